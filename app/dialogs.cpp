@@ -1,0 +1,88 @@
+#include "dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// Maps "description|pattern" (or a lone pattern) onto a Qt name filter whose
+// description shows without the pattern appended.
+QString qtNameFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf('|');
+    const QString description = bar < 0 ? filter : filter.left(bar);
+    const QString pattern = bar < 0 ? filter : filter.mid(bar + 1);
+    return QStringLiteral("%1 (%2)").arg(description, pattern);
+}
+
+class QtDialogs final : public UserDialogs {
+public:
+    void message(QWidget* parent, const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+    std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                    const QString& initialName) override {
+        return run(parent, QFileDialog::AcceptOpen, filter, initialName);
+    }
+    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                    const QString& initialName) override {
+        return run(parent, QFileDialog::AcceptSave, filter, initialName);
+    }
+
+private:
+    static std::optional<QString> run(QWidget* parent, QFileDialog::AcceptMode mode,
+                                      const QString& filter, const QString& initialName) {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setAcceptMode(mode);
+        // Neither kind insists that the file exists; a missing file is reported on reading.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(qtNameFilter(filter));
+        if (!initialName.isEmpty())
+            dialog.selectFile(initialName);
+        else
+            dialog.setDirectory(QDir::currentPath());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+};
+
+UserDialogs* g_override = nullptr;
+
+} // namespace
+
+UserDialogs& Dialogs() {
+    static QtDialogs qtDialogs;
+    return g_override ? *g_override : qtDialogs;
+}
+
+void SetDialogs(UserDialogs* dialogs) {
+    g_override = dialogs;
+}
+
+std::optional<QString> FileDialog::execute(QWidget* parent) {
+    std::optional<QString> chosen = kind == Open ? Dialogs().openFile(parent, filter, fileName)
+                                                 : Dialogs().saveFile(parent, filter, fileName);
+    if (chosen)
+        fileName = *chosen;
+    return chosen;
+}
+
+QString Texts::cannotRead(const QString& fileName) {
+    return QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden.")
+        .arg(QDir::toNativeSeparators(fileName));
+}
+
+QString Texts::cannotWrite(const QString& fileName) {
+    return QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
+        .arg(QDir::toNativeSeparators(fileName));
+}
+
+QString Texts::cannotLoadPicture(const QString& fileName) {
+    return QStringLiteral("Das Bild \"%1\" konnte nicht geladen werden.")
+        .arg(QDir::toNativeSeparators(fileName));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// Every message box and file dialog of the program goes through this, so that
+// tests can answer them from a script and read back what was shown.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A modal message with one OK button.
+    virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // filter is in the classic "description|pattern" form. Returns the chosen
+    // name, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                            const QString& initialName) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                            const QString& initialName) = 0;
+};
+
+// The dialogs in use: the Qt ones unless a test has installed its own.
+UserDialogs& Dialogs();
+// Installs a replacement (not owned); nullptr restores the Qt dialogs.
+void SetDialogs(UserDialogs* dialogs);
+
+// A file dialog control: its filter and the name last chosen in it.
+struct FileDialog {
+    enum Kind { Open, Save };
+    Kind kind;
+    QString filter;
+    QString fileName;
+
+    // Runs the dialog; on confirmation remembers and returns the chosen name.
+    std::optional<QString> execute(QWidget* parent);
+};
+
+// Captions and texts shared by all windows.
+namespace Texts {
+inline const QString ErrorCaption = QStringLiteral("Mandorin: Error");
+inline const QString FehlerCaption = QStringLiteral("Mandorin: Fehler");
+inline const QString MeldungCaption = QStringLiteral("Mandorin: Meldung");
+QString cannotRead(const QString& fileName);
+QString cannotWrite(const QString& fileName);
+QString cannotLoadPicture(const QString& fileName);
+} // namespace Texts

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QWidget>
+
+class QButtonGroup;
+
+// Small controls that the windows are built from, each named after the
+// classic control it stands for.
+
+// A circle with a settable fill colour and a black outline.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit TShape(QWidget* parent = nullptr);
+    QColor brushColor() const { return m_brush; }
+    void setBrushColor(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_brush = Qt::white;
+};
+
+// Two arrow buttons that step a position within a range, without wrap-around.
+// Click is emitted only for the user's clicks that change the position;
+// setPosition() from code is silent.
+class TUpDown : public QWidget {
+    Q_OBJECT
+public:
+    TUpDown(int minimum, int maximum, int position, QWidget* parent = nullptr);
+    int position() const { return m_position; }
+    void setPosition(int position);
+    int minimum() const { return m_min; }
+    int maximum() const { return m_max; }
+    QToolButton* upButton() const { return m_up; }
+    QToolButton* downButton() const { return m_down; }
+
+signals:
+    void Click(bool up);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void step(int delta);
+
+    int m_min;
+    int m_max;
+    int m_position;
+    QToolButton* m_up;
+    QToolButton* m_down;
+};
+
+// An image area that owns its picture (a null image means empty) and shows it
+// unscaled from the top left. Drawing goes to canvas(), which starts a fresh
+// white surface of the area's size when the picture was discarded. An overlay
+// can be shown over the picture without ever entering it.
+class TImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TImage(QWidget* parent = nullptr);
+    bool isEmpty() const { return m_picture.isNull(); }
+    const QImage& picture() const { return m_picture; }
+    void setPicture(const QImage& picture);
+    void clear();
+    // The drawing surface; call changed() after painting on it.
+    QImage& canvas();
+    void changed() { update(); }
+
+    void setOverlay(const QImage& overlay);
+    void clearOverlay();
+    const QImage& overlay() const { return m_overlay; }
+
+signals:
+    // Emitted whenever the picture is replaced or cleared (not for overlay changes).
+    void pictureReplaced();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_picture;
+    QImage m_overlay;
+};
+
+// A titled group of radio items. Click is emitted when the selection moves to
+// an item, by the user or from code; re-clicking the selected item or clearing
+// the selection emits nothing.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(const QString& title, const QStringList& items, QWidget* parent = nullptr);
+    int itemIndex() const;
+    void setItemIndex(int index);
+    QRadioButton* item(int index) const { return m_items.at(index); }
+
+signals:
+    void Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QButtonGroup* m_group;
+    QList<QRadioButton*> m_items;
+};
+
+// The standard pictures of the classic glyph buttons.
+enum class GlyphKind { None, Ok, Retry, Ignore, Help, No, Close };
+
+QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const QRect& geometry,
+                        const QString& caption);
+
+// Fonts by face and character height in pixels.
+QFont courierFont(int pixelSize, bool bold = false, bool underline = false, bool italic = false);
+QFont sansFont(int pixelSize);
+
+void setTextColour(QWidget* widget, const QColor& colour);
+
+// Gives the window the client size that fits the classic outer size and
+// places its frame at (left, top).
+void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+
+// Colours used throughout.
+namespace Colours {
+inline const QColor Red(255, 0, 0);
+inline const QColor Yellow(255, 255, 0);
+inline const QColor Green(0, 128, 0);
+inline const QColor Aqua(0, 255, 255);
+inline const QColor Silver(192, 192, 192);
+inline const QColor Navy(0, 0, 128);
+} // namespace Colours

@@ -1,0 +1,10 @@
+#include "clique.h"
+
+QByteArray CliqueText(const QList<QByteArray>& members) {
+    QByteArray text("(");
+    for (qsizetype i = 0; i < members.size(); ++i) {
+        text += members[i];
+        text += i + 1 < members.size() ? "-" : ")";
+    }
+    return text;
+}

@@ -1,0 +1,130 @@
+#include "clique_search.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Adjacency between the distinct labels of VertexList, built once per run.
+// Label u counts as joined to label v when some edge has u at one end and v at
+// the other, exactly as the partner look-up of the edge texts decides it.
+class LabelAdjacency {
+public:
+    explicit LabelAdjacency(const GraphStore& store) {
+        const qsizetype n = store.VertexList.count();
+        m_ids.reserve(n);
+        for (qsizetype i = 0; i < n; ++i)
+            if (!m_ids.contains(store.VertexList[i]))
+                m_ids.insert(store.VertexList[i], int(m_ids.size()));
+        m_words = (m_ids.size() + 63) / 64;
+        m_rows.assign(size_t(m_ids.size()) * m_words, 0);
+        const qsizetype edges = std::min(store.EdgeCount, store.EdgeList.count());
+        for (qsizetype i = 0; i < edges; ++i) {
+            const EdgeEnds ends = splitEdge(store.EdgeList[i]);
+            const int a = id(ends.first);
+            const int b = id(ends.second);
+            if (a < 0 || b < 0)
+                continue; // an end that is no vertex can never be a member
+            set(a, b);
+            set(b, a);
+        }
+    }
+
+    int id(const QByteArray& label) const { return m_ids.value(label, -1); }
+    qsizetype words() const { return m_words; }
+    const std::uint64_t* row(int id) const { return m_rows.data() + size_t(id) * m_words; }
+
+private:
+    void set(int from, int to) { m_rows[size_t(from) * m_words + to / 64] |= 1ull << (to % 64); }
+
+    QHash<QByteArray, int> m_ids;
+    qsizetype m_words = 0;
+    std::vector<std::uint64_t> m_rows;
+};
+
+bool hasBit(const std::uint64_t* bits, int id) {
+    return (bits[id / 64] >> (id % 64)) & 1u;
+}
+
+} // namespace
+
+void RemoveIsolatedVertices(GraphStore& store) {
+    // A label is touched when it is either end of one of the counted edges.
+    QSet<QByteArray> touched;
+    const qsizetype edges = std::min(store.EdgeCount, store.EdgeList.count());
+    for (qsizetype i = 0; i < edges; ++i) {
+        const EdgeEnds ends = splitEdge(store.EdgeList[i]);
+        touched.insert(ends.first);
+        touched.insert(ends.second);
+    }
+    TextList kept;
+    for (const QByteArray& label : store.VertexList) {
+        if (touched.contains(label))
+            kept.append(label);
+    }
+    store.VertexList = kept;
+}
+
+void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+    const LabelAdjacency adjacency(store);
+    const TextList& vertices = store.VertexList;
+    const qsizetype n = vertices.count();
+    const qsizetype words = adjacency.words();
+
+    std::vector<int> ids(n);
+    for (qsizetype i = 0; i < n; ++i)
+        ids[i] = adjacency.id(vertices[i]);
+
+    // common[k] holds the labels joined to each of the first k + 1 members, so
+    // testing a candidate against all members is a single bit look-up.
+    std::vector<std::vector<std::uint64_t>> common;
+    std::vector<qsizetype> members;    // indices into VertexList
+    std::vector<qsizetype> candidates; // indices into VertexList
+
+    for (qsizetype s = 0; s < n; ++s) {
+        members.assign(1, s);
+        candidates.clear();
+        for (qsizetype i = 0; i < n; ++i) {
+            if (vertices[i] != vertices[s])
+                candidates.push_back(i);
+        }
+        common.resize(1);
+        const std::uint64_t* startRow = adjacency.row(ids[s]);
+        common[0].assign(startRow, startRow + words);
+
+        size_t j = 0;
+        while (!candidates.empty()) {
+            const qsizetype c = candidates[j];
+            if (hasBit(common.back().data(), ids[c])) {
+                const std::uint64_t* row = adjacency.row(ids[c]);
+                std::vector<std::uint64_t> next(common.back());
+                for (qsizetype w = 0; w < words; ++w)
+                    next[w] &= row[w];
+                common.push_back(std::move(next));
+                members.push_back(c);
+                candidates.erase(candidates.begin() + qsizetype(j));
+            } else {
+                ++j;
+            }
+            if (j == candidates.size()) {
+                Clique found;
+                found.members.reserve(qsizetype(members.size()));
+                for (qsizetype m : members)
+                    found.members.append(vertices[m]);
+                cliques.append(std::move(found));
+                if (members.size() > 2) {
+                    members.pop_back();
+                    common.pop_back();
+                } else {
+                    candidates.clear();
+                }
+                j = 0;
+            }
+        }
+        if (progress)
+            progress->setPosition(int(s + 1));
+    }
+}

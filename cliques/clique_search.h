@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cliques/clique.h"
+#include "graph/graph_store.h"
+#include "graph/progress.h"
+
+// Deletes from VertexList, for good, every vertex that no edge (among the
+// first EdgeCount) touches. The others keep their order.
+void RemoveIsolatedVertices(GraphStore& store);
+
+// The greedy search from every vertex of VertexList, appending every clique it
+// records to cliques, in the order recorded. Reports s + 1 to progress after
+// start vertex s (progress may be null). Uses the first EdgeCount edges.
+void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress);

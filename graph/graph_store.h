@@ -1,0 +1,48 @@
+#pragma once
+
+#include "text_list.h"
+
+// The one current graph that every window works on. The counts are plain
+// copies of the list lengths, refreshed only where the program says so; every
+// reader refreshes them first.
+struct GraphStore {
+    TextList VertexList;
+    TextList EdgeList;
+    qsizetype VertexCount = 0;
+    qsizetype EdgeCount = 0;
+
+    void refreshVertexCount() { VertexCount = VertexList.count(); }
+    void refreshEdgeCount() { EdgeCount = EdgeList.count(); }
+    void refreshCounts() {
+        refreshVertexCount();
+        refreshEdgeCount();
+    }
+    // Empties both lists and zeroes the counts.
+    void clear() {
+        VertexList.clear();
+        EdgeList.clear();
+        VertexCount = 0;
+        EdgeCount = 0;
+    }
+};
+
+struct EdgeEnds {
+    QByteArray first;
+    QByteArray second;
+};
+
+// Splits "a-b" at the first dash; without a dash the first end is empty and
+// the whole text is the second end.
+EdgeEnds splitEdge(const QByteArray& edge);
+
+// The edges among the first edgeCount entries that have the label at either
+// end (exact comparison), in list order.
+TextList IncidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount);
+
+// One entry per edge: the end that is not the label (the label itself for a loop).
+TextList EdgePartners(const TextList& edges, const QByteArray& label);
+
+// True when every member is joined to the candidate by one of the first
+// edgeCount edges. Labels compare exactly, so "A" and "a" are different vertices.
+bool IsAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
+                     qsizetype edgeCount);

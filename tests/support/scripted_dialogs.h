@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+// Test double for the program's message boxes and file dialogs: records what
+// was shown and answers file dialogs from a queue (nothing queued = cancel).
+class ScriptedDialogs final : public UserDialogs {
+public:
+    struct Message {
+        QString caption;
+        QString text;
+        bool operator==(const Message&) const = default;
+    };
+    struct FileRequest {
+        bool save;
+        QString filter;
+        QString initialName;
+    };
+
+    ScriptedDialogs() { SetDialogs(this); }
+    ~ScriptedDialogs() override { SetDialogs(nullptr); }
+
+    // Queues the answer of the next file dialog; an empty optional cancels.
+    void answer(std::optional<QString> fileName) { answers.enqueue(std::move(fileName)); }
+
+    void message(QWidget*, const QString& caption, const QString& text) override {
+        messages.append({caption, text});
+    }
+    std::optional<QString> openFile(QWidget*, const QString& filter,
+                                    const QString& initialName) override {
+        return next(false, filter, initialName);
+    }
+    std::optional<QString> saveFile(QWidget*, const QString& filter,
+                                    const QString& initialName) override {
+        return next(true, filter, initialName);
+    }
+
+    QList<Message> messages;
+    QList<FileRequest> requests;
+    QQueue<std::optional<QString>> answers;
+
+private:
+    std::optional<QString> next(bool save, const QString& filter, const QString& initialName) {
+        requests.append({save, filter, initialName});
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+};
