@@ -84,5 +84,7 @@ int main(int argc, char* argv[]) {
               out.filePath("beispiel-graph_02.bmp"), "bmp") &&
          ok;
     ok = save(drawIcon(32), out.filePath("icon.ico"), "ico") && ok;
+    // The desktop menus take the icon as PNG.
+    ok = save(drawIcon(48), out.filePath("mandorin.png"), "png") && ok;
     return ok ? 0 : 1;
 }
