@@ -1,0 +1,42 @@
+#include "graph/random.h"
+#include "graph/sample_graphs.h"
+#include "heuristic/random_walk.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kSteps = 9'000'000;
+
+GraphStore completeGraph(int n) {
+    GraphStore store;
+    for (int i = 0; i < n; ++i)
+        store.VertexList.append(QByteArray::number(i));
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            store.EdgeList.append(QByteArray::number(i) + '-' + QByteArray::number(j));
+    return store;
+}
+
+void runWalk(benchmark::State& state, GraphStore& store) {
+    RandomSeed(20240601u);
+    for (auto _ : state) {
+        WalkResult result = RandomWalk(store, kSteps, nullptr);
+        benchmark::DoNotOptimize(result.VisitCounts.data());
+    }
+}
+
+void BM_RandomWalk_K15(benchmark::State& state) {
+    GraphStore store = completeGraph(15);
+    runWalk(state, store);
+}
+BENCHMARK(BM_RandomWalk_K15)->Unit(benchmark::kMillisecond);
+
+void BM_RandomWalk_Sample1(benchmark::State& state) {
+    GraphStore store;
+    appendSampleGraph(store, 1);
+    runWalk(state, store);
+}
+BENCHMARK(BM_RandomWalk_Sample1)->Unit(benchmark::kMillisecond);
+
+} // namespace

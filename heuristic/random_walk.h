@@ -1,0 +1,62 @@
+#pragma once
+
+#include "graph/graph_store.h"
+#include "graph/progress.h"
+
+#include <QString>
+
+#include <vector>
+
+// Why a random walk cannot run on a graph.
+enum class WalkRefusal {
+    None,                 // the walk can run
+    NoVertices,           // VertexList is empty
+    NoEdges,              // EdgeList is empty
+    NoEdgeBetweenVertices // every edge has an end that is no vertex label
+};
+
+// The German text that tells the user why the walk was refused (empty for None).
+QString WalkRefusalText(WalkRefusal refusal);
+
+// The graph as the walk sees it: for every vertex index its partners, one
+// entry per usable edge in edge order, as indices into VertexList. An edge is
+// usable when both its ends are labels of VertexList (compared exactly); a
+// partner is the first vertex that carries the partner's label.
+class WalkGraph {
+public:
+    // Reads all of VertexList and EdgeList.
+    explicit WalkGraph(const GraphStore& store);
+
+    WalkRefusal refusal() const { return m_refusal; }
+    qsizetype vertexCount() const { return qsizetype(m_first.size()) - 1; }
+    // The partners of vertex v, as [begin, end) into one shared array.
+    const int* partnersBegin(qsizetype v) const { return m_partners.data() + m_first[v]; }
+    const int* partnersEnd(qsizetype v) const { return m_partners.data() + m_first[v + 1]; }
+    int degree(qsizetype v) const { return m_first[v + 1] - m_first[v]; }
+
+    // Walks `iterations` steps (needs refusal() == None) and returns the visit
+    // count of every vertex, in VertexList order. Draws from the program's one
+    // generator: Random(vertex count) until a vertex with a usable edge comes up
+    // as the start, then Random(degree) once per step. Shows the progress
+    // (may be null), sets its maximum to `iterations`, reports positions up to
+    // iterations - 1 and closes it.
+    std::vector<qint64> walk(int iterations, ProgressSink* progress) const;
+
+private:
+    std::vector<int> m_first; // vertex count + 1 offsets into m_partners
+    std::vector<int> m_partners;
+    WalkRefusal m_refusal = WalkRefusal::None;
+};
+
+struct WalkResult {
+    WalkRefusal refusal = WalkRefusal::None;
+    // One count per entry of VertexList; empty when the walk was refused.
+    std::vector<qint64> VisitCounts;
+};
+
+// Refreshes VertexCount and EdgeCount and walks `iterations` steps over the
+// store's graph. A refused walk touches neither the generator nor the progress.
+WalkResult RandomWalk(GraphStore& store, int iterations, ProgressSink* progress);
+
+// 10 raised to n, for n from 0 to 9.
+int PowerOfTen(int n);

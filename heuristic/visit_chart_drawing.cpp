@@ -1,0 +1,116 @@
+#include "visit_chart_drawing.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+const QColor kAqua(0, 255, 255);
+const QColor kSilver(192, 192, 192);
+
+constexpr int kAxisX = 10;
+constexpr int kAxisTop = 20;
+constexpr int kBaseY = 320;
+constexpr int kMaxHeight = 300;
+constexpr int kFirstBarX = 20;
+constexpr int kLastBarX = 605;
+constexpr int kLabelY = 330;
+// Up to this many vertices the classic widths stay at least one pixel.
+constexpr qsizetype kClassicLimit = 33;
+
+QFont chartFont() {
+    QFont font("MS Sans Serif");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+// Columns of one bar, both ends included.
+struct Span {
+    int left;
+    int right;
+};
+
+void drawText(QPainter& painter, int x, int y, const QString& text) {
+    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+
+} // namespace
+
+void DrawVisitChart(QImage& surface, const TextList& labels, const std::vector<qint64>& counts) {
+    QPainter painter(&surface);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.setFont(chartFont());
+
+    drawText(painter, 5, 5, QStringLiteral("WSK"));
+    painter.drawLine(kAxisX, kAxisTop, kAxisX, kBaseY);
+    painter.drawLine(kAxisX, kBaseY, kLastBarX, kBaseY);
+    drawText(painter, 610, 310, QStringLiteral("v"));
+
+    const qsizetype n = labels.count();
+    if (n == 0)
+        return;
+    auto countOf = [&](qsizetype i) { return i < qsizetype(counts.size()) ? counts[i] : 0; };
+
+    qint64 maxCount = 0;
+    qsizetype maxIndex = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (countOf(i) > maxCount) {
+            maxCount = countOf(i);
+            maxIndex = i;
+        }
+    }
+
+    std::vector<Span> bars(static_cast<size_t>(n));
+    const QFontMetrics metrics(painter.font());
+    if (n <= kClassicLimit) {
+        const int width = int(580 / n - n / 2);
+        int labelX = int(290 / n) + kFirstBarX;
+        for (qsizetype i = 0; i < n; ++i) {
+            const int left = kFirstBarX + int(i) * (width + 2);
+            bars[size_t(i)] = {left, left + width};
+            drawText(painter, labelX, kLabelY, displayText(labels[i]));
+            labelX += width + 1;
+        }
+    } else {
+        // Slots split the axis evenly; a bar leaves the last column of its slot
+        // free where the slot has room for it.
+        const qint64 room = kLastBarX - kFirstBarX + 1;
+        int nextFree = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const int slot = kFirstBarX + int(i * room / n);
+            const int slotEnd = kFirstBarX + int((i + 1) * room / n) - 1;
+            const Span span{slot, std::max(slot, slotEnd - 1)};
+            bars[size_t(i)] = span;
+            const QString text = displayText(labels[i]);
+            const int textWidth = metrics.horizontalAdvance(text);
+            const int x = std::max(0, (span.left + span.right + 1) / 2 - textWidth / 2);
+            if (x >= nextFree && x + textWidth <= surface.width()) {
+                drawText(painter, x, kLabelY, text);
+                nextFree = x + textWidth + 3;
+            }
+        }
+    }
+
+    auto drawBar = [&](qsizetype i) {
+        const QColor fill = i == maxIndex ? kAqua : kSilver;
+        const int height = maxCount > 0 ? int(countOf(i) * kMaxHeight / maxCount) : 0;
+        const Span span = bars[size_t(i)];
+        if (span.right - span.left >= 2) {
+            painter.setBrush(fill);
+            painter.drawRect(span.left, kBaseY - height, span.right - span.left, height);
+        } else if (height > 0) {
+            // Too narrow for an outline: the fill alone, above the axis.
+            painter.fillRect(span.left, kBaseY - height, span.right - span.left + 1, height, fill);
+        }
+    };
+    // The highest bar last, so that no neighbour sharing its columns hides it.
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i != maxIndex)
+            drawBar(i);
+    }
+    drawBar(maxIndex);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "graph/text_list.h"
+
+#include <QImage>
+
+#include <vector>
+
+// Draws the bar chart of a walk's visit counts on a fresh white surface of at
+// least 625 x 345 pixels: axes, one bar per label (the first highest in aqua,
+// the others silver, the highest 300 pixels high) and the labels below.
+// Up to 33 vertices the bars are 580 / n - n / 2 pixels wide, as the program
+// always drew them; more vertices share the axis from x 20 to 605 evenly and
+// their labels are written only where they do not overlap.
+void DrawVisitChart(QImage& surface, const TextList& labels, const std::vector<qint64>& counts);
