@@ -4,6 +4,7 @@
 #include "app/unit3.h"
 #include "app/unit4.h"
 #include "app/unit6.h"
+#include "editor/editor_drawing.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 
@@ -11,14 +12,26 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
-#include <QImageReader>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 QString ProgramDirectory() {
     return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
 }
 
 namespace {
+
+// List rows of a fixed height, whatever the font's line spacing.
+class FixedRowHeight : public QStyledItemDelegate {
+public:
+    FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), m_height(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), m_height};
+    }
+
+private:
+    int m_height;
+};
 
 QLabel* makeText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
                  const QFont& font, const QColor& colour = QColor()) {
@@ -155,6 +168,7 @@ void TForm1::buildLayout() {
     ListBox1->setGeometry(8, 48, 201, 441);
     ListBox1->setFont(courierFont(16));
     ListBox1->setUniformItemSizes(true);
+    ListBox1->setItemDelegate(new FixedRowHeight(18, ListBox1));
     {
         QPalette palette = ListBox1->palette();
         palette.setColor(QPalette::Base, Colours::Navy);
@@ -245,9 +259,7 @@ void TForm1::setAuxiliaryWindows(TForm2* help, TForm3* version, TForm4* progress
 }
 
 bool TForm1::loadPicture(const QString& fileName) {
-    QImageReader reader(fileName);
-    reader.setDecideFormatFromContent(true);
-    QImage picture = reader.read();
+    const QImage picture = readPicture(fileName);
     if (picture.isNull()) {
         Dialogs().message(this, Texts::FehlerCaption, Texts::cannotLoadPicture(fileName));
         return false;

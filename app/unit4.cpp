@@ -53,7 +53,7 @@ void TForm4::setMaximum(int maximum) {
 
 void TForm4::setPosition(int position) {
     ProgressBar1->setValue(position);
-    if (isVisible() && m_sinceRepaint.hasExpired(kRepaintIntervalMs))
+    if (isVisible() && (!m_sinceRepaint.isValid() || m_sinceRepaint.hasExpired(kRepaintIntervalMs)))
         repaintNow();
 }
 

@@ -1,0 +1,87 @@
+#include "graph_files.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes) {
+    QSaveFile file(fileName);
+    // Unbuffered, so that a short write (a full disk) shows here: a buffered
+    // write hides it and the commit would put a cut-off file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    // Without a commit the temporary file is dropped and the old file stays.
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& fileName) {
+    if (QFileInfo(fileName).isDir())
+        return std::nullopt;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+bool SaveTextList(const QString& fileName, const TextList& list) {
+    return WriteFileAtomically(fileName, list.toBytes());
+}
+
+std::optional<TextList> LoadTextList(const QString& fileName) {
+    const std::optional<QByteArray> bytes = ReadWholeFile(fileName);
+    if (!bytes)
+        return std::nullopt;
+    return TextList::fromBytes(*bytes);
+}
+
+namespace {
+
+template <typename T> T readLittle(const QByteArray& bytes, qsizetype offset) {
+    return qFromLittleEndian<T>(bytes.constData() + offset);
+}
+
+} // namespace
+
+bool IsTruncatedBitmap(const QByteArray& bytes) {
+    constexpr qsizetype fileHeader = 14;
+    if (!bytes.startsWith("BM"))
+        return false;
+    if (bytes.size() < fileHeader + 4)
+        return true;
+    const quint32 dataOffset = readLittle<quint32>(bytes, 10);
+    const quint32 infoSize = readLittle<quint32>(bytes, fileHeader);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bitCount = 0;
+    quint32 compression = 0;
+    if (infoSize == 12) { // the old core header: 16-bit sizes, never compressed
+        if (bytes.size() < fileHeader + 12)
+            return true;
+        width = readLittle<quint16>(bytes, 18);
+        height = readLittle<quint16>(bytes, 20);
+        bitCount = readLittle<quint16>(bytes, 24);
+    } else {
+        if (infoSize < 40 || bytes.size() < fileHeader + 40)
+            return true;
+        width = readLittle<qint32>(bytes, 18);
+        height = readLittle<qint32>(bytes, 22);
+        bitCount = readLittle<quint16>(bytes, 28);
+        compression = readLittle<quint32>(bytes, 30);
+    }
+    constexpr quint32 plainRgb = 0;
+    constexpr quint32 bitFields = 3;
+    if (compression != plainRgb && compression != bitFields)
+        return false; // run-length data has no fixed size to check against
+    if (width < 0)
+        width = -width;
+    if (height < 0)
+        height = -height; // top-down rows
+    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    return qint64(bytes.size()) < qint64(dataOffset) + rowBytes * height;
+}

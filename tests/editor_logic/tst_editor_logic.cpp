@@ -1,0 +1,239 @@
+#include "editor/edge_entry.h"
+#include "editor/graph_files.h"
+#include "editor/position_grid.h"
+#include "editor_window/file_size_limit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+PositionGrid freshGrid() {
+    PositionGrid grid;
+    grid.fillCoordinates();
+    grid.reset();
+    return grid;
+}
+
+TextList numbers(int count) {
+    TextList list;
+    for (int i = 0; i < count; ++i)
+        list.append(QByteArray::number(i));
+    return list;
+}
+
+QByteArray fileBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A bitmap header for width x height at bitCount bits per pixel, with
+// pixelBytes bytes of pixel data behind it.
+QByteArray bitmap(qint32 width, qint32 height, quint16 bitCount, quint32 compression,
+                  qsizetype pixelBytes) {
+    QByteArray bytes(54, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    char* d = bytes.data();
+    qToLittleEndian<quint32>(quint32(54 + pixelBytes), d + 2);
+    qToLittleEndian<quint32>(54, d + 10);
+    qToLittleEndian<quint32>(40, d + 14);
+    qToLittleEndian<qint32>(width, d + 18);
+    qToLittleEndian<qint32>(height, d + 22);
+    qToLittleEndian<quint16>(1, d + 26);
+    qToLittleEndian<quint16>(bitCount, d + 28);
+    qToLittleEndian<quint32>(compression, d + 30);
+    return bytes + QByteArray(pixelBytes, '\x7f');
+}
+
+} // namespace
+
+class EditorLogicTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gridRowAndColumn_data() {
+        QTest::addColumn<QByteArray>("position");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::newRow("0") << QByteArray("0") << 1 << 1;
+        QTest::newRow("4") << QByteArray("4") << 1 << 5;
+        QTest::newRow("5") << QByteArray("5") << 2 << 1;
+        QTest::newRow("9") << QByteArray("9") << 2 << 5;
+        QTest::newRow("10") << QByteArray("10") << 3 << 1;
+        QTest::newRow("12") << QByteArray("12") << 3 << 3;
+        QTest::newRow("14") << QByteArray("14") << 3 << 5;
+        QTest::newRow("15") << QByteArray("15") << 0 << 0;
+        QTest::newRow("258 wraps to 2") << QByteArray("258") << 1 << 3;
+    }
+    void gridRowAndColumn() {
+        QFETCH(QByteArray, position);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QCOMPARE(int(GridRow(position)), row);
+        QCOMPARE(int(GridColumn(position)), column);
+    }
+
+    void newVertexNumber_data() {
+        QTest::addColumn<TextList>("vertices");
+        QTest::addColumn<QList<int>>("placed"); // vertex numbers that have a position
+        QTest::addColumn<int>("expected");
+        QTest::newRow("empty graph") << TextList() << QList<int>() << 0;
+        QTest::newRow("editor graph 0..3") << numbers(4) << QList<int>{0, 1, 2, 3} << 4;
+        QTest::newRow("imported 0..8") << numbers(9) << QList<int>() << 9;
+        // The clique search dropped "0": the list length would repeat "2".
+        QTest::newRow("search dropped 0") << TextList{"1", "2"} << QList<int>{0, 1, 2} << 3;
+        QTest::newRow("gap in imported labels") << TextList{"0", "2"} << QList<int>() << 1;
+        QTest::newRow("letters") << TextList{"A", "B"} << QList<int>() << 0;
+        QTest::newRow("imported 0..14") << numbers(15) << QList<int>() << -1;
+        QTest::newRow("imported 20") << numbers(20) << QList<int>() << -1;
+        QTest::newRow("all placed, some dropped")
+            << TextList{"3"} << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14} << -1;
+    }
+    void newVertexNumber() {
+        QFETCH(TextList, vertices);
+        QFETCH(QList<int>, placed);
+        QFETCH(int, expected);
+        PositionGrid grid = freshGrid();
+        for (int i = 0; i < placed.size(); ++i) {
+            grid.VertexGridPos[placed[i]] = i;
+            grid.GridUsed[i] = 1;
+        }
+        QCOMPARE(NewVertexNumber(grid, vertices), expected);
+    }
+
+    void placeVertexChangesNothingWhenRefused() {
+        PositionGrid grid = freshGrid();
+        TextList vertices;
+        Placement first = PlaceVertex(grid, vertices, 7);
+        QCOMPARE(first.outcome, PlacementOutcome::Placed);
+        QCOMPARE(first.vertex, 0);
+        QCOMPARE(grid.VertexGridPos[0], 7);
+        QCOMPARE(int(grid.GridUsed[7]), 1);
+        QCOMPARE(vertices, TextList{"0"});
+
+        const PositionGrid before = grid;
+        QCOMPARE(PlaceVertex(grid, vertices, 7).outcome, PlacementOutcome::PositionTaken);
+        QCOMPARE(vertices, TextList{"0"});
+        QCOMPARE(grid.VertexGridPos, before.VertexGridPos);
+
+        // With no number left the limit is what the user is told, whatever the position.
+        TextList full = numbers(15);
+        QCOMPARE(PlaceVertex(grid, full, 7).outcome, PlacementOutcome::NoNumberLeft);
+        QCOMPARE(PlaceVertex(grid, full, 3).outcome, PlacementOutcome::NoNumberLeft);
+        QCOMPARE(full.count(), 15);
+        QCOMPARE(grid.GridUsed, before.GridUsed);
+    }
+
+    void edgeValidity_data() {
+        QTest::addColumn<TextList>("edges");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("fresh pair") << TextList() << 3 << 7 << true;
+        QTest::newRow("second unplaced") << TextList() << 0 << 8 << false;
+        QTest::newRow("both unplaced") << TextList() << 9 << 10 << false;
+        QTest::newRow("stored") << TextList{"3-7"} << 3 << 7 << false;
+        QTest::newRow("stored the other way") << TextList{"7-3"} << 3 << 7 << false;
+        // Only the two whole texts count as the same edge.
+        QTest::newRow("blanks around dash") << TextList{"3 - 7"} << 3 << 7 << true;
+        QTest::newRow("leading zero") << TextList{"03-7"} << 3 << 7 << true;
+    }
+    void edgeValidity() {
+        QFETCH(TextList, edges);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(bool, valid);
+        PositionGrid grid = freshGrid();
+        for (int v = 0; v < 8; ++v) {
+            grid.VertexGridPos[v] = 14 - v;
+            grid.GridUsed[14 - v] = 1;
+        }
+        const TextList before = edges;
+        const std::optional<QLine> line = AddEdge(grid, edges, a, b);
+        QCOMPARE(line.has_value(), valid);
+        QCOMPARE(edges.count(), before.count() + (valid ? 1 : 0));
+        if (valid)
+            QCOMPARE(edges.last(), EditorEdgeText(a, b));
+    }
+
+    void textFilesKeepTheirBytes() {
+        QTemporaryDir dir;
+        const QByteArray bytes("A\r\n\xc4rger\r\n \xc3\x9c \r\n\r\n9-10\r\n");
+        const QString in = dir.filePath("in.txt");
+        writeBytes(in, bytes);
+        const std::optional<TextList> list = LoadTextList(in);
+        QVERIFY(list);
+        QCOMPARE(list->count(), 5);
+        QCOMPARE(list->at(1), QByteArray("\xc4rger"));
+        QCOMPARE(list->at(3), QByteArray());
+        const QString out = dir.filePath("out.txt");
+        QVERIFY(SaveTextList(out, *list));
+        QCOMPARE(fileBytes(out), bytes);
+
+        QVERIFY(SaveTextList(out, TextList()));
+        QCOMPARE(fileBytes(out), QByteArray());
+        QCOMPARE(LoadTextList(out), TextList());
+    }
+
+    void unreadableFiles() {
+        QTemporaryDir dir;
+        QVERIFY(!ReadWholeFile(dir.path()));
+        QVERIFY(!ReadWholeFile(dir.filePath("fehlt.txt")));
+        QVERIFY(!LoadTextList(dir.filePath("fehlt.txt")));
+    }
+
+    void failedWritesLeaveTheOldFile() {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("knoten.txt");
+        writeBytes(target, "alt\r\n");
+        {
+            FileSizeLimit limit(4);
+            QVERIFY(limit.active());
+            QVERIFY(!WriteFileAtomically(target, "0\r\n1\r\n2\r\n"));
+        }
+        QCOMPARE(fileBytes(target), QByteArray("alt\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"knoten.txt"});
+
+        QVERIFY(QDir(dir.path()).mkdir("ordner.txt"));
+        QVERIFY(!WriteFileAtomically(dir.filePath("ordner.txt"), "x"));
+        QVERIFY(QFileInfo(dir.filePath("ordner.txt")).isDir());
+        QVERIFY(!WriteFileAtomically(dir.filePath("fehlt/knoten.txt"), "x"));
+
+        QVERIFY(WriteFileAtomically(target, "0\r\n"));
+        QCOMPARE(fileBytes(target), QByteArray("0\r\n"));
+    }
+
+    void truncatedBitmaps_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("truncated");
+        // 3 x 2 pixels at 24 bits: rows of 9 bytes padded to 12.
+        QTest::newRow("complete") << bitmap(3, 2, 24, 0, 24) << false;
+        QTest::newRow("one byte short") << bitmap(3, 2, 24, 0, 23) << true;
+        QTest::newRow("top-down complete") << bitmap(3, -2, 24, 0, 24) << false;
+        QTest::newRow("top-down short") << bitmap(3, -2, 24, 0, 12) << true;
+        QTest::newRow("1 bit, 33 wide") << bitmap(33, 4, 1, 0, 32) << false;
+        QTest::newRow("1 bit, 33 wide, short") << bitmap(33, 4, 1, 0, 31) << true;
+        QTest::newRow("header cut") << bitmap(3, 2, 24, 0, 24).left(30) << true;
+        QTest::newRow("run-length not judged") << bitmap(100, 100, 8, 1, 10) << false;
+        QTest::newRow("not a bitmap") << QByteArray("\x89PNG\r\n\x1a\n") << false;
+        QTest::newRow("text") << QByteArray("Hallo") << false;
+    }
+    void truncatedBitmaps() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, truncated);
+        QCOMPARE(IsTruncatedBitmap(bytes), truncated);
+    }
+};
+
+QTEST_GUILESS_MAIN(EditorLogicTest)
+#include "tst_editor_logic.moc"

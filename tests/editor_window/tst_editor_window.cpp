@@ -1,0 +1,864 @@
+#include "app/program.h"
+#include "editor_window/file_size_limit.h"
+#include "support/scripted_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kRed = 0xffff0000;
+
+QPoint gridPoint(int position) {
+    return {71 + 101 * (position % 5), 60 + 90 * (position / 5)};
+}
+
+QRgb pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xff000000;
+}
+
+// Non-white pixels in the rectangle.
+int ink(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += pixel(image, x, y) != kWhite;
+    return count;
+}
+
+QRect redBounds(const QImage& image, const QRect& area) {
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (pixel(image, x, y) == kRed)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// The square that "DelPos" wipes at a position.
+QRect wipeSquare(int position) {
+    return QRect(gridPoint(position) - QPoint(5, 5), QSize(20, 20));
+}
+
+QImage rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QByteArray fileBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList shown(const ScriptedDialogs& dialogs) {
+    QStringList texts;
+    for (const ScriptedDialogs::Message& message : dialogs.messages)
+        texts.append(message.caption + ": " + message.text);
+    return texts;
+}
+
+QStringList listTexts(const TextList& list) {
+    QStringList texts;
+    for (const QByteArray& entry : list)
+        texts.append(QString::fromLatin1(entry));
+    return texts;
+}
+
+QStringList listBoxTexts(const QListWidget* box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->item(i)->text());
+    return texts;
+}
+
+const QString meldung = "Mandorin: Meldung: ";
+const QString error = "Mandorin: Error: ";
+const QString fehler = "Mandorin: Fehler: ";
+
+// The main window driven through its real controls.
+struct Editor {
+    Program p;
+    TForm1& f = p.Form1;
+
+    Editor() {
+        f.show();
+        if (!QTest::qWaitForWindowExposed(&f))
+            qWarning("main window not exposed");
+    }
+
+    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void choose(int item) { click(f.RadioGroup1->item(item)); }
+    void enter() { choose(2); }
+
+    // Clicks the spinner's arrows until it stands at target; false when it cannot get there.
+    bool spin(TUpDown* upDown, int target) {
+        for (int i = 0; i < 20 && upDown->position() != target; ++i)
+            click(upDown->position() < target ? upDown->upButton() : upDown->downButton());
+        return upDown->position() == target;
+    }
+    bool place(int position) {
+        if (!spin(f.UpDown4, position))
+            return false;
+        click(f.Button1);
+        return true;
+    }
+    bool edge(int a, int b) {
+        if (!spin(f.UpDown2, a) || !spin(f.UpDown3, b))
+            return false;
+        click(f.Button2);
+        return true;
+    }
+    QImage picture() const { return f.Image1->picture(); }
+    QList<QWidget*> tools() const {
+        return {f.GroupBox7, f.Button1, f.Button2, f.BitBtn4, f.BitBtn5,
+                f.BitBtn11,  f.Label1,  f.Label2,  f.Label3,  f.Edit4,
+                f.Edit5,     f.Edit6,   f.UpDown2, f.UpDown3, f.UpDown4};
+    }
+    int visibleTools() const {
+        int count = 0;
+        for (QWidget* tool : tools())
+            count += tool->isVisibleTo(&f);
+        return count;
+    }
+};
+
+} // namespace
+
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptySurface() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        const QImage image = e.picture();
+        QCOMPARE(image.size(), QSize(550, 300));
+        for (int x = 0; x < 550; ++x) {
+            QCOMPARE(pixel(image, x, 0), kBlack);
+            QCOMPARE(pixel(image, x, 299), kBlack);
+        }
+        for (int y = 0; y < 300; ++y) {
+            QCOMPARE(pixel(image, 0, y), kBlack);
+            QCOMPARE(pixel(image, 549, y), kBlack);
+        }
+        // Every number is drawn, black, from its grid point, and nothing else.
+        int numberInk = 0;
+        for (int p = 0; p < 15; ++p) {
+            const QRect number(gridPoint(p), QSize(15, 15));
+            QVERIFY2(ink(image, number) > 0, qPrintable(QString::number(p)));
+            QVERIFY(!redBounds(image, number).isValid());
+            numberInk += ink(image, number);
+        }
+        QCOMPARE(ink(image, QRect(1, 1, 548, 298)), numberInk);
+
+        QCOMPARE(e.f.Edit6->text(), "0");
+        QCOMPARE(e.visibleTools(), 15);
+        QVERIFY(e.f.BitBtn11->isEnabled());
+        QVERIFY(!e.f.Button2->isEnabled());
+        QVERIFY(!e.f.UpDown2->isEnabled());
+        QVERIFY(!e.f.UpDown3->isEnabled());
+        QCOMPARE(e.f.Store.VertexCount, 0);
+        QCOMPARE(e.f.Store.EdgeCount, 0);
+        QVERIFY(e.f.VertexList.isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void firstVertexAtSeven() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        QVERIFY(e.spin(e.f.UpDown4, 7));
+        QCOMPARE(e.f.Edit6->text(), "7");
+        e.click(e.f.Button1);
+        QCOMPARE(listTexts(e.f.VertexList), QStringList{"0"});
+        QCOMPARE(e.f.Grid.VertexGridPos[0], 7);
+        QCOMPARE(int(e.f.Grid.GridUsed[7]), 1);
+        QCOMPARE(e.f.Edit6->text(), "7!");
+
+        const QImage image = e.picture();
+        // The circle's box runs from (243, 120) to (303, 180), right and bottom exclusive.
+        QCOMPARE(pixel(image, 243, 150), kBlack);
+        QCOMPARE(pixel(image, 302, 150), kBlack);
+        QCOMPARE(pixel(image, 273, 120), kBlack);
+        QCOMPARE(pixel(image, 273, 179), kBlack);
+        QCOMPARE(pixel(image, 242, 150), kWhite);
+        QCOMPARE(pixel(image, 303, 150), kWhite);
+        QCOMPARE(pixel(image, 273, 119), kWhite);
+        QCOMPARE(pixel(image, 273, 180), kWhite);
+        // Inside: the red label centred on the grid point and nothing black
+        // (the number 7 is covered).
+        const QRect inside(250, 127, 47, 47);
+        const QRect label = redBounds(image, inside);
+        QVERIFY(label.isValid());
+        QVERIFY2(
+            qAbs(label.center().x() - 273) <= 1 && qAbs(label.center().y() - 150) <= 1,
+            qPrintable(
+                QString("label centred on %1,%2").arg(label.center().x()).arg(label.center().y())));
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (QLineF(x, y, 273, 150).length() < 28)
+                    QVERIFY(pixel(image, x, y) == kWhite || pixel(image, x, y) == kRed);
+
+        // A second click without moving the spinner is refused and changes nothing.
+        e.click(e.f.Button1);
+        QCOMPARE(shown(dialogs), QStringList{error + "Position schon belegt!"});
+        QCOMPARE(listTexts(e.f.VertexList), QStringList{"0"});
+        QCOMPARE(e.f.Edit6->text(), "7!");
+        QCOMPARE(e.picture(), image);
+    }
+
+    void positionShownWhileSpinning() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        QVERIFY(e.place(7));
+        QStringList texts;
+        for (int target : {6, 7, 6, 5})
+            if (e.spin(e.f.UpDown4, target))
+                texts.append(e.f.Edit6->text());
+        QCOMPARE(texts, (QStringList{"6", "7!", "6", "5"}));
+    }
+
+    void fifteenVerticesThenLimit() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        const int order[] = {14, 0, 7, 3, 11, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13};
+        for (int p : order)
+            QVERIFY(e.place(p));
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(e.f.VertexList.count(), 15);
+        for (int v = 0; v < 15; ++v) {
+            QCOMPARE(e.f.VertexList[v], QByteArray::number(v));
+            QCOMPARE(e.f.Grid.VertexGridPos[v], order[v]);
+        }
+        const QImage full = e.picture();
+        e.click(e.f.Button1);
+        QCOMPARE(shown(dialogs), QStringList{error + "Maximal 15 Knoten!"});
+        QCOMPARE(e.f.VertexList.count(), 15);
+        QCOMPARE(e.picture(), full);
+    }
+
+    void labelAfterCliqueSearch() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        for (int p : {0, 1, 2})
+            QVERIFY(e.place(p));
+        e.click(e.f.BitBtn11);
+        QVERIFY(e.edge(1, 2));
+        e.click(e.f.BitBtn6);
+        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"1", "2"}));
+        QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(1-2)", "(2-1)"}));
+        // The list's length would give "2" a second time.
+        QVERIFY(e.place(5));
+        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"1", "2", "3"}));
+        QCOMPARE(e.f.Grid.VertexGridPos[3], 5);
+        QVERIFY(e.edge(3, 2));
+        QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"1-2", "2-3"}));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void delPosWipesFreePositionsOnly() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        QVERIFY(e.place(3));
+        QVERIFY(e.place(12));
+        QImage image = e.picture();
+        for (int p = 0; p < 15; ++p) {
+            if (p == 3 || p == 12)
+                continue;
+            // All of a number's ink lies inside its square, two-digit ones included.
+            const QRect square = wipeSquare(p);
+            const QRect around = square.adjusted(0, 0, 16, 10);
+            QVERIFY2(ink(image, square) > 0, qPrintable(QString::number(p)));
+            QCOMPARE(ink(image, around), ink(image, square));
+        }
+        e.click(e.f.BitBtn11);
+        image = e.picture();
+        for (int p = 0; p < 15; ++p) {
+            if (p == 3 || p == 12)
+                continue;
+            QVERIFY2(ink(image, wipeSquare(p)) == 0, qPrintable(QString::number(p)));
+        }
+        QCOMPARE(ink(image, QRect(1, 1, 548, 298)),
+                 ink(image, QRect(344, 30, 60, 60)) + ink(image, QRect(243, 210, 60, 60)));
+        for (int p : {3, 12}) {
+            const QPoint c = gridPoint(p);
+            QCOMPARE(pixel(image, c.x() - 30, c.y()), kBlack);
+            QCOMPARE(pixel(image, c.x() + 29, c.y()), kBlack);
+            QVERIFY(redBounds(image, QRect(c - QPoint(20, 20), QSize(40, 40))).isValid());
+        }
+        QVERIFY(!e.f.BitBtn11->isEnabled());
+        QVERIFY(e.f.Button2->isEnabled());
+        QVERIFY(e.f.UpDown2->isEnabled());
+        QVERIFY(e.f.UpDown3->isEnabled());
+        // Placing still works after "DelPos".
+        QVERIFY(e.place(7));
+        QCOMPARE(e.f.VertexList.count(), 3);
+    }
+
+    void rejectedEdges_data() {
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::newRow("same vertex") << 2 << 2;
+        QTest::newRow("second unplaced") << 0 << 8;
+        QTest::newRow("first unplaced") << 8 << 0;
+        QTest::newRow("both unplaced") << 9 << 10;
+        QTest::newRow("stored 3-7") << 3 << 7;
+        QTest::newRow("stored, reversed") << 7 << 3;
+    }
+    void rejectedEdges() {
+        QFETCH(int, a);
+        QFETCH(int, b);
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        for (int p = 0; p < 8; ++p)
+            QVERIFY(e.place(p));
+        e.click(e.f.BitBtn11);
+        QVERIFY(e.edge(3, 7));
+        QVERIFY(dialogs.messages.isEmpty());
+        const QImage before = e.picture();
+        QVERIFY(e.edge(a, b));
+        QCOMPARE(shown(dialogs), QStringList{error + "Ungültige Kante!"});
+        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"3-7"});
+        QCOMPARE(e.picture(), before);
+    }
+
+    void edgeOrderIsNumeric() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        for (int p = 0; p < 11; ++p)
+            QVERIFY(e.place(p));
+        e.click(e.f.BitBtn11);
+        QVERIFY(e.spin(e.f.UpDown2, 10));
+        QVERIFY(e.spin(e.f.UpDown3, 9));
+        QCOMPARE(e.f.Edit4->text(), "10");
+        QCOMPARE(e.f.Edit5->text(), "9");
+        e.click(e.f.Button2);
+        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"9-10"});
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void edgeLines_data() {
+        QTest::addColumn<int>("p1");
+        QTest::addColumn<int>("p2");
+        QTest::addColumn<QLine>("line");
+        QTest::newRow("0 to 1") << 0 << 1 << QLine(101, 60, 142, 60);
+        QTest::newRow("6 to 0") << 6 << 0 << QLine(142, 120, 101, 90);
+        QTest::newRow("below left") << 7 << 3 << QLine(303, 120, 344, 90);
+        QTest::newRow("left, same row") << 7 << 8 << QLine(303, 150, 344, 150);
+        QTest::newRow("above left") << 7 << 13 << QLine(303, 180, 344, 210);
+        QTest::newRow("above, same column") << 7 << 12 << QLine(273, 180, 273, 210);
+        QTest::newRow("above right") << 7 << 11 << QLine(243, 180, 202, 210);
+        QTest::newRow("right, same row") << 7 << 6 << QLine(243, 150, 202, 150);
+        QTest::newRow("below right") << 7 << 1 << QLine(243, 120, 202, 90);
+        QTest::newRow("below, same column") << 7 << 2 << QLine(273, 120, 273, 90);
+    }
+    void edgeLines() {
+        QFETCH(int, p1);
+        QFETCH(int, p2);
+        QFETCH(QLine, line);
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        QVERIFY(e.place(p1));
+        QVERIFY(e.place(p2));
+        e.click(e.f.BitBtn11);
+        const QImage before = e.picture();
+        QVERIFY(e.edge(0, 1));
+        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"0-1"});
+        const QImage image = e.picture();
+        // Every step of the line is black; the two ends are exact.
+        const int steps = std::max(qAbs(line.dx()), qAbs(line.dy()));
+        QCOMPARE(pixel(image, line.x1(), line.y1()), kBlack);
+        QCOMPARE(pixel(image, line.x2(), line.y2()), kBlack);
+        for (int i = 1; i < steps; ++i) {
+            // Along the long axis every pixel is set, the other axis within rounding.
+            const QPointF ideal = QLineF(line).pointAt(double(i) / steps);
+            const QRect near = qAbs(line.dx()) >= qAbs(line.dy())
+                                   ? QRect(qRound(ideal.x()), int(ideal.y()), 1, 2)
+                                   : QRect(int(ideal.x()), qRound(ideal.y()), 2, 1);
+            QVERIFY2(ink(image, near) > 0,
+                     qPrintable(QString("%1,%2").arg(ideal.x()).arg(ideal.y())));
+        }
+        const QPoint step(line.dx() / steps, line.dy() / steps);
+        if (step.x() != 0 && step.y() != 0) {
+            // A diagonal ends on the corners of the circles' boxes, in the white.
+            QCOMPARE(pixel(before, line.x1(), line.y1()), kWhite);
+            QCOMPARE(pixel(image, line.x1() - step.x(), line.y1() - step.y()), kWhite);
+            QCOMPARE(pixel(image, line.x2() + step.x(), line.y2() + step.y()), kWhite);
+        }
+        // Only the line was added.
+        QCOMPARE(ink(image, image.rect()) - ink(before, before.rect()), [&] {
+            int added = 0;
+            for (int y = 0; y < 300; ++y)
+                for (int x = 0; x < 550; ++x)
+                    added += pixel(image, x, y) != pixel(before, x, y);
+            return added;
+        }());
+    }
+
+    void exportImportRoundTrip() {
+        QTemporaryDir dir;
+        Editor e;
+        e.enter();
+        for (int p : {0, 1, 6})
+            QVERIFY(e.place(p));
+        e.click(e.f.BitBtn11);
+        QVERIFY(e.edge(1, 0));
+        QVERIFY(e.edge(2, 1));
+        const QImage drawn = e.picture();
+        {
+            ScriptedDialogs dialogs;
+            dialogs.answer(dir.filePath("bild"));
+            dialogs.answer(dir.filePath("knoten"));
+            dialogs.answer(dir.filePath("kanten"));
+            e.click(e.f.BitBtn5);
+            QCOMPARE(shown(dialogs), (QStringList{meldung + "Knoten-Datei erstellen!",
+                                                  meldung + "Kanten-Datei erstellen!"}));
+            QCOMPARE(dialogs.requests.size(), 3);
+            QCOMPARE(dialogs.requests[0].filter, "*bmp");
+            QCOMPARE(dialogs.requests[1].filter, "Text-Datei *.txt|*txt");
+            QVERIFY(dialogs.requests[0].save && dialogs.requests[1].save);
+            // The text dialog offers the name chosen in it before.
+            QCOMPARE(dialogs.requests[2].initialName, dir.filePath("knoten"));
+        }
+        QCOMPARE(fileBytes(dir.filePath("knoten.txt")), QByteArray("0\r\n1\r\n2\r\n"));
+        QCOMPARE(fileBytes(dir.filePath("kanten.txt")), QByteArray("0-1\r\n1-2\r\n"));
+        QCOMPARE(rgb(QImage(dir.filePath("bild.bmp"))), drawn);
+        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2"}));
+        QCOMPARE(e.picture(), drawn);
+
+        e.choose(0);
+        e.enter();
+        {
+            ScriptedDialogs dialogs;
+            dialogs.answer(dir.filePath("bild.bmp"));
+            dialogs.answer(dir.filePath("knoten.txt"));
+            dialogs.answer(dir.filePath("kanten.txt"));
+            e.click(e.f.BitBtn4);
+            QCOMPARE(shown(dialogs),
+                     (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
+                                  meldung + "Kanten-Datei öffnen!"}));
+            QCOMPARE(dialogs.requests.size(), 3);
+            QCOMPARE(dialogs.requests[0].filter, "*bmp");
+            QCOMPARE(dialogs.requests[1].filter, "Knoten/ Kante: Text-Datei *.txt|*.txt");
+            QVERIFY(!dialogs.requests[0].save && !dialogs.requests[2].save);
+        }
+        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2"}));
+        QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"0-1", "1-2"}));
+        QCOMPARE(e.f.Store.VertexCount, 3);
+        QCOMPARE(e.f.Store.EdgeCount, 2);
+        QCOMPARE(rgb(e.picture()), drawn);
+        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(e.visibleTools(), 15);
+        {
+            // Exporting the imported graph writes the same bytes again.
+            ScriptedDialogs dialogs;
+            dialogs.answer(dir.filePath("bild2"));
+            dialogs.answer(dir.filePath("knoten2"));
+            dialogs.answer(dir.filePath("kanten2"));
+            e.click(e.f.BitBtn5);
+            QCOMPARE(dialogs.messages.size(), 2);
+        }
+        for (const char* name : {"bild.bmp", "knoten.txt", "kanten.txt"}) {
+            const QString again = QString(name).replace(".", "2.");
+            QCOMPARE(fileBytes(dir.filePath(again)), fileBytes(dir.filePath(name)));
+        }
+        // The grid stays as the fresh editor left it; the next vertex is 3.
+        QVERIFY(e.place(4));
+        QCOMPARE(e.f.VertexList.last(), QByteArray("3"));
+        QCOMPARE(e.f.Grid.VertexGridPos[3], 4);
+        QCOMPARE(e.f.Grid.VertexGridPos[0], -1);
+    }
+
+    void suffixAlwaysAppended() {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        QVERIFY(e.place(0));
+        dialogs.answer(std::nullopt);
+        dialogs.answer(dir.filePath("graph.txt"));
+        dialogs.answer(dir.filePath("graph.txt"));
+        e.click(e.f.BitBtn5);
+        // Confirming the name offered again replaces the vertex file by the edge file.
+        QCOMPARE(dialogs.requests[2].initialName, dir.filePath("graph.txt"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"graph.txt.txt"});
+        QCOMPARE(fileBytes(dir.filePath("graph.txt.txt")), QByteArray());
+    }
+
+    void cancelledDialogs() {
+        QTemporaryDir dir;
+        Editor e;
+        e.enter();
+        QVERIFY(e.place(0));
+        QVERIFY(e.place(1));
+        e.click(e.f.BitBtn11);
+        QVERIFY(e.edge(0, 1));
+        const QImage drawn = e.picture();
+        {
+            ScriptedDialogs dialogs;
+            e.click(e.f.BitBtn5);
+            QCOMPARE(dialogs.requests.size(), 3);
+            QCOMPARE(dialogs.messages.size(), 2);
+            QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+        }
+        QVERIFY(writeFile(dir.filePath("v.txt"), "0\r\n1\r\n"));
+        QVERIFY(writeFile(dir.filePath("e.txt"), "0-1\r\n"));
+        {
+            // Without a picture the drawing stays; the import still succeeds.
+            ScriptedDialogs dialogs;
+            dialogs.answer(std::nullopt);
+            dialogs.answer(dir.filePath("v.txt"));
+            dialogs.answer(dir.filePath("e.txt"));
+            e.click(e.f.BitBtn4);
+            QCOMPARE(dialogs.messages.size(), 3);
+            QCOMPARE(e.picture(), drawn);
+            QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+            QCOMPARE(e.f.Store.EdgeCount, 1);
+        }
+        {
+            // Without a vertex file the import fails.
+            ScriptedDialogs dialogs;
+            dialogs.answer(std::nullopt);
+            dialogs.answer(std::nullopt);
+            dialogs.answer(dir.filePath("e.txt"));
+            e.click(e.f.BitBtn4);
+            QCOMPARE(dialogs.messages.last().text, "Import gescheitert!");
+            QCOMPARE(e.f.RadioGroup1->itemIndex(), 0);
+        }
+    }
+
+    void labelsNeedNotBeNumbers() {
+        QTemporaryDir dir;
+        // Odd bytes survive: a Latin-1 umlaut, a UTF-8 one, blanks.
+        const QByteArray vertices("A\r\nB\r\n\xc4rger\r\n \xc3\x9c \r\n");
+        QVERIFY(writeFile(dir.filePath("v.txt"), vertices));
+        QVERIFY(writeFile(dir.filePath("e.txt"), "A-B\r\n"));
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        dialogs.answer(std::nullopt);
+        dialogs.answer(dir.filePath("v.txt"));
+        dialogs.answer(dir.filePath("e.txt"));
+        e.click(e.f.BitBtn4);
+        QCOMPARE(dialogs.messages.size(), 3);
+        QCOMPARE(e.f.VertexList.count(), 4);
+        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"A-B"});
+        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+
+        dialogs.answer(std::nullopt);
+        dialogs.answer(dir.filePath("v2"));
+        dialogs.answer(dir.filePath("e2"));
+        e.click(e.f.BitBtn5);
+        QCOMPARE(fileBytes(dir.filePath("v2.txt")), vertices);
+        QCOMPARE(fileBytes(dir.filePath("e2.txt")), QByteArray("A-B\r\n"));
+
+        e.click(e.f.BitBtn6);
+        QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(A-B)", "(B-A)"}));
+    }
+
+    void importPlacesNextNumber_data() {
+        QTest::addColumn<QByteArray>("vertexFile");
+        QTest::addColumn<QString>("expected"); // label of the next vertex, or the refusal
+        QTest::newRow("0 to 8") << QByteArray("0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n")
+                                << "9";
+        QTest::newRow("letters") << QByteArray("A\r\nB\r\n") << "0";
+        QByteArray fifteen;
+        for (int i = 0; i < 15; ++i)
+            fifteen += QByteArray::number(i) + "\r\n";
+        QTest::newRow("0 to 14") << fifteen << "Maximal 15 Knoten!";
+        QTest::newRow("0 to 19") << fifteen + "15\r\n16\r\n17\r\n18\r\n19\r\n"
+                                 << "Maximal 15 Knoten!";
+    }
+    void importPlacesNextNumber() {
+        QFETCH(QByteArray, vertexFile);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("v.txt"), vertexFile));
+        QVERIFY(writeFile(dir.filePath("e.txt"), "0-1\r\n"));
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        dialogs.answer(std::nullopt);
+        dialogs.answer(dir.filePath("v.txt"));
+        dialogs.answer(dir.filePath("e.txt"));
+        e.click(e.f.BitBtn4);
+        QCOMPARE(dialogs.messages.size(), 3);
+        const qsizetype before = e.f.VertexList.count();
+        QVERIFY(e.place(6));
+        if (expected.size() > 2) {
+            QCOMPARE(dialogs.messages.last().text, expected);
+            QCOMPARE(e.f.VertexList.count(), before);
+            QCOMPARE(int(e.f.Grid.GridUsed[6]), 0);
+        } else {
+            QCOMPARE(dialogs.messages.size(), 3);
+            QCOMPARE(QString::fromLatin1(e.f.VertexList.last()), expected);
+            QCOMPARE(e.f.Grid.VertexGridPos[expected.toInt()], 6);
+        }
+    }
+
+    void emptyEdgeFileFallsBackToSampleGraph() {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("v.txt"), "0\r\n1\r\n"));
+        QVERIFY(writeFile(dir.filePath("e.txt"), ""));
+        // The same start in both windows: an editor graph with search results shown.
+        Editor byHand;
+        Editor failed;
+        for (Editor* e : {&byHand, &failed}) {
+            ScriptedDialogs dialogs;
+            e->enter();
+            QVERIFY(e->place(0));
+            QVERIFY(e->place(1));
+            e->click(e->f.BitBtn11);
+            QVERIFY(e->edge(0, 1));
+            e->click(e->f.BitBtn6);
+            QCOMPARE(e->f.ListBox1->count(), 2);
+        }
+        byHand.choose(0);
+        ScriptedDialogs dialogs;
+        dialogs.answer(std::nullopt);
+        dialogs.answer(dir.filePath("v.txt"));
+        dialogs.answer(dir.filePath("e.txt"));
+        failed.click(failed.f.BitBtn4);
+        QCOMPARE(shown(dialogs),
+                 (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
+                              meldung + "Kanten-Datei öffnen!", fehler + "Import gescheitert!"}));
+
+        const TForm1& a = byHand.f;
+        const TForm1& b = failed.f;
+        QCOMPARE(b.RadioGroup1->itemIndex(), 0);
+        QCOMPARE(b.VertexList, a.VertexList);
+        QCOMPARE(b.EdgeList, a.EdgeList);
+        QCOMPARE(b.VertexList.count(), 9);
+        QCOMPARE(b.EdgeList.count(), 13);
+        QCOMPARE(b.Store.VertexCount, 9);
+        QCOMPARE(b.Store.EdgeCount, 13);
+        QCOMPARE(b.Image1->picture(), a.Image1->picture());
+        QCOMPARE(b.Image1->picture().size(), QSize(550, 300));
+        QVERIFY(b.Cliques.isEmpty());
+        QCOMPARE(b.ListBox1->count(), 0);
+        for (TShape* lamp : {b.Shape1, b.Shape2, b.Shape3})
+            QCOMPARE(lamp->brushColor(), QColor(255, 0, 0));
+        QCOMPARE(failed.visibleTools(), 0);
+        QCOMPARE(byHand.visibleTools(), 0);
+    }
+
+    void vertexFileOf256Lines() {
+        QTemporaryDir dir;
+        QByteArray lines;
+        for (int i = 0; i < 256; ++i)
+            lines += "v" + QByteArray::number(i) + "\r\n";
+        QVERIFY(writeFile(dir.filePath("v.txt"), lines));
+        QVERIFY(writeFile(dir.filePath("e.txt"), "v0-v255\r\n"));
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        dialogs.answer(std::nullopt);
+        dialogs.answer(dir.filePath("v.txt"));
+        dialogs.answer(dir.filePath("e.txt"));
+        e.click(e.f.BitBtn4);
+        QCOMPARE(dialogs.messages.size(), 3);
+        QCOMPARE(e.f.Store.VertexCount, 256);
+        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+    }
+
+    void badPictures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("folder") << "ordner";
+        QTest::newRow("missing") << "fehlt.bmp";
+        QTest::newRow("text named .bmp") << "text.bmp";
+        QTest::newRow("truncated bitmap") << "halb.bmp";
+    }
+    void badPictures() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("ordner"));
+        QVERIFY(writeFile(dir.filePath("text.bmp"), "Das ist kein Bild.\r\n"));
+        QImage image(550, 300, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QVERIFY(image.save(dir.filePath("ganz.bmp"), "BMP"));
+        const QByteArray whole = fileBytes(dir.filePath("ganz.bmp"));
+        QVERIFY(writeFile(dir.filePath("halb.bmp"), whole.left(whole.size() / 2)));
+        QVERIFY(writeFile(dir.filePath("v.txt"), "0\r\n"));
+
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        QVERIFY(e.place(0));
+        const QImage drawn = e.picture();
+        const QString fileName = dir.filePath(name);
+        dialogs.answer(fileName);
+        dialogs.answer(dir.filePath("v.txt"));
+        e.click(e.f.BitBtn4);
+        QCOMPARE(shown(dialogs), (QStringList{meldung + "Graphen öffnen!",
+                                              fehler + Texts::cannotLoadPicture(fileName)}));
+        QVERIFY(dialogs.messages.last().text.contains(QDir::toNativeSeparators(fileName)));
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(e.picture(), drawn);
+        QVERIFY(e.f.VertexList.isEmpty());
+        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(e.visibleTools(), 15);
+    }
+
+    void badTextFiles_data() {
+        QTest::addColumn<bool>("edgeFile"); // else the vertex file is the bad one
+        QTest::addColumn<QString>("name");
+        QTest::newRow("vertex file missing") << false << "fehlt.txt";
+        QTest::newRow("vertex file is a folder") << false << "ordner";
+        QTest::newRow("edge file missing") << true << "fehlt.txt";
+        QTest::newRow("edge file is a folder") << true << "ordner";
+    }
+    void badTextFiles() {
+        QFETCH(bool, edgeFile);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("ordner"));
+        QVERIFY(writeFile(dir.filePath("v.txt"), "0\r\n1\r\n"));
+        QImage picture(100, 80, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY(picture.save(dir.filePath("bild.bmp")));
+
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        const QString fileName = dir.filePath(name);
+        dialogs.answer(dir.filePath("bild.bmp"));
+        dialogs.answer(edgeFile ? dir.filePath("v.txt") : fileName);
+        dialogs.answer(fileName);
+        e.click(e.f.BitBtn4);
+        const QString last = fehler + Texts::cannotRead(fileName);
+        QCOMPARE(shown(dialogs).last(), last);
+        QCOMPARE(dialogs.messages.size(), edgeFile ? 4 : 3);
+        // What was done stays done; no fallback.
+        QCOMPARE(rgb(e.picture()), picture);
+        QCOMPARE(e.f.VertexList.count(), edgeFile ? 2 : 0);
+        QCOMPARE(e.f.Store.VertexCount, edgeFile ? 2 : 0);
+        QVERIFY(e.f.EdgeList.isEmpty());
+        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(e.visibleTools(), 15);
+    }
+
+    void unwritableExportTargets() {
+        QTemporaryDir dir;
+        Editor e;
+        e.enter();
+        for (int p : {0, 1, 2})
+            QVERIFY(e.place(p));
+        {
+            // The picture's name is taken by a folder: reported, the export stops.
+            QVERIFY(QDir(dir.path()).mkdir("bild.bmp"));
+            ScriptedDialogs dialogs;
+            dialogs.answer(dir.filePath("bild"));
+            e.click(e.f.BitBtn5);
+            QCOMPARE(shown(dialogs),
+                     QStringList{fehler + Texts::cannotWrite(dir.filePath("bild.bmp"))});
+            QVERIFY(QFileInfo(dir.filePath("bild.bmp")).isDir());
+        }
+        {
+            // A full disk while writing the vertex file: the old file stays as it was.
+            QVERIFY(writeFile(dir.filePath("knoten.txt"), "alt\r\n"));
+            ScriptedDialogs dialogs;
+            dialogs.answer(std::nullopt);
+            dialogs.answer(dir.filePath("knoten"));
+            {
+                FileSizeLimit limit(4);
+                QVERIFY(limit.active());
+                e.click(e.f.BitBtn5);
+            }
+            QCOMPARE(shown(dialogs),
+                     (QStringList{meldung + "Knoten-Datei erstellen!",
+                                  fehler + Texts::cannotWrite(dir.filePath("knoten.txt"))}));
+            QCOMPARE(fileBytes(dir.filePath("knoten.txt")), QByteArray("alt\r\n"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"knoten.txt"});
+        }
+        {
+            // The edge file's folder is missing: what was written before stays.
+            ScriptedDialogs dialogs;
+            dialogs.answer(dir.filePath("bild2"));
+            dialogs.answer(dir.filePath("knoten"));
+            dialogs.answer(dir.filePath("fehlt/kanten"));
+            e.click(e.f.BitBtn5);
+            QCOMPARE(shown(dialogs).last(),
+                     fehler + Texts::cannotWrite(dir.filePath("fehlt/kanten.txt")));
+            QCOMPARE(dialogs.messages.size(), 3);
+            QCOMPARE(fileBytes(dir.filePath("knoten.txt")), QByteArray("0\r\n1\r\n2\r\n"));
+            QCOMPARE(rgb(QImage(dir.filePath("bild2.bmp"))), e.picture());
+        }
+    }
+
+    void importsOtherPictureFormats_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("png") << "bild.png" << QByteArray("PNG");
+        QTest::newRow("png named .bmp") << "bild.bmp" << QByteArray("PNG");
+        QTest::newRow("ico") << "bild.ico" << QByteArray("ICO");
+    }
+    void importsOtherPictureFormats() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QTemporaryDir dir;
+        QImage picture(240, 200, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            painter.fillRect(20, 30, 100, 50, Qt::red);
+            painter.fillRect(150, 90, 60, 60, Qt::black);
+        }
+        if (!picture.save(dir.filePath(name), format.constData()))
+            QSKIP("This Qt cannot write the format");
+        QVERIFY(writeFile(dir.filePath("v.txt"), "0\r\n1\r\n"));
+        QVERIFY(writeFile(dir.filePath("e.txt"), "0-1\r\n"));
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        dialogs.answer(dir.filePath(name));
+        dialogs.answer(dir.filePath("v.txt"));
+        dialogs.answer(dir.filePath("e.txt"));
+        e.click(e.f.BitBtn4);
+        QCOMPARE(dialogs.messages.size(), 3);
+        QCOMPARE(rgb(e.picture()), picture);
+        // Export writes a bitmap whatever was imported.
+        dialogs.answer(dir.filePath("aus"));
+        e.click(e.f.BitBtn5);
+        QVERIFY(fileBytes(dir.filePath("aus.bmp")).startsWith("BM"));
+        QCOMPARE(rgb(QImage(dir.filePath("aus.bmp"))), picture);
+    }
+
+    void cliqueSearchOnEditorGraph() {
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        for (int p : {0, 2, 12, 10, 14})
+            QVERIFY(e.place(p));
+        e.click(e.f.BitBtn11);
+        for (auto [a, b] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}})
+            QVERIFY(e.edge(a, b));
+        QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
+        e.click(e.f.BitBtn6);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2", "3"}));
+        QCOMPARE(listBoxTexts(e.f.ListBox1),
+                 (QStringList{"(0-1-2)", "(0-1)", "(1-0-2)", "(1-0)", "(2-0-1)", "(2-0-3)",
+                              "(3-0-2)", "(3-0)"}));
+    }
+};
+
+QTEST_MAIN(EditorWindowTest)
+#include "tst_editor_window.moc"
