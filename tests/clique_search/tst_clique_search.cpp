@@ -1,0 +1,305 @@
+#include "cliques/clique_search.h"
+#include "graph/sample_graphs.h"
+
+#include <QTest>
+
+#include <random>
+
+using Texts = QList<QByteArray>;
+using MemberLists = QList<QList<QByteArray>>;
+Q_DECLARE_METATYPE(Texts)
+
+namespace {
+
+// Records what the search reports to the progress window.
+struct ProgressRecorder : ProgressSink {
+    QList<int> positions;
+    void show() override {}
+    void close() override {}
+    void setMaximum(int) override {}
+    void setPosition(int position) override { positions.append(position); }
+};
+
+GraphStore makeStore(const Texts& vertices, const Texts& edges) {
+    GraphStore store;
+    store.VertexList = TextList(vertices);
+    store.EdgeList = TextList(edges);
+    return store;
+}
+
+// The order of work of the "Berechnen!" handler, without the window.
+CliqueList fullSearch(GraphStore& store, ProgressSink* progress = nullptr) {
+    CliqueList cliques;
+    store.refreshCounts();
+    RemoveIsolatedVertices(store);
+    store.refreshVertexCount();
+    GreedyCliqueSearch(store, cliques, progress);
+    return cliques;
+}
+
+Texts textsOf(const CliqueList& cliques) {
+    Texts texts;
+    for (const Clique& clique : cliques)
+        texts.append(clique.text());
+    return texts;
+}
+
+MemberLists membersOf(const CliqueList& cliques) {
+    MemberLists lists;
+    for (const Clique& clique : cliques)
+        lists.append(clique.members);
+    return lists;
+}
+
+// The search exactly as described step by step: every adjacency test asks the
+// edge texts afresh through IncidentEdges and IsAdjacentToAll.
+void literalRemoveIsolated(GraphStore& store) {
+    for (qsizetype i = 0; i < store.VertexList.count();) {
+        if (IncidentEdges(store.EdgeList, store.VertexList[i], store.EdgeCount).isEmpty())
+            store.VertexList.removeAt(i);
+        else
+            ++i;
+    }
+}
+
+MemberLists literalSearch(const GraphStore& store) {
+    MemberLists recorded;
+    const TextList& vertices = store.VertexList;
+    for (qsizetype s = 0; s < vertices.count(); ++s) {
+        TextList members{vertices[s]};
+        TextList candidates;
+        for (qsizetype i = 0; i < vertices.count(); ++i)
+            if (vertices[i] != vertices[s])
+                candidates.append(vertices[i]);
+        qsizetype j = 0;
+        while (!candidates.isEmpty()) {
+            const QByteArray c = candidates[j];
+            if (IsAdjacentToAll(store.EdgeList, members, c, store.EdgeCount)) {
+                members.append(c);
+                candidates.removeAt(j);
+            } else {
+                ++j;
+            }
+            if (j == candidates.count()) {
+                recorded.append(members.entries());
+                if (members.count() > 2)
+                    members.removeAt(members.count() - 1);
+                else
+                    candidates.clear();
+                j = 0;
+            }
+        }
+    }
+    return recorded;
+}
+
+// A random graph with the oddities that imported files may hold.
+GraphStore randomGraph(std::mt19937& engine) {
+    auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); };
+    auto chance = [&](double p) { return std::bernoulli_distribution(p)(engine); };
+    static const Texts oddLabels{"A", "a", "B", "b",  "ab", "Ab",   "AB",   "12", "1", "x-y",
+                                 "y", "x", "",  "10", "01", "\xe4", "\xc4", "-",  "z", "q7"};
+    static const Texts unknownLabels{"zz", "99", "Q", "a-b-c"};
+
+    // Mostly small graphs, now and then one of up to 40 vertices.
+    const int n = below(below(41) + 1);
+    const bool odd = chance(0.5);
+    Texts vertices;
+    for (int i = 0; i < n; ++i) {
+        if (!vertices.isEmpty() && chance(0.05))
+            vertices.append(vertices[below(int(vertices.size()))]); // duplicate label
+        else if (odd && chance(0.6))
+            vertices.append(oddLabels[below(int(oddLabels.size()))]);
+        else
+            vertices.append(QByteArray::number(i));
+    }
+
+    // Sparse graphs leave vertices without edges for the removal step.
+    const double spread = std::uniform_real_distribution<double>(0, 1)(engine);
+    const double density = chance(0.3) ? 0.1 * spread : 0.05 + 0.9 * spread;
+    Texts edges;
+    auto anyEnd = [&]() -> QByteArray {
+        if (vertices.isEmpty() || chance(0.05))
+            return unknownLabels[below(int(unknownLabels.size()))];
+        return vertices[below(int(vertices.size()))];
+    };
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            if (chance(density))
+                edges.append(chance(0.5) ? vertices[a] + '-' + vertices[b]
+                                         : vertices[b] + '-' + vertices[a]);
+    const int extras = below(n / 2 + 2);
+    for (int e = 0; e < extras; ++e) {
+        switch (below(5)) {
+        case 0: // repeat
+            if (!edges.isEmpty())
+                edges.append(edges[below(int(edges.size()))]);
+            break;
+        case 1: { // loop
+            const QByteArray v = anyEnd();
+            edges.append(v + '-' + v);
+            break;
+        }
+        case 2: // one end unknown
+            edges.append(anyEnd() + '-' + unknownLabels[below(int(unknownLabels.size()))]);
+            break;
+        case 3: // no dash: empty first end
+            edges.append(anyEnd());
+            break;
+        default: // ends differing only in case from a vertex
+            edges.append(anyEnd().toUpper() + '-' + anyEnd().toLower());
+            break;
+        }
+    }
+    std::shuffle(edges.begin(), edges.end(), engine);
+
+    GraphStore store = makeStore(vertices, edges);
+    store.refreshCounts();
+    if (chance(0.1)) // the queries only look at the first EdgeCount edges
+        store.EdgeCount = below(int(store.EdgeCount) + 1);
+    return store;
+}
+
+} // namespace
+
+class TestCliqueSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void cliqueText_data();
+    void cliqueText();
+    void search_data();
+    void search();
+    void secondRunAppendsAgain();
+    void longGraphIsSearchedWhole();
+    void sameAsLiteralSearch();
+};
+
+void TestCliqueSearch::cliqueText_data() {
+    QTest::addColumn<Texts>("members");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("four") << Texts{"3", "0", "1", "4"} << QByteArray("(3-0-1-4)");
+    QTest::newRow("one") << Texts{"6"} << QByteArray("(6)");
+    QTest::newRow("none") << Texts{} << QByteArray("(");
+    QTest::newRow("labels kept as they are") << Texts{"A", "x-y", ""} << QByteArray("(A-x-y-)");
+}
+
+void TestCliqueSearch::cliqueText() {
+    QFETCH(Texts, members);
+    QTEST(CliqueText(members), "text");
+}
+
+void TestCliqueSearch::search_data() {
+    QTest::addColumn<Texts>("vertices");
+    QTest::addColumn<Texts>("edges");
+    QTest::addColumn<Texts>("cliques");
+    QTest::addColumn<Texts>("verticesAfter");
+
+    const SampleGraph& one = sampleGraph(1);
+    const SampleGraph& two = sampleGraph(2);
+    QTest::newRow("sample graph 1")
+        << Texts(one.labels.begin(), one.labels.end()) << Texts(one.edges.begin(), one.edges.end())
+        << Texts{"(0-1-3-4)", "(0-1-3)",   "(0-1)",   "(1-0-3-4)", "(1-0-3)",
+                 "(1-0)",     "(2-4-5)",   "(2-4)",   "(3-0-1-4)", "(3-0-1)",
+                 "(3-0)",     "(4-0-1-3)", "(4-0-1)", "(4-0)",     "(5-2-4)",
+                 "(5-2)",     "(6-7)",     "(7-4)",   "(8-5)"}
+        << Texts{"0", "1", "2", "3", "4", "5", "6", "7", "8"};
+    QTest::newRow("sample graph 2")
+        << Texts(two.labels.begin(), two.labels.end()) << Texts(two.edges.begin(), two.edges.end())
+        << Texts{"(0-1-2)",   "(0-1-3-4)", "(1-0-2)", "(1-0-3-4)", "(2-0-1)", "(2-0)",
+                 "(3-0-1-4)", "(3-0-1)",   "(3-0)",   "(4-0-1-3)", "(4-0-1)", "(4-0)"}
+        << Texts{"0", "1", "2", "3", "4"};
+    QTest::newRow("triangle") << Texts{"0", "1", "2"} << Texts{"0-1", "1-2", "0-2"}
+                              << Texts{"(0-1-2)", "(1-0-2)", "(2-0-1)"} << Texts{"0", "1", "2"};
+    QTest::newRow("isolated vertex removed")
+        << Texts{"0", "1", "2"} << Texts{"0-1"} << Texts{"(0-1)", "(1-0)"} << Texts{"0", "1"};
+    QTest::newRow("back-off finds another")
+        << Texts{"0", "1", "2", "3"} << Texts{"0-1", "1-2", "2-3", "3-0", "0-2"}
+        << Texts{"(0-1-2)", "(0-1)", "(1-0-2)", "(1-0)", "(2-0-1)", "(2-0-3)", "(3-0-2)", "(3-0)"}
+        << Texts{"0", "1", "2", "3"};
+    QTest::newRow("loop") << Texts{"0", "1", "2"} << Texts{"0-1", "2-2"}
+                          << Texts{"(0-1)", "(1-0)", "(2)"} << Texts{"0", "1", "2"};
+    QTest::newRow("partner unknown") << Texts{"0", "5", "1"} << Texts{"5-9", "0-1"}
+                                     << Texts{"(0-1)", "(5)", "(1-0)"} << Texts{"0", "5", "1"};
+    QTest::newRow("A and a differ") << Texts{"A", "a", "b"} << Texts{"A-b", "a-A"}
+                                    << Texts{"(A-a)", "(a-A)", "(b-A)"} << Texts{"A", "a", "b"};
+    QTest::newRow("no edges") << Texts{"0", "1"} << Texts{} << Texts{} << Texts{};
+    QTest::newRow("empty graph") << Texts{} << Texts{"0-1"} << Texts{} << Texts{};
+}
+
+void TestCliqueSearch::search() {
+    QFETCH(Texts, vertices);
+    QFETCH(Texts, edges);
+    GraphStore store = makeStore(vertices, edges);
+    ProgressRecorder progress;
+    const CliqueList cliques = fullSearch(store, &progress);
+    QTEST(textsOf(cliques), "cliques");
+    QTEST(store.VertexList.entries(), "verticesAfter");
+    QCOMPARE(store.VertexCount, store.VertexList.count());
+    QCOMPARE(store.EdgeList.entries(), edges);
+    QList<int> expectedPositions;
+    for (int s = 1; s <= store.VertexCount; ++s)
+        expectedPositions.append(s);
+    QCOMPARE(progress.positions, expectedPositions);
+}
+
+void TestCliqueSearch::secondRunAppendsAgain() {
+    GraphStore store;
+    appendSampleGraph(store, 1);
+    CliqueList cliques = fullSearch(store);
+    QCOMPARE(cliques.size(), 19);
+    const CliqueList first = cliques;
+    GreedyCliqueSearch(store, cliques, nullptr);
+    QCOMPARE(cliques.size(), 38);
+    QCOMPARE(cliques.mid(19), first);
+}
+
+void TestCliqueSearch::longGraphIsSearchedWhole() {
+    // A path of 300 vertices: every start vertex records one edge, the first
+    // neighbour in list order.
+    Texts vertices;
+    Texts edges;
+    Texts expected{"(0-1)"};
+    for (int i = 0; i < 300; ++i) {
+        vertices.append(QByteArray::number(i));
+        if (i > 0) {
+            edges.append(QByteArray::number(i - 1) + '-' + QByteArray::number(i));
+            expected.append('(' + QByteArray::number(i) + '-' + QByteArray::number(i - 1) + ')');
+        }
+    }
+    GraphStore store = makeStore(vertices, edges);
+    ProgressRecorder progress;
+    QCOMPARE(textsOf(fullSearch(store, &progress)), expected);
+    QCOMPARE(progress.positions.size(), 300);
+    QCOMPARE(progress.positions.last(), 300);
+}
+
+void TestCliqueSearch::sameAsLiteralSearch() {
+    std::mt19937 engine(20240611u);
+    qsizetype recorded = 0;
+    qsizetype largeCliques = 0;
+    for (int round = 0; round < 300; ++round) {
+        const GraphStore graph = randomGraph(engine);
+
+        GraphStore literal = graph;
+        literalRemoveIsolated(literal);
+        const MemberLists expected = literalSearch(literal);
+
+        GraphStore fast = graph;
+        RemoveIsolatedVertices(fast);
+        CliqueList cliques;
+        GreedyCliqueSearch(fast, cliques, nullptr);
+
+        const QByteArray where = "round " + QByteArray::number(round);
+        QVERIFY2(fast.VertexList == literal.VertexList, where.constData());
+        QVERIFY2(membersOf(cliques) == expected, where.constData());
+        recorded += expected.size();
+        for (const QList<QByteArray>& members : expected)
+            largeCliques += members.size() >= 4;
+    }
+    // The random graphs must actually exercise the search.
+    QVERIFY(recorded > 10000);
+    QVERIFY(largeCliques > 5000);
+}
+
+QTEST_APPLESS_MAIN(TestCliqueSearch)
+#include "tst_clique_search.moc"

@@ -1,0 +1,205 @@
+#include "graph/graph_store.h"
+#include "graph/sample_graphs.h"
+#include "graph/text_list.h"
+
+#include <QTest>
+
+using Texts = QList<QByteArray>;
+Q_DECLARE_METATYPE(Texts)
+
+namespace {
+
+GraphStore sample(int k) {
+    GraphStore store;
+    appendSampleGraph(store, k);
+    store.refreshCounts();
+    return store;
+}
+
+} // namespace
+
+class TestGraphStore : public QObject {
+    Q_OBJECT
+private slots:
+    void splitEdge_data();
+    void splitEdge();
+    void incidentEdgesAndPartners_data();
+    void incidentEdgesAndPartners();
+    void edgePartners_data();
+    void edgePartners();
+    void isAdjacentToAll_data();
+    void isAdjacentToAll();
+    void longEdgeListIsScannedWhole();
+    void fromBytes_data();
+    void fromBytes();
+    void toBytesRoundTrips();
+    void indexOfIgnoresCase_data();
+    void indexOfIgnoresCase();
+};
+
+void TestGraphStore::splitEdge_data() {
+    QTest::addColumn<QByteArray>("edge");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    QTest::newRow("two digits") << QByteArray("12-3") << QByteArray("12") << QByteArray("3");
+    QTest::newRow("second dash") << QByteArray("1-2-3") << QByteArray("1") << QByteArray("2-3");
+    QTest::newRow("no dash") << QByteArray("7") << QByteArray() << QByteArray("7");
+    QTest::newRow("leading dash") << QByteArray("-3") << QByteArray() << QByteArray("3");
+    QTest::newRow("trailing dash") << QByteArray("3-") << QByteArray("3") << QByteArray();
+    QTest::newRow("empty") << QByteArray() << QByteArray() << QByteArray();
+}
+
+void TestGraphStore::splitEdge() {
+    QFETCH(QByteArray, edge);
+    const EdgeEnds ends = ::splitEdge(edge);
+    QTEST(ends.first, "first");
+    QTEST(ends.second, "second");
+}
+
+void TestGraphStore::incidentEdgesAndPartners_data() {
+    QTest::addColumn<int>("graph");
+    QTest::addColumn<int>("edgeCount"); // -1: the refreshed count
+    QTest::addColumn<QByteArray>("label");
+    QTest::addColumn<Texts>("incident");
+    QTest::addColumn<Texts>("partners");
+    QTest::newRow("graph 1, vertex 4")
+        << 1 << -1 << QByteArray("4") << Texts{"0-4", "3-4", "4-1", "4-5", "4-2", "4-7"}
+        << Texts{"0", "3", "1", "5", "2", "7"};
+    QTest::newRow("graph 1, vertex 6") << 1 << -1 << QByteArray("6") << Texts{"6-7"} << Texts{"7"};
+    QTest::newRow("graph 2, vertex 0")
+        << 2 << -1 << QByteArray("0") << Texts{"0-1", "0-4", "0-3", "0-2"}
+        << Texts{"1", "4", "3", "2"};
+    QTest::newRow("count 5 bounds the scan")
+        << 1 << 5 << QByteArray("4") << Texts{"0-4", "3-4"} << Texts{"0", "3"};
+    QTest::newRow("count 0") << 1 << 0 << QByteArray("4") << Texts{} << Texts{};
+    QTest::newRow("unknown label") << 1 << -1 << QByteArray("9") << Texts{} << Texts{};
+    QTest::newRow("prefix is no match") << 1 << -1 << QByteArray("") << Texts{} << Texts{};
+}
+
+void TestGraphStore::incidentEdgesAndPartners() {
+    QFETCH(int, graph);
+    QFETCH(int, edgeCount);
+    QFETCH(QByteArray, label);
+    GraphStore store = sample(graph);
+    if (edgeCount >= 0)
+        store.EdgeCount = edgeCount;
+    const TextList before = store.EdgeList;
+    const TextList incident = IncidentEdges(store.EdgeList, label, store.EdgeCount);
+    QTEST(incident.entries(), "incident");
+    QTEST(EdgePartners(incident, label).entries(), "partners");
+    QCOMPARE(store.EdgeList, before);
+}
+
+void TestGraphStore::edgePartners_data() {
+    QTest::addColumn<Texts>("edges");
+    QTest::addColumn<QByteArray>("label");
+    QTest::addColumn<Texts>("partners");
+    QTest::newRow("either end, loop, repeat")
+        << Texts{"A-b", "b-A", "A-A", "b-A"} << QByteArray("A") << Texts{"b", "b", "A", "b"};
+    QTest::newRow("edge not touching gives first end")
+        << Texts{"x-y"} << QByteArray("A") << Texts{"x"};
+    QTest::newRow("case matters") << Texts{"a-b"} << QByteArray("A") << Texts{"a"};
+    QTest::newRow("no dash") << Texts{"7"} << QByteArray("7") << Texts{""};
+    QTest::newRow("empty") << Texts{} << QByteArray("1") << Texts{};
+}
+
+void TestGraphStore::edgePartners() {
+    QFETCH(Texts, edges);
+    QFETCH(QByteArray, label);
+    QTEST(EdgePartners(TextList(edges), label).entries(), "partners");
+}
+
+void TestGraphStore::isAdjacentToAll_data() {
+    QTest::addColumn<Texts>("edges"); // empty: sample graph 1
+    QTest::addColumn<int>("edgeCount");
+    QTest::addColumn<Texts>("members");
+    QTest::addColumn<QByteArray>("candidate");
+    QTest::addColumn<bool>("adjacent");
+    QTest::newRow("clique 0 1 3 + 4")
+        << Texts{} << 13 << Texts{"0", "1", "3"} << QByteArray("4") << true;
+    QTest::newRow("clique 0 1 3 + 2")
+        << Texts{} << 13 << Texts{"0", "1", "3"} << QByteArray("2") << false;
+    QTest::newRow("no members") << Texts{} << 13 << Texts{} << QByteArray("6") << true;
+    QTest::newRow("edge beyond count") << Texts{} << 5 << Texts{"1"} << QByteArray("4") << false;
+    QTest::newRow("edge within count") << Texts{} << 6 << Texts{"1"} << QByteArray("4") << true;
+    QTest::newRow("case differs") << Texts{"A-b"} << 1 << Texts{"a"} << QByteArray("b") << false;
+    QTest::newRow("case equal") << Texts{"A-b"} << 1 << Texts{"A"} << QByteArray("b") << true;
+    QTest::newRow("candidate case differs")
+        << Texts{"A-b"} << 1 << Texts{"A"} << QByteArray("B") << false;
+    QTest::newRow("loop joins itself")
+        << Texts{"2-2"} << 1 << Texts{"2"} << QByteArray("2") << true;
+    QTest::newRow("duplicate edge counts once")
+        << Texts{"0-1", "1-0"} << 2 << Texts{"0", "0"} << QByteArray("1") << true;
+    QTest::newRow("partner through multi-dash edge")
+        << Texts{"1-2-3"} << 1 << Texts{"2-3"} << QByteArray("1") << true;
+}
+
+void TestGraphStore::isAdjacentToAll() {
+    QFETCH(Texts, edges);
+    QFETCH(int, edgeCount);
+    QFETCH(Texts, members);
+    QFETCH(QByteArray, candidate);
+    const TextList list = edges.isEmpty() ? sample(1).EdgeList : TextList(edges);
+    QTEST(::IsAdjacentToAll(list, TextList(members), candidate, edgeCount), "adjacent");
+}
+
+void TestGraphStore::longEdgeListIsScannedWhole() {
+    // Far more than 255 edges, each longer than 255 characters at the end.
+    const QByteArray longLabel(300, 'x');
+    TextList edges;
+    for (int i = 0; i < 400; ++i)
+        edges.append(QByteArray::number(i) + '-' + QByteArray::number(i + 1));
+    edges.append("399-" + longLabel);
+    const TextList incident = IncidentEdges(edges, "399", edges.count());
+    QCOMPARE(incident.entries(), Texts({"398-399", "399-400", "399-" + longLabel}));
+    QVERIFY(::IsAdjacentToAll(edges, TextList{"398", "400", longLabel}, "399", edges.count()));
+}
+
+void TestGraphStore::fromBytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Texts>("entries");
+    QTest::newRow("CR LF") << QByteArray("a\r\nbc\r\n") << Texts{"a", "bc"};
+    QTest::newRow("CR, LF and none at the end") << QByteArray("a\rb\nc") << Texts{"a", "b", "c"};
+    QTest::newRow("empty lines") << QByteArray("a\n\nb\r\n\r\n") << Texts{"a", "", "b", ""};
+    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << Texts{"a", "", "b"};
+    QTest::newRow("lone break") << QByteArray("\r\n") << Texts{""};
+    QTest::newRow("trailing CR") << QByteArray("x\r") << Texts{"x"};
+    QTest::newRow("nothing") << QByteArray() << Texts{};
+    QTest::newRow("NUL stops") << QByteArray("a\r\nb\0c\r\nd", 10) << Texts{"a", "b"};
+    QTest::newRow("NUL first") << QByteArray("\0a", 2) << Texts{};
+    QTest::newRow("8-bit bytes kept") << QByteArray("\xe4\xf6-\xfc\r\n") << Texts{"\xe4\xf6-\xfc"};
+}
+
+void TestGraphStore::fromBytes() {
+    QFETCH(QByteArray, bytes);
+    QTEST(TextList::fromBytes(bytes).entries(), "entries");
+}
+
+void TestGraphStore::toBytesRoundTrips() {
+    const TextList list{"0-1", "", "\xe4", "(3-0-1-4)", ""};
+    const QByteArray bytes = list.toBytes();
+    QCOMPARE(bytes, QByteArray("0-1\r\n\r\n\xe4\r\n(3-0-1-4)\r\n\r\n"));
+    QCOMPARE(TextList::fromBytes(bytes), list);
+    QCOMPARE(TextList().toBytes(), QByteArray());
+}
+
+void TestGraphStore::indexOfIgnoresCase_data() {
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("exactIndex");
+    QTest::newRow("other case finds first") << QByteArray("ABC") << 0 << -1;
+    QTest::newRow("exact later entry") << QByteArray("abc") << 0 << 2;
+    QTest::newRow("single letter") << QByteArray("X") << 1 << -1;
+    QTest::newRow("whole entry only") << QByteArray("ab") << -1 << -1;
+    QTest::newRow("empty entry") << QByteArray("") << 3 << 3;
+}
+
+void TestGraphStore::indexOfIgnoresCase() {
+    QFETCH(QByteArray, entry);
+    const TextList list{"Abc", "x", "abc", ""};
+    QTEST(int(list.indexOf(entry)), "index");
+    QTEST(int(list.indexOfExact(entry)), "exactIndex");
+}
+
+QTEST_APPLESS_MAIN(TestGraphStore)
+#include "tst_graph_store.moc"
