@@ -113,7 +113,7 @@ void TForm1::buildLayout() {
                            "Berechnung maximaler Cliquen in ungerichteten Graphen",
                            courierFont(19, true, true), Colours::Green);
     StaticText2 = makeText(Panel1, "StaticText2", {944, 600, 228, 18},
-                           "Ein Lernprogramm zum Cliquenproblem", panelFont);
+                           "Lernprogramm Cliquenproblem", panelFont);
     GroupBox1 = makeGroup(Panel1, "GroupBox1", {8, 48, 569, 529}, "Graphen");
     GroupBox2 = makeGroup(Panel1, "GroupBox2", {584, 48, 585, 529}, "Algorithmus");
     BitBtn1 = makeBitBtn(Panel1, "BitBtn1", GlyphKind::Help, {584, 592, 75, 25}, "&Hilfe");
