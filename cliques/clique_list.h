@@ -1,6 +1,9 @@
 #pragma once
 
 #include "cliques/clique.h"
+#include "graph/progress.h"
+
+#include <QByteArray>
 
 // Natural order of labels: decimal numbers by value first, then every other
 // label in case-insensitive text order, ties broken by the exact text.
@@ -8,3 +11,24 @@ bool labelLess(const QByteArray& a, const QByteArray& b);
 
 // The clique with its labels in natural order (repeats kept).
 Clique NormaliseClique(const Clique& clique);
+
+// Normalises every clique and keeps the first of each set of cliques that
+// hold exactly the same labels (case-sensitive), in the order of first
+// occurrence.
+void RemoveRedundantCliques(CliqueList& cliques);
+
+enum class SizeOrder { Ascending, Descending };
+
+// Normalises every clique and orders the list by the number of labels;
+// cliques of equal size keep their relative order. Nothing is dropped.
+void SortCliquesBySize(CliqueList& cliques, SizeOrder order);
+
+// The largest number of labels in a clique of the list, 0 for an empty list.
+// Reports the index of every clique once it is measured (progress may be null).
+qsizetype LargestCliqueSize(const CliqueList& cliques, ProgressSink* progress);
+
+// The answer to "is there a clique of at least k vertices?": "Ja" or "Nein".
+QByteArray DecisionAnswer(qsizetype largestSize, qsizetype k);
+
+// The clique list as a text file: every clique text followed by CR LF.
+QByteArray CliqueListBytes(const CliqueList& cliques);

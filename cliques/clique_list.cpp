@@ -1,0 +1,98 @@
+#include "clique_list.h"
+
+#include "graph/text_list.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+bool isDecimal(const QByteArray& label) {
+    return !label.isEmpty() &&
+           std::all_of(label.begin(), label.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Compares two decimal texts by value, however long they are.
+int compareByValue(const QByteArray& a, const QByteArray& b) {
+    const auto significant = [](const QByteArray& number) {
+        qsizetype zeros = 0;
+        while (zeros + 1 < number.size() && number[zeros] == '0')
+            ++zeros;
+        return QByteArrayView(number).sliced(zeros);
+    };
+    const QByteArrayView x = significant(a);
+    const QByteArrayView y = significant(b);
+    if (x.size() != y.size())
+        return x.size() < y.size() ? -1 : 1;
+    return x.compare(y);
+}
+
+} // namespace
+
+bool labelLess(const QByteArray& a, const QByteArray& b) {
+    const bool numberA = isDecimal(a);
+    const bool numberB = isDecimal(b);
+    if (numberA != numberB)
+        return numberA;
+    const int order = numberA ? compareByValue(a, b) : a.compare(b, Qt::CaseInsensitive);
+    if (order != 0)
+        return order < 0;
+    // Equal value or equal but for case ("07" and "7", "A" and "a"): the exact
+    // text decides, so that the same labels always come out in the same order.
+    return a < b;
+}
+
+Clique NormaliseClique(const Clique& clique) {
+    Clique normalised = clique;
+    std::stable_sort(normalised.members.begin(), normalised.members.end(), labelLess);
+    return normalised;
+}
+
+void RemoveRedundantCliques(CliqueList& cliques) {
+    CliqueList kept;
+    QSet<QList<QByteArray>> seen;
+    for (const Clique& clique : cliques) {
+        Clique normalised = NormaliseClique(clique);
+        if (seen.contains(normalised.members))
+            continue;
+        seen.insert(normalised.members);
+        kept.append(std::move(normalised));
+    }
+    cliques = std::move(kept);
+}
+
+void SortCliquesBySize(CliqueList& cliques, SizeOrder order) {
+    for (Clique& clique : cliques)
+        clique = NormaliseClique(clique);
+    if (order == SizeOrder::Ascending)
+        std::stable_sort(cliques.begin(), cliques.end(), [](const Clique& a, const Clique& b) {
+            return a.members.size() < b.members.size();
+        });
+    else
+        std::stable_sort(cliques.begin(), cliques.end(), [](const Clique& a, const Clique& b) {
+            return a.members.size() > b.members.size();
+        });
+}
+
+qsizetype LargestCliqueSize(const CliqueList& cliques, ProgressSink* progress) {
+    qsizetype largest = 0;
+    for (qsizetype i = 0; i < cliques.size(); ++i) {
+        largest = std::max(largest, cliques[i].members.size());
+        if (progress)
+            progress->setPosition(int(std::min<qsizetype>(i, INT_MAX)));
+    }
+    return largest;
+}
+
+QByteArray DecisionAnswer(qsizetype largestSize, qsizetype k) {
+    return largestSize < k ? "Nein" : "Ja";
+}
+
+QByteArray CliqueListBytes(const CliqueList& cliques) {
+    TextList texts;
+    for (const Clique& clique : cliques)
+        texts.append(clique.text());
+    return texts.toBytes();
+}
