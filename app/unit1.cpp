@@ -401,6 +401,10 @@ void TForm1::BitBtn10Click() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
+        // Enter goes to the default button before the list sees a character.
+        if ((keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter) &&
+            pressDefaultButton())
+            return true;
         if (!keyEvent->text().isEmpty()) {
             QChar key = keyEvent->text().front();
             ListBox1KeyPress(key);
@@ -411,18 +415,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
-    // Enter presses a default button ("Berechnen!" first) when the focus is
-    // not on a button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (!qobject_cast<QPushButton*>(focusWidget())) {
-            for (QPushButton* button : {BitBtn6, BitBtn7}) {
-                if (button->isEnabled() && button->isVisible()) {
-                    button->click();
-                    return;
-                }
-            }
+bool TForm1::pressDefaultButton() {
+    // "Berechnen!" comes first when both default buttons are enabled.
+    for (QPushButton* button : {BitBtn6, BitBtn7}) {
+        if (button->isEnabled() && button->isVisible()) {
+            button->click();
+            return true;
         }
     }
+    return false;
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // Enter presses a default button when the focus is not on a button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !qobject_cast<QPushButton*>(focusWidget()) && pressDefaultButton())
+        return;
     QWidget::keyPressEvent(event);
 }

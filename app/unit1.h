@@ -148,6 +148,8 @@ private:
     // The item-2 branch of the graph choice (unit1_editor.cpp).
     void enterEditorMode();
     void setLamps(const QColor& one, const QColor& two, const QColor& three);
+    // Clicks the first enabled default button; false when there is none.
+    bool pressDefaultButton();
 
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;

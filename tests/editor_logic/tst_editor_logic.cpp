@@ -1,7 +1,7 @@
 #include "editor/edge_entry.h"
 #include "editor/graph_files.h"
 #include "editor/position_grid.h"
-#include "editor_window/file_size_limit.h"
+#include "support/file_size_limit.h"
 
 #include <QDir>
 #include <QFile>

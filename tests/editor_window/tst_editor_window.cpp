@@ -1,5 +1,5 @@
 #include "app/program.h"
-#include "editor_window/file_size_limit.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_dialogs.h"
 
 #include <QDir>

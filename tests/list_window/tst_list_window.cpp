@@ -1,6 +1,6 @@
 #include "app/program.h"
 #include "clique_list/clique_texts.h"
-#include "editor_window/file_size_limit.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_dialogs.h"
 
 #include <QDir>

@@ -114,6 +114,8 @@ private slots:
     void startUpWithMissingFile_data();
     void startUpWithMissingFile();
     void closeButtonClosesWindow();
+    void enterPressesDefaultButton_data();
+    void enterPressesDefaultButton();
 
 private:
     // Shows the main window of a fresh program.
@@ -431,6 +433,27 @@ void TestMainWindow::closeButtonClosesWindow() {
     TForm1& f = shown();
     QTest::mouseClick(f.BitBtn3, Qt::LeftButton);
     QVERIFY(f.isHidden());
+}
+
+void TestMainWindow::enterPressesDefaultButton_data() {
+    QTest::addColumn<bool>("resetFirst");
+    QTest::addColumn<int>("expectedEntries");
+    // "Berechnen!" is always enabled, so Enter in the list runs the search.
+    QTest::newRow("sample graph 1") << false << 19;
+    // After Reset the graph is empty: the search runs and finds nothing.
+    QTest::newRow("after reset") << true << 0;
+}
+
+void TestMainWindow::enterPressesDefaultButton() {
+    QFETCH(bool, resetFirst);
+    QFETCH(int, expectedEntries);
+    TForm1& f = shown();
+    if (resetFirst)
+        QTest::mouseClick(f.BitBtn8, Qt::LeftButton);
+    f.ListBox1->setFocus();
+    QTest::keyClick(f.ListBox1, Qt::Key_Return);
+    QCOMPARE(f.ListBox1->count(), expectedEntries);
+    QVERIFY(f.BitBtn7->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)
