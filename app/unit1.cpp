@@ -33,59 +33,6 @@ private:
     int m_height;
 };
 
-QLabel* makeText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                 const QFont& font, const QColor& colour = QColor()) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    if (colour.isValid())
-        setTextColour(label, colour);
-    return label;
-}
-
-QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
-                     const QString& title) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    return box;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry,
-                        const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                    const QFont& font) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    edit->setFont(font);
-    edit->setEnabled(false);
-    return edit;
-}
-
-TUpDown* makeUpDown(QWidget* parent, const char* name, const QRect& geometry, int minimum,
-                    int maximum, int position) {
-    auto* upDown = new TUpDown(minimum, maximum, position, parent);
-    upDown->setObjectName(name);
-    upDown->setGeometry(geometry);
-    return upDown;
-}
-
-TShape* makeShape(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* shape = new TShape(parent);
-    shape->setObjectName(name);
-    shape->setGeometry(geometry);
-    shape->setBrushColor(Colours::Red);
-    return shape;
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {

@@ -10,32 +10,6 @@
 
 namespace {
 
-QLabel* makeText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                 const QFont& font) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    return label;
-}
-
-QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry, const QString& title,
-                     const QFont& font) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setFont(font);
-    return box;
-}
-
-TUpDown* makeUpDown(QWidget* parent, const char* name, const QRect& geometry, int minimum,
-                    int maximum) {
-    auto* upDown = new TUpDown(minimum, maximum, minimum, parent);
-    upDown->setObjectName(name);
-    upDown->setGeometry(geometry);
-    return upDown;
-}
-
 const QColor& exponentColour(int exponent) {
     if (exponent <= 2)
         return Colours::Red;
@@ -74,7 +48,8 @@ void TForm6::buildLayout() {
     Image1->setGeometry(8, 40, 625, 345);
 
     // Group "Iterationen": the walk length.
-    GroupBox1 = makeGroup(Panel1, "GroupBox1", {648, 40, 385, 233}, "Iterationen", courierFont(11));
+    GroupBox1 = makeGroup(Panel1, "GroupBox1", {648, 40, 385, 233}, "Iterationen");
+    GroupBox1->setFont(courierFont(11));
     StaticText12 =
         makeText(GroupBox1, "StaticText12", {8, 24, 124, 22}, "Iterationen:", courierFont(16));
     Label1 = makeText(GroupBox1, "Label1", {136, 24, 30, 18}, "100", courierFont(16));
@@ -97,7 +72,7 @@ void TForm6::buildLayout() {
     TrackBar1->setPageStep(1);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
-    UpDown2 = makeUpDown(GroupBox1, "UpDown2", {304, 96, 17, 33}, 2, 6);
+    UpDown2 = makeUpDown(GroupBox1, "UpDown2", {304, 96, 17, 33}, 2, 6, 2);
 
     const QFont tickFont = courierFont(13);
     StaticText6 = makeText(GroupBox1, "StaticText6", {16, 128, 12, 20}, "2", tickFont);
@@ -108,12 +83,13 @@ void TForm6::buildLayout() {
 
     StaticText4 = makeText(GroupBox1, "StaticText4", {8, 152, 74, 22}, "Faktor:", courierFont(16));
     Label3 = makeText(GroupBox1, "Label3", {88, 152, 10, 18}, "1", courierFont(16));
-    UpDown1 = makeUpDown(GroupBox1, "UpDown1", {112, 144, 17, 25}, 1, 9);
+    UpDown1 = makeUpDown(GroupBox1, "UpDown1", {112, 144, 17, 25}, 1, 9, 1);
     StaticText3 = makeText(GroupBox1, "StaticText3", {48, 200, 319, 21},
                            "Iterationen = Faktor * Zehnerpotenz", courierFont(15));
 
     // Group "Steuerung".
-    GroupBox2 = makeGroup(Panel1, "GroupBox2", {648, 312, 385, 73}, "Steuerung", courierFont(11));
+    GroupBox2 = makeGroup(Panel1, "GroupBox2", {648, 312, 385, 73}, "Steuerung");
+    GroupBox2->setFont(courierFont(11));
     BitBtn1 = makeBitBtn(GroupBox2, "BitBtn1", GlyphKind::Ok, {24, 32, 97, 25}, "Ausführen");
     BitBtn2 = makeBitBtn(GroupBox2, "BitBtn2", GlyphKind::No, {144, 32, 97, 25}, "Reset");
     BitBtn3 = makeBitBtn(GroupBox2, "BitBtn3", GlyphKind::Close, {264, 32, 97, 25}, "S&chließen");

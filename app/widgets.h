@@ -122,6 +122,21 @@ enum class GlyphKind { None, Ok, Retry, Ignore, Help, No, Close };
 QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const QRect& geometry,
                         const QString& caption);
 
+// Controls with their form name and fixed place, as the window layouts list them.
+QLabel* makeText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                 const QFont& font, const QColor& colour = QColor());
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
+                     const QString& title);
+QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry,
+                        const QString& caption);
+// Edit fields only display values: they start disabled.
+QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                    const QFont& font);
+TUpDown* makeUpDown(QWidget* parent, const char* name, const QRect& geometry, int minimum,
+                    int maximum, int position);
+// Starts red, as every lamp and indicator does.
+TShape* makeShape(QWidget* parent, const char* name, const QRect& geometry);
+
 // Fonts by face and character height in pixels.
 QFont courierFont(int pixelSize, bool bold = false, bool underline = false, bool italic = false);
 QFont sansFont(int pixelSize);
