@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build
+cmake --build build --target mandorin grab_screen
 
 if [ -n "${DISPLAY:-}" ]; then
     exec build/mandorin
