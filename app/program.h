@@ -5,10 +5,11 @@
 #include "app/unit3.h"
 #include "app/unit4.h"
 #include "app/unit6.h"
+#include "app/unit7.h"
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
-// heuristic windows.
+// heuristic windows, and last the exact analysis.
 struct Program {
     Program();
 
@@ -17,4 +18,6 @@ struct Program {
     TForm3 Form3;
     TForm4 Form4;
     TForm6 Form6;
+    // The exact analysis beside the greedy search.
+    TFormExact FormExact;
 };

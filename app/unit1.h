@@ -41,6 +41,8 @@ public:
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;
     QPushButton* BitBtn8;
+    // "Exakte Analyse", added with its window (unit7.cpp).
+    QPushButton* ButtonExact = nullptr;
 
     TImage* Image1;
     TRadioGroup* RadioGroup1;

@@ -1,0 +1,35 @@
+#include "clique_highlight_drawing.h"
+
+#include <QLineF>
+#include <QPainter>
+#include <QPen>
+
+namespace {
+
+constexpr qreal kStroke = 5.0;
+
+} // namespace
+
+QImage DrawCliqueHighlight(const QSize& size, const QList<QPoint>& centres, int radius,
+                           const QList<QLine>& edges) {
+    QImage overlay(size, QImage::Format_ARGB32_Premultiplied);
+    overlay.fill(Qt::transparent);
+    QPainter painter(&overlay);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(kHighlightColour, kStroke);
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal ring = radius + kStroke / 2 + 1;
+    for (const QLine& edge : edges) {
+        QLineF line(edge);
+        const qreal length = line.length();
+        if (length <= 2 * ring)
+            continue;
+        const QPointF step = (line.p2() - line.p1()) * (ring / length);
+        painter.drawLine(QLineF(line.p1() + step, line.p2() - step));
+    }
+    for (const QPoint& centre : centres)
+        painter.drawEllipse(QPointF(centre), ring, ring);
+    return overlay;
+}

@@ -1,0 +1,43 @@
+#include "clique_positions.h"
+
+#include "graph/sample_graphs.h"
+
+namespace {
+
+// Radius of the circles the editor draws around its vertices.
+constexpr int kEditorVertexRadius = 30;
+
+} // namespace
+
+std::optional<VertexPositions> SampleGraphPositions(const GraphStore& store, int k) {
+    const SampleGraph& sample = sampleGraph(k);
+    const TextList labels(QList<QByteArray>(sample.labels.begin(), sample.labels.end()));
+    const TextList edges(QList<QByteArray>(sample.edges.begin(), sample.edges.end()));
+    if (store.VertexList != labels || store.EdgeList != edges)
+        return std::nullopt;
+    VertexPositions positions;
+    positions.radius = kSampleVertexRadius;
+    for (std::size_t i = 0; i < sample.labels.size(); ++i)
+        positions.centres.insert(sample.labels[i], sample.centres[i]);
+    return positions;
+}
+
+std::optional<VertexPositions> EditorPositions(const GraphStore& store, const PositionGrid& grid) {
+    if (grid.GridX.count() < PositionGrid::kPositions ||
+        grid.GridY.count() < PositionGrid::kPositions)
+        return std::nullopt;
+    VertexPositions positions;
+    positions.radius = kEditorVertexRadius;
+    for (const QByteArray& label : store.VertexList) {
+        // Only the plain decimal texts the editor gives its vertices.
+        bool ok = false;
+        const int n = label.toInt(&ok);
+        if (!ok || n < 0 || n >= PositionGrid::kPositions || QByteArray::number(n) != label)
+            return std::nullopt;
+        const int p = grid.VertexGridPos[std::size_t(n)];
+        if (p < 0 || p >= PositionGrid::kPositions)
+            return std::nullopt;
+        positions.centres.insert(label, QPoint(grid.x(p), grid.y(p)));
+    }
+    return positions;
+}

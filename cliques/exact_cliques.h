@@ -1,0 +1,137 @@
+#pragma once
+
+#include "cliques/clique.h"
+#include "graph/graph_store.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Exact answers for the current graph, beside the greedy list: the clique
+// number by branch and bound, all maximal cliques by Bron–Kerbosch, and how
+// the greedy list compares.
+
+// A set of vertex numbers 0..n-1, 64 to a word.
+class VertexSet {
+public:
+    VertexSet() = default;
+    explicit VertexSet(int universe) : m_words(std::size_t(universe + 63) / 64, 0) {}
+
+    void insert(int v) { m_words[std::size_t(v) >> 6] |= bit(v); }
+    void erase(int v) { m_words[std::size_t(v) >> 6] &= ~bit(v); }
+    bool contains(int v) const { return (m_words[std::size_t(v) >> 6] & bit(v)) != 0; }
+    bool empty() const;
+    int count() const;
+    // The lowest member, -1 when empty.
+    int first() const;
+    // Members in ascending order.
+    std::vector<int> members() const;
+
+    const std::vector<std::uint64_t>& words() const { return m_words; }
+    std::vector<std::uint64_t>& words() { return m_words; }
+
+private:
+    static std::uint64_t bit(int v) { return std::uint64_t(1) << (v & 63); }
+    std::vector<std::uint64_t> m_words;
+};
+
+// The graph as the exact search sees it: the distinct labels of VertexList in
+// their first order, numbered 0..n-1, and the neighbours of each. Labels
+// compare exactly; loops, repeated edges and edges with an end that is not a
+// label are ignored.
+struct ExactGraph {
+    QList<QByteArray> labels;
+    std::vector<VertexSet> neighbours;
+
+    int size() const { return int(labels.size()); }
+    bool adjacent(int a, int b) const { return neighbours[std::size_t(a)].contains(b); }
+};
+
+// Reads every entry of EdgeList, not just the first EdgeCount: the exact
+// analysis looks at the store as it stands and does not depend on when the
+// counters were last refreshed.
+ExactGraph BuildExactGraph(const GraphStore& store);
+
+// Both searches take exponential time in the worst case. Graphs of the
+// editor's size need a handful of branch steps, random graphs of 200 vertices
+// with half of all edges about 11,000; a large dense imported graph could take
+// hours, so the searches stop after this many steps (about a second) and say so.
+inline constexpr std::uint64_t kSearchStepLimit = 1'000'000;
+
+struct MaximumCliqueResult {
+    // As vertex numbers in ascending order; empty only for a graph without vertices.
+    std::vector<int> clique;
+    // False when the step limit ended the search: a larger clique may exist.
+    bool complete = true;
+};
+
+// One largest clique.
+MaximumCliqueResult MaximumClique(const ExactGraph& graph,
+                                  std::uint64_t stepLimit = kSearchStepLimit);
+
+inline constexpr std::size_t kMaximalCliqueCap = 10000;
+
+struct MaximalCliques {
+    // Each as vertex numbers in ascending order, in the order found.
+    std::vector<std::vector<int>> cliques;
+    // True when the graph has more maximal cliques than the cap.
+    bool truncated = false;
+    // False when the cap or the step limit ended the search early.
+    bool complete = true;
+};
+
+// Every maximal clique, at most cap of them. An isolated vertex is a maximal
+// clique of its own; a graph without vertices has none.
+MaximalCliques EnumerateMaximalCliques(const ExactGraph& graph, std::size_t cap = kMaximalCliqueCap,
+                                       std::uint64_t stepLimit = kSearchStepLimit);
+
+struct MaximalCliqueEntry {
+    Clique clique; // normalised
+    bool inGreedyList = false;
+};
+
+struct ExactAnalysis {
+    qsizetype vertexCount = 0;
+    // Exact when cliqueNumberComplete, else the size of the largest clique
+    // found before the step limit.
+    qsizetype cliqueNumber = 0;
+    bool cliqueNumberComplete = true;
+    Clique largestClique; // normalised
+    // Normalised, largest first, cliques of equal size in label order.
+    QList<MaximalCliqueEntry> maximalCliques;
+    bool truncated = false;
+    bool maximalComplete = true;
+    std::uint64_t stepLimit = kSearchStepLimit;
+
+    qsizetype greedyCount = 0;
+    qsizetype greedyLargest = 0;
+    // Every greedy clique is a clique of this graph. A list left over from an
+    // earlier graph (an import keeps it) cannot be compared.
+    bool greedyFitsGraph = true;
+
+    qsizetype k = 1;
+    // A found clique of k vertices answers "Ja" even when the search stopped early.
+    bool exactAnswer() const { return cliqueNumber >= k; }
+    bool exactAnswerKnown() const { return exactAnswer() || cliqueNumberComplete; }
+    bool greedyAnswer() const { return greedyLargest >= k; }
+    qsizetype missedByGreedy() const;
+};
+
+// The exact analysis of the store, compared with the greedy list, for the
+// decision question with k.
+ExactAnalysis AnalyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+                             std::uint64_t stepLimit = kSearchStepLimit);
+
+// The texts the analysis window shows.
+QString CliqueNumberText(const ExactAnalysis& analysis);
+QString MaximalCliqueCountText(const ExactAnalysis& analysis);
+QString DecisionQuestionText(const ExactAnalysis& analysis);
+// "Ja", "Nein", or "Unbekannt" when the search stopped before it could tell.
+QString ExactDecisionText(const ExactAnalysis& analysis);
+// The example clique for "Ja", empty for "Nein".
+QString ExampleText(const ExactAnalysis& analysis);
+// How the greedy list compares: what it missed, and where its answer is wrong.
+QString ComparisonText(const ExactAnalysis& analysis);

@@ -1,0 +1,361 @@
+#include "cliques/clique_positions.h"
+#include "cliques/clique_search.h"
+#include "cliques/exact_cliques.h"
+#include "graph/sample_graphs.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <bit>
+#include <random>
+#include <set>
+
+using Cliques = std::set<std::vector<int>>;
+
+namespace {
+
+// Vertices "0" to "n-1"; an edge for every pair that joined(a, b) accepts.
+template <typename Joined> GraphStore numberedGraph(int n, Joined joined) {
+    GraphStore store;
+    for (int v = 0; v < n; ++v)
+        store.VertexList.append(QByteArray::number(v));
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            if (joined(a, b))
+                store.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
+    store.refreshCounts();
+    return store;
+}
+
+// n = 3t vertices in t groups of three, joined unless in the same group: 3^t
+// maximal cliques, the most any graph of n vertices has.
+GraphStore moonMoser(int t) {
+    return numberedGraph(3 * t, [](int a, int b) { return a / 3 != b / 3; });
+}
+
+bool isClique(const ExactGraph& g, const std::vector<int>& vertices) {
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+        for (std::size_t j = i + 1; j < vertices.size(); ++j)
+            if (!g.adjacent(vertices[i], vertices[j]))
+                return false;
+    return true;
+}
+
+QList<QByteArray> texts(const QList<MaximalCliqueEntry>& entries) {
+    QList<QByteArray> result;
+    for (const MaximalCliqueEntry& e : entries)
+        result.append(e.clique.text() + (e.inGreedyList ? " ja" : " nein"));
+    return result;
+}
+
+CliqueList greedyList(GraphStore store) {
+    CliqueList cliques;
+    store.refreshCounts();
+    RemoveIsolatedVertices(store);
+    store.refreshVertexCount();
+    GreedyCliqueSearch(store, cliques, nullptr);
+    return cliques;
+}
+
+} // namespace
+
+class TestExactLogic : public QObject {
+    Q_OBJECT
+private slots:
+    void againstBruteForce();
+    void benchmarkGraphs_data();
+    void benchmarkGraphs();
+    void maximalCliqueCap_data();
+    void maximalCliqueCap();
+    void stepLimit();
+    void graphFromStore();
+    void comparison_data();
+    void comparison();
+    void positions();
+};
+
+// Both searches against every subset of the vertices, on random graphs with
+// noise that must be ignored: loops, repeated and reversed edges, unknown ends.
+void TestExactLogic::againstBruteForce() {
+    std::mt19937 engine(7u);
+    for (int round = 0; round < 300; ++round) {
+        const int n = int(engine() % 16);
+        const double density = 0.1 + 0.8 * double(engine() % 1000) / 1000.0;
+        std::bernoulli_distribution joined(density);
+        GraphStore store = numberedGraph(n, [&](int, int) { return joined(engine); });
+        if (n > 0) {
+            const QByteArray v = QByteArray::number(engine() % unsigned(n));
+            store.EdgeList.append(v + '-' + v);
+            store.EdgeList.append(v + "-x");
+            if (!store.EdgeList.isEmpty()) {
+                const EdgeEnds ends = splitEdge(store.EdgeList[0]);
+                store.EdgeList.append(ends.second + '-' + ends.first);
+            }
+        }
+        const ExactGraph g = BuildExactGraph(store);
+        QCOMPARE(g.size(), n);
+
+        std::vector<unsigned> adjacency(std::size_t(n), 0);
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b)
+                if (g.adjacent(a, b))
+                    adjacency[std::size_t(a)] |= 1u << b;
+        int omega = 0;
+        Cliques maximal;
+        for (unsigned subset = 1; subset < (1u << n); ++subset) {
+            bool clique = true;
+            unsigned common = (1u << n) - 1;
+            for (int v = 0; v < n; ++v)
+                if (subset & (1u << v)) {
+                    clique = clique && ((adjacency[std::size_t(v)] | (1u << v)) & subset) == subset;
+                    common &= adjacency[std::size_t(v)];
+                }
+            if (!clique)
+                continue;
+            omega = std::max(omega, std::popcount(subset));
+            if (common == 0) {
+                std::vector<int> members;
+                for (int v = 0; v < n; ++v)
+                    if (subset & (1u << v))
+                        members.push_back(v);
+                maximal.insert(members);
+            }
+        }
+
+        const MaximumCliqueResult largest = MaximumClique(g);
+        QVERIFY(largest.complete);
+        QCOMPARE(int(largest.clique.size()), omega);
+        QVERIFY(isClique(g, largest.clique));
+        const MaximalCliques found = EnumerateMaximalCliques(g);
+        QVERIFY(!found.truncated);
+        QCOMPARE(found.cliques.size(), maximal.size());
+        QCOMPARE(Cliques(found.cliques.begin(), found.cliques.end()), maximal);
+    }
+}
+
+// Well-known test graphs, built from their definitions: binary words of
+// length n (of weight w for the Johnson graphs), joined when they differ in
+// at least d places.
+void TestExactLogic::benchmarkGraphs_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("weight"); // -1: any weight
+    QTest::addColumn<int>("distance");
+    QTest::addColumn<int>("vertices");
+    QTest::addColumn<int>("edges");
+    QTest::addColumn<int>("cliqueNumber");
+    QTest::newRow("johnson8-2-4") << 8 << 2 << 4 << 28 << 210 << 4;
+    QTest::newRow("johnson8-4-4") << 8 << 4 << 4 << 70 << 1855 << 14;
+    QTest::newRow("hamming6-2") << 6 << -1 << 2 << 64 << 1824 << 32;
+    QTest::newRow("hamming6-4") << 6 << -1 << 4 << 64 << 704 << 4;
+    QTest::newRow("hamming8-4") << 8 << -1 << 4 << 256 << 20864 << 16;
+}
+
+void TestExactLogic::benchmarkGraphs() {
+    QFETCH(int, length);
+    QFETCH(int, weight);
+    QFETCH(int, distance);
+    std::vector<unsigned> words;
+    for (unsigned w = 0; w < (1u << length); ++w)
+        if (weight < 0 || std::popcount(w) == weight)
+            words.push_back(w);
+    const GraphStore store = numberedGraph(int(words.size()), [&](int a, int b) {
+        return std::popcount(words[std::size_t(a)] ^ words[std::size_t(b)]) >= distance;
+    });
+    QTEST(int(store.VertexList.count()), "vertices");
+    QTEST(int(store.EdgeList.count()), "edges");
+    const ExactGraph g = BuildExactGraph(store);
+    const MaximumCliqueResult largest = MaximumClique(g);
+    QVERIFY(largest.complete);
+    QVERIFY(isClique(g, largest.clique));
+    QTEST(int(largest.clique.size()), "cliqueNumber");
+}
+
+void TestExactLogic::maximalCliqueCap_data() {
+    QTest::addColumn<int>("groups");
+    QTest::addColumn<int>("cap");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<bool>("truncated");
+    QTest::newRow("15 vertices") << 5 << int(kMaximalCliqueCap) << 243 << false;
+    QTest::newRow("exactly at the cap") << 8 << 6561 << 6561 << false;
+    QTest::newRow("one past the cap") << 8 << 6560 << 6560 << true;
+    QTest::newRow("27 vertices") << 9 << int(kMaximalCliqueCap) << 10000 << true;
+}
+
+void TestExactLogic::maximalCliqueCap() {
+    QFETCH(int, groups);
+    QFETCH(int, cap);
+    const ExactGraph g = BuildExactGraph(moonMoser(groups));
+    const MaximalCliques found = EnumerateMaximalCliques(g, std::size_t(cap));
+    QTEST(int(found.cliques.size()), "listed");
+    QTEST(found.truncated, "truncated");
+    const Cliques distinct(found.cliques.begin(), found.cliques.end());
+    QCOMPARE(distinct.size(), found.cliques.size());
+    for (const std::vector<int>& clique : found.cliques) {
+        QCOMPARE(int(clique.size()), groups);
+        QVERIFY(isClique(g, clique));
+    }
+    if (groups == 9) {
+        const ExactAnalysis analysis = AnalyseExactly(moonMoser(groups), {}, 1);
+        QCOMPARE(MaximalCliqueCountText(analysis),
+                 QString("Mehr als 10.000 maximale Cliquen; gezeigt werden die ersten 10.000."));
+        QCOMPARE(analysis.cliqueNumber, qsizetype(9));
+    }
+}
+
+// A search stopped early says so; what it found still holds.
+void TestExactLogic::stepLimit() {
+    std::mt19937 engine(3u);
+    std::bernoulli_distribution joined(0.7);
+    const GraphStore dense = numberedGraph(80, [&](int, int) { return joined(engine); });
+    const ExactGraph g = BuildExactGraph(dense);
+    const MaximumCliqueResult largest = MaximumClique(g, 5);
+    QVERIFY(!largest.complete);
+    QVERIFY(!largest.clique.empty());
+    QVERIFY(isClique(g, largest.clique));
+    QVERIFY(MaximumClique(g).complete);
+
+    const ExactGraph moon = BuildExactGraph(moonMoser(8));
+    const MaximalCliques maximal = EnumerateMaximalCliques(moon, kMaximalCliqueCap, 100);
+    QVERIFY(!maximal.complete);
+    QVERIFY(!maximal.truncated);
+    QVERIFY(!maximal.cliques.empty());
+    for (const std::vector<int>& clique : maximal.cliques)
+        QVERIFY(clique.size() == 8 && isClique(moon, clique));
+
+    const ExactAnalysis stopped = AnalyseExactly(dense, {}, 80, 5);
+    const qsizetype found = stopped.cliqueNumber;
+    QCOMPARE(CliqueNumberText(stopped), QString("mindestens %1").arg(found));
+    QCOMPARE(ExactDecisionText(stopped), QString("Unbekannt"));
+    QVERIFY(ExampleText(stopped).isEmpty());
+    QVERIFY(MaximalCliqueCountText(stopped).startsWith("Die Suche hat nach 5 Schritten aufgehört"));
+    QCOMPARE(ComparisonText(stopped),
+             QString("Die exakte Suche hat nach 5 Schritten aufgehört: Die größte Clique hat "
+                     "mindestens %1 Knoten.")
+                 .arg(found));
+    const CliqueList pair{Clique{{"0", g.labels[g.neighbours[0].first()]}}};
+    QVERIFY(ComparisonText(AnalyseExactly(dense, pair, 80, 5))
+                .endsWith(" Die gierige Suche fand höchstens 2."));
+    QCOMPARE(ExactDecisionText(AnalyseExactly(dense, {}, found, 5)), QString("Ja"));
+    const ExactAnalysis full = AnalyseExactly(dense, {}, 80);
+    QCOMPARE(CliqueNumberText(full), QString::number(MaximumClique(g).clique.size()));
+    QCOMPARE(ExactDecisionText(full), QString("Nein"));
+}
+
+void TestExactLogic::graphFromStore() {
+    GraphStore store;
+    for (const char* label : {"a", "A", "b", "a", "2-3", "2", "lone"})
+        store.VertexList.append(label);
+    for (const char* edge : {"a-b", "b-a", "A-A", "A-c", "2-3", "2-2-3", "b", "-a"})
+        store.EdgeList.append(edge);
+    store.EdgeCount = 0; // stale on purpose: every edge is read
+    const ExactGraph g = BuildExactGraph(store);
+    QCOMPARE(g.labels, (QList<QByteArray>{"a", "A", "b", "2-3", "2", "lone"}));
+    const ExactAnalysis analysis = AnalyseExactly(store, {}, 3);
+    QCOMPARE(texts(analysis.maximalCliques),
+             (QList<QByteArray>{"(2-2-3) nein", "(a-b) nein", "(A) nein", "(lone) nein"}));
+    QCOMPARE(analysis.cliqueNumber, qsizetype(2));
+    QCOMPARE(ExactDecisionText(analysis), QString("Nein"));
+    QVERIFY(ExampleText(analysis).isEmpty());
+
+    const ExactAnalysis none = AnalyseExactly(GraphStore(), {}, 1);
+    QCOMPARE(none.cliqueNumber, qsizetype(0));
+    QVERIFY(none.maximalCliques.isEmpty());
+    QCOMPARE(MaximalCliqueCountText(none), QString("Der Graph hat keine Knoten."));
+    QCOMPARE(ExactDecisionText(none), QString("Nein"));
+}
+
+void TestExactLogic::comparison_data() {
+    QTest::addColumn<int>("sample");               // 0: the graph below
+    QTest::addColumn<QList<QByteArray>>("greedy"); // empty: the greedy search's own list
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QList<QByteArray>>("rows");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QString>("sentence");
+    const QList<QByteArray> none;
+    QTest::newRow("sample 1")
+        << 1 << none << 4 << QList<QByteArray>{"(0-1-3-4) ja", "(2-4-5) ja", "(4-7) ja",
+                                               "(5-8) ja",     "(6-7) ja",   "(7-8) nein"}
+        << "Ja"
+        << "(0-1-3-4)"
+        << "Die gierige Suche hat eine größte Clique gefunden (4 Knoten). Von den 6 maximalen "
+           "Cliquen fehlt ihr eine.";
+    QTest::newRow("sample 2") << 2 << none << 5 << QList<QByteArray>{"(0-1-3-4) ja", "(0-1-2) ja"}
+                              << "Nein"
+                              << ""
+                              << "Die gierige Suche hat eine größte Clique gefunden (4 Knoten). "
+                                 "Sie enthält alle 2 maximalen Cliquen.";
+    QTest::newRow("greedy misses the largest")
+        << 0 << none << 3
+        << QList<QByteArray>{"(4-5-6-7) nein", "(0-4) ja", "(1-5) ja", "(2-6) ja", "(3-7) ja"}
+        << "Ja"
+        << "(4-5-6-7)"
+        << "Die gierige Suche fand höchstens 2 Knoten, die größte Clique hat aber 4 Knoten. Für "
+           "k = 3 antwortet sie deshalb „Nein“, richtig ist „Ja“. Von den 5 maximalen Cliquen "
+           "fehlt ihr eine.";
+    QTest::newRow("list of another graph")
+        << 2 << QList<QByteArray>{"0", "9"} << 1
+        << QList<QByteArray>{"(0-1-3-4) nein", "(0-1-2) nein"} << "Ja"
+        << "(0-1-3-4)"
+        << "Die Liste „Gefundene Cliquen“ gehört nicht zum aktuellen Graphen: Nach „Berechnen!“ "
+           "lässt sie sich wieder vergleichen.";
+}
+
+void TestExactLogic::comparison() {
+    QFETCH(int, sample);
+    QFETCH(QList<QByteArray>, greedy);
+    QFETCH(int, k);
+    GraphStore store;
+    if (sample > 0) {
+        appendSampleGraph(store, sample);
+    } else {
+        // A 4-clique whose members each first meet a vertex outside it, so
+        // that every greedy run stops at two members.
+        for (int v = 0; v < 8; ++v)
+            store.VertexList.append(QByteArray::number(v));
+        for (const char* edge :
+             {"0-4", "1-5", "2-6", "3-7", "4-5", "4-6", "4-7", "5-6", "5-7", "6-7"})
+            store.EdgeList.append(edge);
+    }
+    const CliqueList cliques = greedy.isEmpty() ? greedyList(store) : CliqueList{Clique{greedy}};
+    const ExactAnalysis analysis = AnalyseExactly(store, cliques, k);
+    QTEST(texts(analysis.maximalCliques), "rows");
+    QTEST(ExactDecisionText(analysis), "answer");
+    QTEST(ExampleText(analysis), "example");
+    QTEST(ComparisonText(analysis), "sentence");
+    QCOMPARE(DecisionQuestionText(analysis),
+             QString("Gibt es eine Clique mit mindestens k = %1 Knoten?").arg(k));
+    QCOMPARE(AnalyseExactly(store, {}, k).greedyCount, qsizetype(0));
+    QVERIFY(ComparisonText(AnalyseExactly(store, {}, k)).contains("ist leer"));
+}
+
+void TestExactLogic::positions() {
+    GraphStore store;
+    appendSampleGraph(store, 2);
+    QVERIFY(!SampleGraphPositions(store, 1));
+    const std::optional<VertexPositions> two = SampleGraphPositions(store, 2);
+    QVERIFY(two);
+    QCOMPARE(two->centres.size(), qsizetype(5));
+    QCOMPARE(two->centres.value("3"), sampleGraph(2).centres[3]);
+    store.EdgeList.append("2-3");
+    QVERIFY(!SampleGraphPositions(store, 2));
+
+    PositionGrid grid;
+    grid.fillCoordinates();
+    grid.reset();
+    GraphStore editor;
+    QCOMPARE(PlaceVertex(grid, editor.VertexList, 7).outcome, PlacementOutcome::Placed);
+    QCOMPARE(PlaceVertex(grid, editor.VertexList, 0).outcome, PlacementOutcome::Placed);
+    const std::optional<VertexPositions> placed = EditorPositions(editor, grid);
+    QVERIFY(placed);
+    QCOMPARE(placed->centres.value("0"), QPoint(273, 150));
+    QCOMPARE(placed->centres.value("1"), QPoint(71, 60));
+    for (const char* label : {"2", "01", "A", "15"}) {
+        GraphStore other = editor;
+        other.VertexList.append(label);
+        QVERIFY2(!EditorPositions(other, grid), label);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestExactLogic)
+#include "tst_exact_logic.moc"

@@ -1,0 +1,378 @@
+#include "app/program.h"
+#include "cliques/clique_highlight_drawing.h"
+#include "editor/editor_drawing.h"
+#include "graph/sample_graphs.h"
+#include "support/scripted_dialogs.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+// The program driven through its real controls.
+struct Session {
+    Program p;
+    TForm1& f = p.Form1;
+    TFormExact& x = p.FormExact;
+
+    Session() {
+        f.show();
+        if (!QTest::qWaitForWindowExposed(&f))
+            qWarning("main window not exposed");
+    }
+
+    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void choose(int item) { click(f.RadioGroup1->item(item)); }
+    bool spin(TUpDown* upDown, int target) {
+        for (int i = 0; i < 20 && upDown->position() != target; ++i)
+            click(upDown->position() < target ? upDown->upButton() : upDown->downButton());
+        return upDown->position() == target;
+    }
+    bool place(int position) {
+        if (!spin(f.UpDown4, position))
+            return false;
+        click(f.Button1);
+        return true;
+    }
+    bool edge(int a, int b) {
+        if (!spin(f.UpDown2, a) || !spin(f.UpDown3, b))
+            return false;
+        click(f.Button2);
+        return true;
+    }
+    void fill(std::initializer_list<const char*> labels, std::initializer_list<const char*> edges) {
+        for (const char* label : labels)
+            f.VertexList.append(label);
+        for (const char* e : edges)
+            f.EdgeList.append(e);
+    }
+
+    QStringList rows() const {
+        QStringList texts;
+        for (int r = 0; r < x.TableCliques->rowCount(); ++r)
+            texts.append(x.TableCliques->item(r, 0)->text() + ' ' +
+                         x.TableCliques->item(r, 1)->text());
+        return texts;
+    }
+    void clickRow(int row) {
+        QTableWidget* table = x.TableCliques;
+        const QRect cell = table->visualItemRect(table->item(row, 0));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    void clickListBox1(const QString& text) {
+        const QList<QListWidgetItem*> found = f.ListBox1->findItems(text, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        const QRect cell = f.ListBox1->visualItemRect(found.first());
+        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    // Overlay pixel: true where the highlight colour is drawn opaquely.
+    bool marked(QPoint at) const {
+        const QImage& overlay = f.Image1->overlay();
+        if (overlay.isNull())
+            return false;
+        const QColor c = overlay.pixelColor(at);
+        return c.alpha() == 255 && c.rgb() == kHighlightColour.rgb();
+    }
+};
+
+QStringList sampleRows(int k) {
+    if (k == 1)
+        return {"(0-1-3-4) ja", "(2-4-5) ja", "(4-7) ja", "(5-8) ja", "(6-7) ja", "(7-8) nein"};
+    return {"(0-1-3-4) ja", "(0-1-2) ja"};
+}
+
+// A point on the ring drawn around a vertex circle of the given radius.
+QPoint ring(QPoint centre, int radius) {
+    return centre + QPoint(radius + 3, 0);
+}
+
+const QString kUnknown = "Hervorheben im Bild braucht bekannte Knotenpositionen";
+
+} // namespace
+
+class TestExactWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonOpensWindow();
+    void sampleGraphs_data();
+    void sampleGraphs();
+    void refreshing();
+    void greedyMissesLargest();
+    void highlightSampleGraph();
+    void unknownPositions_data();
+    void unknownPositions();
+    void refreshTime();
+};
+
+void TestExactWindow::buttonOpensWindow() {
+    Session s;
+    QPushButton* button = s.f.ButtonExact;
+    QVERIFY(button);
+    QCOMPARE(button->objectName(), "ButtonExact");
+    QCOMPARE(button->parentWidget(), s.f.Panel1);
+    QCOMPARE(button->geometry(), QRect(8, 592, 145, 25));
+    QCOMPARE(button->text(), "Exakte Analyse");
+    QCOMPARE(button->font(), s.f.BitBtn8->font());
+    QVERIFY(button->isVisible());
+
+    QVERIFY(!s.x.isVisible());
+    s.click(button);
+    QVERIFY(s.x.isVisible());
+    QCOMPARE(s.x.windowTitle(), "Mandorin: Exakte Analyse");
+    QVERIFY(!s.x.isModal());
+    QVERIFY(s.f.isEnabled());
+    s.click(s.x.ButtonClose);
+    QVERIFY(!s.x.isVisible());
+    QVERIFY(s.f.isVisible());
+    s.click(button);
+    QVERIFY(s.x.isVisible());
+    QCOMPARE(s.x.EditCliqueNumber->text(), "4");
+}
+
+void TestExactWindow::sampleGraphs_data() {
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("comparison");
+    QTest::newRow("sample 1, k 4")
+        << 0 << 4 << "Ja"
+        << "(0-1-3-4)"
+        << "6 maximale Cliquen"
+        << "Die gierige Suche hat eine größte Clique gefunden (4 Knoten). Von den 6 maximalen "
+           "Cliquen fehlt ihr eine.";
+    QTest::newRow("sample 2, k 5") << 1 << 5 << "Nein"
+                                   << ""
+                                   << "2 maximale Cliquen"
+                                   << "Die gierige Suche hat eine größte Clique gefunden (4 "
+                                      "Knoten). Sie enthält alle 2 maximalen Cliquen.";
+}
+
+void TestExactWindow::sampleGraphs() {
+    QFETCH(int, item);
+    QFETCH(int, k);
+    Session s;
+    s.choose(1 - item);
+    s.choose(item);
+    s.click(s.f.BitBtn6);
+    QVERIFY(s.spin(s.f.UpDown1, k));
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.x.EditCliqueNumber->text(), "4");
+    QCOMPARE(s.rows(), sampleRows(item + 1));
+    QTEST(s.x.LabelCount->text(), "count");
+    QCOMPARE(s.x.LabelQuestion->text(),
+             QString("Gibt es eine Clique mit mindestens k = %1 Knoten?").arg(k));
+    QTEST(s.x.EditAnswer->text(), "answer");
+    QTEST(s.x.EditExample->text(), "example");
+    QTEST(s.x.LabelComparison->text(), "comparison");
+    QVERIFY(s.x.LabelHighlight->text().startsWith("Ein Klick auf eine Clique"));
+}
+
+void TestExactWindow::refreshing() {
+    Session s;
+    // Before "Berechnen!" the greedy list holds nothing.
+    const QStringList noneFound = sampleRows(1).replaceInStrings(" ja", " nein");
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.rows(), noneFound);
+    QVERIFY(s.x.LabelComparison->text().contains("ist leer"));
+
+    // Not refreshed behind the user's back, but by "Aktualisieren".
+    s.choose(1);
+    QCOMPARE(s.rows(), noneFound);
+    s.click(s.x.ButtonRefresh);
+    QCOMPARE(s.rows(), QStringList({"(0-1-3-4) nein", "(0-1-2) nein"}));
+
+    // A row of a graph that is gone marks nothing.
+    s.choose(0);
+    s.clickRow(0);
+    QVERIFY(s.f.Image1->overlay().isNull());
+    QVERIFY(s.x.LabelHighlight->text().startsWith("Der Graph hat sich seit der Analyse geändert"));
+    s.click(s.x.ButtonRefresh);
+    QCOMPARE(s.rows().size(), 6);
+    s.clickRow(0);
+    QVERIFY(!s.f.Image1->overlay().isNull());
+
+    // Shown again: fresh, with the current k.
+    s.click(s.x.ButtonClose);
+    s.choose(1);
+    QVERIFY(s.spin(s.f.UpDown1, 5));
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.rows().size(), 2);
+    QCOMPARE(s.x.EditAnswer->text(), "Nein");
+    // Already open: the button refreshes as well.
+    QVERIFY(s.spin(s.f.UpDown1, 3));
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.x.EditAnswer->text(), "Ja");
+}
+
+void TestExactWindow::greedyMissesLargest() {
+    Session s;
+    s.choose(2);
+    for (int p = 0; p < 8; ++p)
+        QVERIFY(s.place(p));
+    s.click(s.f.BitBtn11);
+    // Each member of the 4-clique 4-5-6-7 first meets a vertex outside it.
+    for (auto [a, b] :
+         {std::pair{0, 4}, {1, 5}, {2, 6}, {3, 7}, {4, 5}, {4, 6}, {4, 7}, {5, 6}, {5, 7}, {6, 7}})
+        QVERIFY(s.edge(a, b));
+    s.click(s.f.BitBtn6);
+    QVERIFY(s.spin(s.f.UpDown1, 3));
+    s.click(s.f.BitBtn7);
+    QCOMPARE(s.f.Edit2->text(), "Nein");
+    QCOMPARE(s.f.Edit3->text(), "2");
+
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.x.EditCliqueNumber->text(), "4");
+    QCOMPARE(s.x.EditAnswer->text(), "Ja");
+    QCOMPARE(s.x.EditExample->text(), "(4-5-6-7)");
+    QCOMPARE(s.rows().first(), "(4-5-6-7) nein");
+    QVERIFY(s.x.LabelComparison->text().startsWith(
+        "Die gierige Suche fand höchstens 2 Knoten, die größte Clique hat aber 4 Knoten. Für k "
+        "= 3 antwortet sie deshalb „Nein“, richtig ist „Ja“."));
+
+    // Marked at the grid positions 4 to 7; vertex 0 at position 0 is not.
+    const QImage before = s.f.Image1->picture();
+    s.clickRow(0);
+    for (int p = 4; p <= 7; ++p)
+        QVERIFY2(s.marked(ring({s.f.Grid.x(p), s.f.Grid.y(p)}, 30)),
+                 qPrintable(QString::number(p)));
+    QVERIFY(!s.marked(ring({s.f.Grid.x(0), s.f.Grid.y(0)}, 30)));
+    QCOMPARE(s.f.Image1->picture(), before);
+
+    // "Export" saves the picture without the mark.
+    QTemporaryDir dir;
+    {
+        ScriptedDialogs dialogs;
+        dialogs.answer(dir.filePath("bild"));
+        s.click(s.f.BitBtn5);
+    }
+    QFile saved(dir.filePath("bild.bmp"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), encodeBitmap(before));
+
+    // A new edge changes the graph: the mark goes.
+    QVERIFY(s.edge(0, 1));
+    QTRY_VERIFY(s.f.Image1->overlay().isNull());
+}
+
+void TestExactWindow::highlightSampleGraph() {
+    Session s;
+    s.click(s.f.BitBtn6);
+    const QImage before = s.f.Image1->picture();
+    const std::vector<QPoint>& at = sampleGraph(1).centres;
+    s.click(s.f.ButtonExact);
+    s.clickRow(0); // (0-1-3-4)
+    QCOMPARE(s.f.Image1->overlay().size(), s.f.Image1->size());
+    for (int v : {0, 1, 3, 4})
+        QVERIFY(s.marked(ring(at[std::size_t(v)], kSampleVertexRadius)));
+    QVERIFY(s.marked((at[0] + at[1]) / 2)); // along the edge 0-1
+    QVERIFY(!s.marked(ring(at[2], kSampleVertexRadius)));
+    QCOMPARE(s.f.Image1->picture(), before);
+    // Drawn on screen over the picture.
+    const QPoint shown = ring(at[0], kSampleVertexRadius);
+    QTRY_COMPARE(s.f.Image1->grab().toImage().pixelColor(shown).rgb(), kHighlightColour.rgb());
+
+    if (const QByteArray shot = qgetenv("MANDORIN_HIGHLIGHT_SHOT"); !shot.isEmpty())
+        QVERIFY(s.f.grab().save(QString::fromLocal8Bit(shot), "PNG"));
+
+    // The greedy list marks too.
+    s.clickListBox1("(2-4-5)");
+    QVERIFY(s.marked(ring(at[2], kSampleVertexRadius)));
+    QVERIFY(!s.marked(ring(at[0], kSampleVertexRadius)));
+    // The list operations leave the graph and the mark alone.
+    s.click(s.f.Button3);
+    QVERIFY(s.marked(ring(at[2], kSampleVertexRadius)));
+
+    s.choose(1);
+    QVERIFY(s.f.Image1->overlay().isNull());
+    s.click(s.x.ButtonRefresh);
+    s.clickRow(1); // (0-1-2) of sample 2
+    QVERIFY(s.marked(ring(sampleGraph(2).centres[2], kSampleVertexRadius)));
+    s.click(s.f.BitBtn8);
+    QVERIFY(s.f.Image1->overlay().isNull());
+}
+
+void TestExactWindow::unknownPositions_data() {
+    QTest::addColumn<int>("how");
+    QTest::newRow("after Reset") << 0;
+    QTest::newRow("letters in the editor") << 1;
+    QTest::newRow("imported over an editor graph") << 2;
+}
+
+void TestExactWindow::unknownPositions() {
+    QFETCH(int, how);
+    Session s;
+    QTemporaryDir dir;
+    switch (how) {
+    case 0:
+        s.click(s.f.BitBtn8);
+        s.fill({"A", "B"}, {"A-B"});
+        break;
+    case 1:
+        s.choose(2);
+        s.fill({"A", "B"}, {"A-B"});
+        break;
+    default: {
+        // Labels and grid entries that look placed, but the file decides.
+        s.choose(2);
+        QVERIFY(s.place(0));
+        QVERIFY(s.place(1));
+        QFile vertices(dir.filePath("k.txt"));
+        QFile edges(dir.filePath("e.txt"));
+        QVERIFY(vertices.open(QIODevice::WriteOnly) && edges.open(QIODevice::WriteOnly));
+        vertices.write("0\r\n1\r\n");
+        edges.write("0-1\r\n");
+        vertices.close();
+        edges.close();
+        ScriptedDialogs dialogs;
+        dialogs.answer(std::nullopt);
+        dialogs.answer(vertices.fileName());
+        dialogs.answer(edges.fileName());
+        s.click(s.f.BitBtn4);
+        QCOMPARE(s.f.EdgeList.count(), 1);
+    }
+    }
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.rows().size(), 1);
+    QVERIFY(s.x.LabelHighlight->text().startsWith(kUnknown));
+    s.clickRow(0);
+    QVERIFY(s.f.Image1->overlay().isNull());
+    QVERIFY(s.x.LabelHighlight->text().startsWith(kUnknown));
+}
+
+// The window's whole refresh for the 15-vertex graph with the most maximal
+// cliques (243).
+void TestExactWindow::refreshTime() {
+    Session s;
+    s.choose(2);
+    for (int v = 0; v < 15; ++v)
+        s.f.VertexList.append(QByteArray::number(v));
+    for (int a = 0; a < 15; ++a)
+        for (int b = a + 1; b < 15; ++b)
+            if (a / 3 != b / 3)
+                s.f.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
+    s.click(s.f.ButtonExact);
+    QCOMPARE(s.rows().size(), 243);
+    std::vector<qint64> times;
+    for (int i = 0; i < 7; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        s.x.ButtonRefreshClick();
+        times.push_back(timer.nsecsElapsed());
+    }
+    std::sort(times.begin(), times.end());
+    const double median = double(times[times.size() / 2]) / 1e6;
+    qInfo("refresh median: %.2f ms", median);
+#if !defined(NDEBUG) || defined(__SANITIZE_ADDRESS__)
+    QSKIP("the time limit holds for optimised builds only");
+#endif
+    QVERIFY2(median < 10.0, qPrintable(QString::number(median)));
+}
+
+QTEST_MAIN(TestExactWindow)
+#include "tst_exact_window.moc"
