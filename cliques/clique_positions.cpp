@@ -2,13 +2,6 @@
 
 #include "graph/sample_graphs.h"
 
-namespace {
-
-// Radius of the circles the editor draws around its vertices.
-constexpr int kEditorVertexRadius = 30;
-
-} // namespace
-
 std::optional<VertexPositions> SampleGraphPositions(const GraphStore& store, int k) {
     const SampleGraph& sample = sampleGraph(k);
     const TextList labels(QList<QByteArray>(sample.labels.begin(), sample.labels.end()));
@@ -27,7 +20,7 @@ std::optional<VertexPositions> EditorPositions(const GraphStore& store, const Po
         grid.GridY.count() < PositionGrid::kPositions)
         return std::nullopt;
     VertexPositions positions;
-    positions.radius = kEditorVertexRadius;
+    positions.radius = PositionGrid::kVertexRadius;
     for (const QByteArray& label : store.VertexList) {
         // Only the plain decimal texts the editor gives its vertices.
         bool ok = false;

@@ -61,7 +61,8 @@ void drawVertex(QImage& canvas, const PositionGrid& grid, int position, const QB
     const QFontMetrics metrics = painter.fontMetrics();
     const int halfWidth = metrics.horizontalAdvance(text) / 2;
     const int halfHeight = metrics.height() / 2;
-    painter.ellipse(x - 30, y - 30, x + 30, y + 30);
+    const int r = PositionGrid::kVertexRadius;
+    painter.ellipse(x - r, y - r, x + r, y + r);
     painter.setPen(QPen(Colours::Red, 0));
     painter.textOut(x - halfWidth, y - halfHeight, text);
 }

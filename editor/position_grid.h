@@ -8,6 +8,8 @@
 // The editor's 15 positions in three rows of five, and which are taken.
 struct PositionGrid {
     static constexpr int kPositions = 15;
+    // Radius of the circle drawn around a placed vertex.
+    static constexpr int kVertexRadius = 30;
 
     TextList GridX;
     TextList GridY;
