@@ -50,5 +50,8 @@ int main(int argc, char* argv[]) {
     main.BitBtn10->click();
     program.Form6.BitBtn1->click();
     ok = shoot(program.Form6, out, "heuristic-window.png") && ok;
+
+    main.ButtonExact->click();
+    ok = shoot(program.FormExact, out, "exact-window.png") && ok;
     return ok ? 0 : 1;
 }
