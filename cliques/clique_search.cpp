@@ -9,8 +9,9 @@
 namespace {
 
 // Adjacency between the distinct labels of VertexList, built once per run.
-// Label u counts as joined to label v when some edge has u at one end and v at
-// the other, exactly as the partner look-up of the edge texts decides it.
+// Label u counts as joined to a different label v when some edge has u at one
+// end and v at the other, exactly as the partner look-up of the edge texts
+// decides it.
 class LabelAdjacency {
 public:
     explicit LabelAdjacency(const GraphStore& store) {
@@ -28,6 +29,10 @@ public:
             const int b = id(ends.second);
             if (a < 0 || b < 0)
                 continue; // an end that is no vertex can never be a member
+            // A loop joins no label to itself: otherwise a second vertex with a
+            // member's label could join, and a clique would hold that label twice.
+            if (a == b)
+                continue;
             set(a, b);
             set(b, a);
         }

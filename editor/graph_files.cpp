@@ -83,5 +83,10 @@ bool IsTruncatedBitmap(const QByteArray& bytes) {
     if (height < 0)
         height = -height; // top-down rows
     const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
-    return qint64(bytes.size()) < qint64(dataOffset) + rowBytes * height;
+    // Divided rather than multiplied: a forged header's rows times height can
+    // pass the 64-bit range.
+    const qint64 pixelBytes = qint64(bytes.size()) - qint64(dataOffset);
+    if (pixelBytes < 0)
+        return true;
+    return rowBytes != 0 && height > pixelBytes / rowBytes;
 }

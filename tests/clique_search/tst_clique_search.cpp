@@ -74,7 +74,9 @@ MemberLists literalSearch(const GraphStore& store) {
         qsizetype j = 0;
         while (!candidates.isEmpty()) {
             const QByteArray c = candidates[j];
-            if (IsAdjacentToAll(store.EdgeList, members, c, store.EdgeCount)) {
+            // A loop joins no label to itself, so a label never joins twice.
+            if (members.indexOfExact(c) < 0 &&
+                IsAdjacentToAll(store.EdgeList, members, c, store.EdgeCount)) {
                 members.append(c);
                 candidates.removeAt(j);
             } else {
@@ -218,6 +220,9 @@ void TestCliqueSearch::search_data() {
         << Texts{"0", "1", "2", "3"};
     QTest::newRow("loop") << Texts{"0", "1", "2"} << Texts{"0-1", "2-2"}
                           << Texts{"(0-1)", "(1-0)", "(2)"} << Texts{"0", "1", "2"};
+    QTest::newRow("loop on a repeated label")
+        << Texts{"x", "y", "y"} << Texts{"x-y", "y-y"} << Texts{"(x-y)", "(y-x)", "(y-x)"}
+        << Texts{"x", "y", "y"};
     QTest::newRow("partner unknown") << Texts{"0", "5", "1"} << Texts{"5-9", "0-1"}
                                      << Texts{"(0-1)", "(5)", "(1-0)"} << Texts{"0", "5", "1"};
     QTest::newRow("A and a differ") << Texts{"A", "a", "b"} << Texts{"A-b", "a-A"}
