@@ -195,6 +195,15 @@ bool usable(const QWidget* widget) {
     return widget->isVisible() && widget->isEnabled();
 }
 
+// The controls of one kind a user could reach in a window.
+template <typename Control> QList<Control*> usableChildren(QWidget* window) {
+    QList<Control*> controls;
+    for (Control* control : window->findChildren<Control*>())
+        if (usable(control))
+            controls.append(control);
+    return controls;
+}
+
 // Where a user clicks a button: on the indicator of a radio item or check box,
 // in the middle of anything else.
 QPoint clickPoint(QAbstractButton* button) {
@@ -341,10 +350,7 @@ QList<QWidget*> Monkey::visibleWindows() const {
 }
 
 QString Monkey::clickButton(QWidget* window) {
-    QList<QAbstractButton*> buttons;
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (usable(button))
-            buttons.append(button);
+    const QList<QAbstractButton*> buttons = usableChildren<QAbstractButton>(window);
     if (buttons.isEmpty())
         return {};
     QAbstractButton* button = pick(buttons);
@@ -367,10 +373,7 @@ QString Monkey::clickButton(QWidget* window) {
 }
 
 QString Monkey::moveSlider(QWidget* window) {
-    QList<QAbstractSlider*> sliders;
-    for (QAbstractSlider* slider : window->findChildren<QAbstractSlider*>())
-        if (usable(slider))
-            sliders.append(slider);
+    const QList<QAbstractSlider*> sliders = usableChildren<QAbstractSlider>(window);
     if (sliders.isEmpty())
         return {};
     QAbstractSlider* slider = pick(sliders);
