@@ -13,10 +13,7 @@ void TForm1::BitBtn6Click() {
         button->setEnabled(true);
     Form4->show();
     setLamps(Colours::Red, Colours::Red, Colours::Red);
-    RemoveIsolatedVertices(Store);
-    Store.refreshVertexCount();
-    Form4->setMaximum(int(Store.VertexCount));
-    GreedyCliqueSearch(Store, Cliques, Form4);
+    SearchCliquesFromEveryVertex(Store, Cliques, Form4);
     Form4->close();
     showCliqueList();
 }

@@ -133,3 +133,11 @@ void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
             progress->setPosition(int(s + 1));
     }
 }
+
+void SearchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+    RemoveIsolatedVertices(store);
+    store.refreshVertexCount();
+    if (progress)
+        progress->setMaximum(int(store.VertexCount));
+    GreedyCliqueSearch(store, cliques, progress);
+}

@@ -12,3 +12,8 @@ void RemoveIsolatedVertices(GraphStore& store);
 // records to cliques, in the order recorded. Reports s + 1 to progress after
 // start vertex s (progress may be null). Uses the first EdgeCount edges.
 void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress);
+
+// The whole search as "Berechnen!" runs it on counts already refreshed: drops
+// the isolated vertices, recounts the vertices, sets the progress maximum to
+// that count and searches from every vertex left.
+void SearchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress);

@@ -13,10 +13,11 @@ namespace {
 
 // Records what the search reports to the progress window.
 struct ProgressRecorder : ProgressSink {
+    int maximum = -1;
     QList<int> positions;
     void show() override {}
     void close() override {}
-    void setMaximum(int) override {}
+    void setMaximum(int value) override { maximum = value; }
     void setPosition(int position) override { positions.append(position); }
 };
 
@@ -31,9 +32,7 @@ GraphStore makeStore(const Texts& vertices, const Texts& edges) {
 CliqueList fullSearch(GraphStore& store, ProgressSink* progress = nullptr) {
     CliqueList cliques;
     store.refreshCounts();
-    RemoveIsolatedVertices(store);
-    store.refreshVertexCount();
-    GreedyCliqueSearch(store, cliques, progress);
+    SearchCliquesFromEveryVertex(store, cliques, progress);
     return cliques;
 }
 
@@ -244,6 +243,7 @@ void TestCliqueSearch::search() {
     QList<int> expectedPositions;
     for (int s = 1; s <= store.VertexCount; ++s)
         expectedPositions.append(s);
+    QCOMPARE(progress.maximum, store.VertexCount);
     QCOMPARE(progress.positions, expectedPositions);
 }
 
