@@ -1,27 +1,10 @@
 #include "cliques/clique_search.h"
 #include "cliques/exact_cliques.h"
+#include "support/numbered_graphs.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
-
 namespace {
-
-// n vertices "0" to "n-1", every pair joined with probability p; the same
-// graph on every run.
-GraphStore randomGraph(int n, double p, unsigned seed) {
-    GraphStore store;
-    std::mt19937 engine(seed);
-    std::bernoulli_distribution joined(p);
-    for (int i = 0; i < n; ++i)
-        store.VertexList.append(QByteArray::number(i));
-    for (int a = 0; a < n; ++a)
-        for (int b = a + 1; b < n; ++b)
-            if (joined(engine))
-                store.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
-    store.refreshCounts();
-    return store;
-}
 
 // From the edge texts of the store to the clique number.
 void BM_ExactCliqueNumber_Random200(benchmark::State& state) {
@@ -40,9 +23,7 @@ void BM_ExactCliqueNumber_Random200(benchmark::State& state) {
 void refresh(benchmark::State& state, const GraphStore& store) {
     GraphStore searched = store;
     CliqueList greedy;
-    RemoveIsolatedVertices(searched);
-    searched.refreshVertexCount();
-    GreedyCliqueSearch(searched, greedy, nullptr);
+    SearchCliquesFromEveryVertex(searched, greedy, nullptr);
     qsizetype rows = 0;
     for (auto _ : state) {
         const ExactAnalysis analysis = AnalyseExactly(store, greedy, 4);
@@ -63,15 +44,7 @@ void BM_ExactRefresh_Random15(benchmark::State& state) {
 
 // 15 vertices with the most maximal cliques any such graph has (3^5 = 243).
 void BM_ExactRefresh_MoonMoser15(benchmark::State& state) {
-    GraphStore store;
-    for (int i = 0; i < 15; ++i)
-        store.VertexList.append(QByteArray::number(i));
-    for (int a = 0; a < 15; ++a)
-        for (int b = a + 1; b < 15; ++b)
-            if (a / 3 != b / 3)
-                store.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
-    store.refreshCounts();
-    refresh(state, store);
+    refresh(state, moonMoser(5));
 }
 
 } // namespace

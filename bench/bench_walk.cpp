@@ -1,22 +1,13 @@
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 #include "heuristic/random_walk.h"
+#include "support/numbered_graphs.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kSteps = 9'000'000;
-
-GraphStore completeGraph(int n) {
-    GraphStore store;
-    for (int i = 0; i < n; ++i)
-        store.VertexList.append(QByteArray::number(i));
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j)
-            store.EdgeList.append(QByteArray::number(i) + '-' + QByteArray::number(j));
-    return store;
-}
 
 void runWalk(benchmark::State& state, GraphStore& store) {
     RandomSeed(20240601u);

@@ -2,6 +2,7 @@
 #include "cliques/clique_search.h"
 #include "cliques/exact_cliques.h"
 #include "graph/sample_graphs.h"
+#include "support/numbered_graphs.h"
 
 #include <QTest>
 
@@ -13,25 +14,6 @@
 using Cliques = std::set<std::vector<int>>;
 
 namespace {
-
-// Vertices "0" to "n-1"; an edge for every pair that joined(a, b) accepts.
-template <typename Joined> GraphStore numberedGraph(int n, Joined joined) {
-    GraphStore store;
-    for (int v = 0; v < n; ++v)
-        store.VertexList.append(QByteArray::number(v));
-    for (int a = 0; a < n; ++a)
-        for (int b = a + 1; b < n; ++b)
-            if (joined(a, b))
-                store.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
-    store.refreshCounts();
-    return store;
-}
-
-// n = 3t vertices in t groups of three, joined unless in the same group: 3^t
-// maximal cliques, the most any graph of n vertices has.
-GraphStore moonMoser(int t) {
-    return numberedGraph(3 * t, [](int a, int b) { return a / 3 != b / 3; });
-}
 
 bool isClique(const ExactGraph& g, const std::vector<int>& vertices) {
     for (std::size_t i = 0; i < vertices.size(); ++i)
@@ -51,9 +33,7 @@ QList<QByteArray> texts(const QList<MaximalCliqueEntry>& entries) {
 CliqueList greedyList(GraphStore store) {
     CliqueList cliques;
     store.refreshCounts();
-    RemoveIsolatedVertices(store);
-    store.refreshVertexCount();
-    GreedyCliqueSearch(store, cliques, nullptr);
+    SearchCliquesFromEveryVertex(store, cliques, nullptr);
     return cliques;
 }
 

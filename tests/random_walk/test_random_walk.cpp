@@ -1,6 +1,7 @@
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 #include "heuristic/random_walk.h"
+#include "support/numbered_graphs.h"
 
 #include <QTest>
 
@@ -15,16 +16,6 @@ GraphStore makeStore(const QList<QByteArray>& vertices, const QList<QByteArray>&
         store.VertexList.append(v);
     for (const QByteArray& e : edges)
         store.EdgeList.append(e);
-    return store;
-}
-
-GraphStore completeGraph(int n) {
-    GraphStore store;
-    for (int i = 0; i < n; ++i)
-        store.VertexList.append(QByteArray::number(i));
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j)
-            store.EdgeList.append(QByteArray::number(i) + '-' + QByteArray::number(j));
     return store;
 }
 
