@@ -2,6 +2,7 @@
 #include "editor/graph_files.h"
 #include "editor/position_grid.h"
 #include "support/file_size_limit.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,17 +24,6 @@ TextList numbers(int count) {
     for (int i = 0; i < count; ++i)
         list.append(QByteArray::number(i));
     return list;
-}
-
-QByteArray fileBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // A bitmap header for width x height at bitCount bits per pixel, with
@@ -170,7 +160,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray bytes("A\r\n\xc4rger\r\n \xc3\x9c \r\n\r\n9-10\r\n");
         const QString in = dir.filePath("in.txt");
-        writeBytes(in, bytes);
+        QVERIFY(writeFile(in, bytes));
         const std::optional<TextList> list = LoadTextList(in);
         QVERIFY(list);
         QCOMPARE(list->count(), 5);
@@ -195,7 +185,7 @@ private slots:
     void failedWritesLeaveTheOldFile() {
         QTemporaryDir dir;
         const QString target = dir.filePath("knoten.txt");
-        writeBytes(target, "alt\r\n");
+        QVERIFY(writeFile(target, "alt\r\n"));
         {
             FileSizeLimit limit(4);
             QVERIFY(limit.active());

@@ -1,9 +1,9 @@
-#include "app/program.h"
 #include "support/file_size_limit.h"
+#include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,16 +49,6 @@ QImage rgb(const QImage& image) {
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QByteArray fileBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QStringList shown(const ScriptedDialogs& dialogs) {
     QStringList texts;
     for (const ScriptedDialogs::Message& message : dialogs.messages)
@@ -85,38 +75,8 @@ const QString error = "Mandorin: Error: ";
 const QString fehler = "Mandorin: Fehler: ";
 
 // The main window driven through its real controls.
-struct Editor {
-    Program p;
-    TForm1& f = p.Form1;
-
-    Editor() {
-        f.show();
-        if (!QTest::qWaitForWindowExposed(&f))
-            qWarning("main window not exposed");
-    }
-
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void choose(int item) { click(f.RadioGroup1->item(item)); }
+struct Editor : MainWindowDriver {
     void enter() { choose(2); }
-
-    // Clicks the spinner's arrows until it stands at target; false when it cannot get there.
-    bool spin(TUpDown* upDown, int target) {
-        for (int i = 0; i < 20 && upDown->position() != target; ++i)
-            click(upDown->position() < target ? upDown->upButton() : upDown->downButton());
-        return upDown->position() == target;
-    }
-    bool place(int position) {
-        if (!spin(f.UpDown4, position))
-            return false;
-        click(f.Button1);
-        return true;
-    }
-    bool edge(int a, int b) {
-        if (!spin(f.UpDown2, a) || !spin(f.UpDown3, b))
-            return false;
-        click(f.Button2);
-        return true;
-    }
     QImage picture() const { return f.Image1->picture(); }
     QList<QWidget*> tools() const {
         return {f.GroupBox7, f.Button1, f.Button2, f.BitBtn4, f.BitBtn5,
@@ -177,9 +137,9 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         e.enter();
-        QVERIFY(e.spin(e.f.UpDown4, 7));
+        QVERIFY(spinTo(e.f.UpDown4, 7));
         QCOMPARE(e.f.Edit6->text(), "7");
-        e.click(e.f.Button1);
+        click(e.f.Button1);
         QCOMPARE(listTexts(e.f.VertexList), QStringList{"0"});
         QCOMPARE(e.f.Grid.VertexGridPos[0], 7);
         QCOMPARE(int(e.f.Grid.GridUsed[7]), 1);
@@ -210,7 +170,7 @@ private slots:
                     QVERIFY(pixel(image, x, y) == kWhite || pixel(image, x, y) == kRed);
 
         // A second click without moving the spinner is refused and changes nothing.
-        e.click(e.f.Button1);
+        click(e.f.Button1);
         QCOMPARE(shown(dialogs), QStringList{error + "Position schon belegt!"});
         QCOMPARE(listTexts(e.f.VertexList), QStringList{"0"});
         QCOMPARE(e.f.Edit6->text(), "7!");
@@ -224,7 +184,7 @@ private slots:
         QVERIFY(e.place(7));
         QStringList texts;
         for (int target : {6, 7, 6, 5})
-            if (e.spin(e.f.UpDown4, target))
+            if (spinTo(e.f.UpDown4, target))
                 texts.append(e.f.Edit6->text());
         QCOMPARE(texts, (QStringList{"6", "7!", "6", "5"}));
     }
@@ -243,7 +203,7 @@ private slots:
             QCOMPARE(e.f.Grid.VertexGridPos[v], order[v]);
         }
         const QImage full = e.picture();
-        e.click(e.f.Button1);
+        click(e.f.Button1);
         QCOMPARE(shown(dialogs), QStringList{error + "Maximal 15 Knoten!"});
         QCOMPARE(e.f.VertexList.count(), 15);
         QCOMPARE(e.picture(), full);
@@ -255,9 +215,9 @@ private slots:
         e.enter();
         for (int p : {0, 1, 2})
             QVERIFY(e.place(p));
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         QVERIFY(e.edge(1, 2));
-        e.click(e.f.BitBtn6);
+        click(e.f.BitBtn6);
         QCOMPARE(listTexts(e.f.VertexList), (QStringList{"1", "2"}));
         QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(1-2)", "(2-1)"}));
         // The list's length would give "2" a second time.
@@ -285,7 +245,7 @@ private slots:
             QVERIFY2(ink(image, square) > 0, qPrintable(QString::number(p)));
             QCOMPARE(ink(image, around), ink(image, square));
         }
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         image = e.picture();
         for (int p = 0; p < 15; ++p) {
             if (p == 3 || p == 12)
@@ -327,7 +287,7 @@ private slots:
         e.enter();
         for (int p = 0; p < 8; ++p)
             QVERIFY(e.place(p));
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         QVERIFY(e.edge(3, 7));
         QVERIFY(dialogs.messages.isEmpty());
         const QImage before = e.picture();
@@ -343,12 +303,12 @@ private slots:
         e.enter();
         for (int p = 0; p < 11; ++p)
             QVERIFY(e.place(p));
-        e.click(e.f.BitBtn11);
-        QVERIFY(e.spin(e.f.UpDown2, 10));
-        QVERIFY(e.spin(e.f.UpDown3, 9));
+        click(e.f.BitBtn11);
+        QVERIFY(spinTo(e.f.UpDown2, 10));
+        QVERIFY(spinTo(e.f.UpDown3, 9));
         QCOMPARE(e.f.Edit4->text(), "10");
         QCOMPARE(e.f.Edit5->text(), "9");
-        e.click(e.f.Button2);
+        click(e.f.Button2);
         QCOMPARE(listTexts(e.f.EdgeList), QStringList{"9-10"});
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -377,7 +337,7 @@ private slots:
         e.enter();
         QVERIFY(e.place(p1));
         QVERIFY(e.place(p2));
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         const QImage before = e.picture();
         QVERIFY(e.edge(0, 1));
         QCOMPARE(listTexts(e.f.EdgeList), QStringList{"0-1"});
@@ -418,7 +378,7 @@ private slots:
         e.enter();
         for (int p : {0, 1, 6})
             QVERIFY(e.place(p));
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         QVERIFY(e.edge(1, 0));
         QVERIFY(e.edge(2, 1));
         const QImage drawn = e.picture();
@@ -427,7 +387,7 @@ private slots:
             dialogs.answer(dir.filePath("bild"));
             dialogs.answer(dir.filePath("knoten"));
             dialogs.answer(dir.filePath("kanten"));
-            e.click(e.f.BitBtn5);
+            click(e.f.BitBtn5);
             QCOMPARE(shown(dialogs), (QStringList{meldung + "Knoten-Datei erstellen!",
                                                   meldung + "Kanten-Datei erstellen!"}));
             QCOMPARE(dialogs.requests.size(), 3);
@@ -450,7 +410,7 @@ private slots:
             dialogs.answer(dir.filePath("bild.bmp"));
             dialogs.answer(dir.filePath("knoten.txt"));
             dialogs.answer(dir.filePath("kanten.txt"));
-            e.click(e.f.BitBtn4);
+            click(e.f.BitBtn4);
             QCOMPARE(shown(dialogs),
                      (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
                                   meldung + "Kanten-Datei öffnen!"}));
@@ -472,7 +432,7 @@ private slots:
             dialogs.answer(dir.filePath("bild2"));
             dialogs.answer(dir.filePath("knoten2"));
             dialogs.answer(dir.filePath("kanten2"));
-            e.click(e.f.BitBtn5);
+            click(e.f.BitBtn5);
             QCOMPARE(dialogs.messages.size(), 2);
         }
         for (const char* name : {"bild.bmp", "knoten.txt", "kanten.txt"}) {
@@ -495,7 +455,7 @@ private slots:
         dialogs.answer(std::nullopt);
         dialogs.answer(dir.filePath("graph.txt"));
         dialogs.answer(dir.filePath("graph.txt"));
-        e.click(e.f.BitBtn5);
+        click(e.f.BitBtn5);
         // Confirming the name offered again replaces the vertex file by the edge file.
         QCOMPARE(dialogs.requests[2].initialName, dir.filePath("graph.txt"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"graph.txt.txt"});
@@ -508,12 +468,12 @@ private slots:
         e.enter();
         QVERIFY(e.place(0));
         QVERIFY(e.place(1));
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         QVERIFY(e.edge(0, 1));
         const QImage drawn = e.picture();
         {
             ScriptedDialogs dialogs;
-            e.click(e.f.BitBtn5);
+            click(e.f.BitBtn5);
             QCOMPARE(dialogs.requests.size(), 3);
             QCOMPARE(dialogs.messages.size(), 2);
             QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
@@ -526,7 +486,7 @@ private slots:
             dialogs.answer(std::nullopt);
             dialogs.answer(dir.filePath("v.txt"));
             dialogs.answer(dir.filePath("e.txt"));
-            e.click(e.f.BitBtn4);
+            click(e.f.BitBtn4);
             QCOMPARE(dialogs.messages.size(), 3);
             QCOMPARE(e.picture(), drawn);
             QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
@@ -538,7 +498,7 @@ private slots:
             dialogs.answer(std::nullopt);
             dialogs.answer(std::nullopt);
             dialogs.answer(dir.filePath("e.txt"));
-            e.click(e.f.BitBtn4);
+            click(e.f.BitBtn4);
             QCOMPARE(dialogs.messages.last().text, "Import gescheitert!");
             QCOMPARE(e.f.RadioGroup1->itemIndex(), 0);
         }
@@ -556,7 +516,7 @@ private slots:
         dialogs.answer(std::nullopt);
         dialogs.answer(dir.filePath("v.txt"));
         dialogs.answer(dir.filePath("e.txt"));
-        e.click(e.f.BitBtn4);
+        click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(e.f.VertexList.count(), 4);
         QCOMPARE(listTexts(e.f.EdgeList), QStringList{"A-B"});
@@ -565,11 +525,11 @@ private slots:
         dialogs.answer(std::nullopt);
         dialogs.answer(dir.filePath("v2"));
         dialogs.answer(dir.filePath("e2"));
-        e.click(e.f.BitBtn5);
+        click(e.f.BitBtn5);
         QCOMPARE(fileBytes(dir.filePath("v2.txt")), vertices);
         QCOMPARE(fileBytes(dir.filePath("e2.txt")), QByteArray("A-B\r\n"));
 
-        e.click(e.f.BitBtn6);
+        click(e.f.BitBtn6);
         QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(A-B)", "(B-A)"}));
     }
 
@@ -598,7 +558,7 @@ private slots:
         dialogs.answer(std::nullopt);
         dialogs.answer(dir.filePath("v.txt"));
         dialogs.answer(dir.filePath("e.txt"));
-        e.click(e.f.BitBtn4);
+        click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         const qsizetype before = e.f.VertexList.count();
         QVERIFY(e.place(6));
@@ -625,9 +585,9 @@ private slots:
             e->enter();
             QVERIFY(e->place(0));
             QVERIFY(e->place(1));
-            e->click(e->f.BitBtn11);
+            click(e->f.BitBtn11);
             QVERIFY(e->edge(0, 1));
-            e->click(e->f.BitBtn6);
+            click(e->f.BitBtn6);
             QCOMPARE(e->f.ListBox1->count(), 2);
         }
         byHand.choose(0);
@@ -635,7 +595,7 @@ private slots:
         dialogs.answer(std::nullopt);
         dialogs.answer(dir.filePath("v.txt"));
         dialogs.answer(dir.filePath("e.txt"));
-        failed.click(failed.f.BitBtn4);
+        click(failed.f.BitBtn4);
         QCOMPARE(shown(dialogs),
                  (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
                               meldung + "Kanten-Datei öffnen!", fehler + "Import gescheitert!"}));
@@ -672,7 +632,7 @@ private slots:
         dialogs.answer(std::nullopt);
         dialogs.answer(dir.filePath("v.txt"));
         dialogs.answer(dir.filePath("e.txt"));
-        e.click(e.f.BitBtn4);
+        click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(e.f.Store.VertexCount, 256);
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
@@ -705,7 +665,7 @@ private slots:
         const QString fileName = dir.filePath(name);
         dialogs.answer(fileName);
         dialogs.answer(dir.filePath("v.txt"));
-        e.click(e.f.BitBtn4);
+        click(e.f.BitBtn4);
         QCOMPARE(shown(dialogs), (QStringList{meldung + "Graphen öffnen!",
                                               fehler + Texts::cannotLoadPicture(fileName)}));
         QVERIFY(dialogs.messages.last().text.contains(QDir::toNativeSeparators(fileName)));
@@ -741,7 +701,7 @@ private slots:
         dialogs.answer(dir.filePath("bild.bmp"));
         dialogs.answer(edgeFile ? dir.filePath("v.txt") : fileName);
         dialogs.answer(fileName);
-        e.click(e.f.BitBtn4);
+        click(e.f.BitBtn4);
         const QString last = fehler + Texts::cannotRead(fileName);
         QCOMPARE(shown(dialogs).last(), last);
         QCOMPARE(dialogs.messages.size(), edgeFile ? 4 : 3);
@@ -765,7 +725,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir("bild.bmp"));
             ScriptedDialogs dialogs;
             dialogs.answer(dir.filePath("bild"));
-            e.click(e.f.BitBtn5);
+            click(e.f.BitBtn5);
             QCOMPARE(shown(dialogs),
                      QStringList{fehler + Texts::cannotWrite(dir.filePath("bild.bmp"))});
             QVERIFY(QFileInfo(dir.filePath("bild.bmp")).isDir());
@@ -779,7 +739,7 @@ private slots:
             {
                 FileSizeLimit limit(4);
                 QVERIFY(limit.active());
-                e.click(e.f.BitBtn5);
+                click(e.f.BitBtn5);
             }
             QCOMPARE(shown(dialogs),
                      (QStringList{meldung + "Knoten-Datei erstellen!",
@@ -794,7 +754,7 @@ private slots:
             dialogs.answer(dir.filePath("bild2"));
             dialogs.answer(dir.filePath("knoten"));
             dialogs.answer(dir.filePath("fehlt/kanten"));
-            e.click(e.f.BitBtn5);
+            click(e.f.BitBtn5);
             QCOMPARE(shown(dialogs).last(),
                      fehler + Texts::cannotWrite(dir.filePath("fehlt/kanten.txt")));
             QCOMPARE(dialogs.messages.size(), 3);
@@ -831,12 +791,12 @@ private slots:
         dialogs.answer(dir.filePath(name));
         dialogs.answer(dir.filePath("v.txt"));
         dialogs.answer(dir.filePath("e.txt"));
-        e.click(e.f.BitBtn4);
+        click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(rgb(e.picture()), picture);
         // Export writes a bitmap whatever was imported.
         dialogs.answer(dir.filePath("aus"));
-        e.click(e.f.BitBtn5);
+        click(e.f.BitBtn5);
         QVERIFY(fileBytes(dir.filePath("aus.bmp")).startsWith("BM"));
         QCOMPARE(rgb(QImage(dir.filePath("aus.bmp"))), picture);
     }
@@ -847,11 +807,11 @@ private slots:
         e.enter();
         for (int p : {0, 2, 12, 10, 14})
             QVERIFY(e.place(p));
-        e.click(e.f.BitBtn11);
+        click(e.f.BitBtn11);
         for (auto [a, b] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}})
             QVERIFY(e.edge(a, b));
         QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
-        e.click(e.f.BitBtn6);
+        click(e.f.BitBtn6);
         QVERIFY(dialogs.messages.isEmpty());
         QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2", "3"}));
         QCOMPARE(listBoxTexts(e.f.ListBox1),

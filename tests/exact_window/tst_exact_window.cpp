@@ -1,7 +1,7 @@
-#include "app/program.h"
 #include "cliques/clique_highlight_drawing.h"
 #include "editor/editor_drawing.h"
 #include "graph/sample_graphs.h"
+#include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
 
 #include <QElapsedTimer>
@@ -14,36 +14,9 @@
 namespace {
 
 // The program driven through its real controls.
-struct Session {
-    Program p;
-    TForm1& f = p.Form1;
+struct Session : MainWindowDriver {
     TFormExact& x = p.FormExact;
 
-    Session() {
-        f.show();
-        if (!QTest::qWaitForWindowExposed(&f))
-            qWarning("main window not exposed");
-    }
-
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void choose(int item) { click(f.RadioGroup1->item(item)); }
-    bool spin(TUpDown* upDown, int target) {
-        for (int i = 0; i < 20 && upDown->position() != target; ++i)
-            click(upDown->position() < target ? upDown->upButton() : upDown->downButton());
-        return upDown->position() == target;
-    }
-    bool place(int position) {
-        if (!spin(f.UpDown4, position))
-            return false;
-        click(f.Button1);
-        return true;
-    }
-    bool edge(int a, int b) {
-        if (!spin(f.UpDown2, a) || !spin(f.UpDown3, b))
-            return false;
-        click(f.Button2);
-        return true;
-    }
     void fill(std::initializer_list<const char*> labels, std::initializer_list<const char*> edges) {
         for (const char* label : labels)
             f.VertexList.append(label);
@@ -120,15 +93,15 @@ void TestExactWindow::buttonOpensWindow() {
     QVERIFY(button->isVisible());
 
     QVERIFY(!s.x.isVisible());
-    s.click(button);
+    click(button);
     QVERIFY(s.x.isVisible());
     QCOMPARE(s.x.windowTitle(), "Mandorin: Exakte Analyse");
     QVERIFY(!s.x.isModal());
     QVERIFY(s.f.isEnabled());
-    s.click(s.x.ButtonClose);
+    click(s.x.ButtonClose);
     QVERIFY(!s.x.isVisible());
     QVERIFY(s.f.isVisible());
-    s.click(button);
+    click(button);
     QVERIFY(s.x.isVisible());
     QCOMPARE(s.x.EditCliqueNumber->text(), "4");
 }
@@ -159,9 +132,9 @@ void TestExactWindow::sampleGraphs() {
     Session s;
     s.choose(1 - item);
     s.choose(item);
-    s.click(s.f.BitBtn6);
-    QVERIFY(s.spin(s.f.UpDown1, k));
-    s.click(s.f.ButtonExact);
+    click(s.f.BitBtn6);
+    QVERIFY(spinTo(s.f.UpDown1, k));
+    click(s.f.ButtonExact);
     QCOMPARE(s.x.EditCliqueNumber->text(), "4");
     QCOMPARE(s.rows(), sampleRows(item + 1));
     QTEST(s.x.LabelCount->text(), "count");
@@ -177,14 +150,14 @@ void TestExactWindow::refreshing() {
     Session s;
     // Before "Berechnen!" the greedy list holds nothing.
     const QStringList noneFound = sampleRows(1).replaceInStrings(" ja", " nein");
-    s.click(s.f.ButtonExact);
+    click(s.f.ButtonExact);
     QCOMPARE(s.rows(), noneFound);
     QVERIFY(s.x.LabelComparison->text().contains("ist leer"));
 
     // Not refreshed behind the user's back, but by "Aktualisieren".
     s.choose(1);
     QCOMPARE(s.rows(), noneFound);
-    s.click(s.x.ButtonRefresh);
+    click(s.x.ButtonRefresh);
     QCOMPARE(s.rows(), QStringList({"(0-1-3-4) nein", "(0-1-2) nein"}));
 
     // A row of a graph that is gone marks nothing.
@@ -192,21 +165,21 @@ void TestExactWindow::refreshing() {
     s.clickRow(0);
     QVERIFY(s.f.Image1->overlay().isNull());
     QVERIFY(s.x.LabelHighlight->text().startsWith("Der Graph hat sich seit der Analyse geändert"));
-    s.click(s.x.ButtonRefresh);
+    click(s.x.ButtonRefresh);
     QCOMPARE(s.rows().size(), 6);
     s.clickRow(0);
     QVERIFY(!s.f.Image1->overlay().isNull());
 
     // Shown again: fresh, with the current k.
-    s.click(s.x.ButtonClose);
+    click(s.x.ButtonClose);
     s.choose(1);
-    QVERIFY(s.spin(s.f.UpDown1, 5));
-    s.click(s.f.ButtonExact);
+    QVERIFY(spinTo(s.f.UpDown1, 5));
+    click(s.f.ButtonExact);
     QCOMPARE(s.rows().size(), 2);
     QCOMPARE(s.x.EditAnswer->text(), "Nein");
     // Already open: the button refreshes as well.
-    QVERIFY(s.spin(s.f.UpDown1, 3));
-    s.click(s.f.ButtonExact);
+    QVERIFY(spinTo(s.f.UpDown1, 3));
+    click(s.f.ButtonExact);
     QCOMPARE(s.x.EditAnswer->text(), "Ja");
 }
 
@@ -215,18 +188,18 @@ void TestExactWindow::greedyMissesLargest() {
     s.choose(2);
     for (int p = 0; p < 8; ++p)
         QVERIFY(s.place(p));
-    s.click(s.f.BitBtn11);
+    click(s.f.BitBtn11);
     // Each member of the 4-clique 4-5-6-7 first meets a vertex outside it.
     for (auto [a, b] :
          {std::pair{0, 4}, {1, 5}, {2, 6}, {3, 7}, {4, 5}, {4, 6}, {4, 7}, {5, 6}, {5, 7}, {6, 7}})
         QVERIFY(s.edge(a, b));
-    s.click(s.f.BitBtn6);
-    QVERIFY(s.spin(s.f.UpDown1, 3));
-    s.click(s.f.BitBtn7);
+    click(s.f.BitBtn6);
+    QVERIFY(spinTo(s.f.UpDown1, 3));
+    click(s.f.BitBtn7);
     QCOMPARE(s.f.Edit2->text(), "Nein");
     QCOMPARE(s.f.Edit3->text(), "2");
 
-    s.click(s.f.ButtonExact);
+    click(s.f.ButtonExact);
     QCOMPARE(s.x.EditCliqueNumber->text(), "4");
     QCOMPARE(s.x.EditAnswer->text(), "Ja");
     QCOMPARE(s.x.EditExample->text(), "(4-5-6-7)");
@@ -249,7 +222,7 @@ void TestExactWindow::greedyMissesLargest() {
     {
         ScriptedDialogs dialogs;
         dialogs.answer(dir.filePath("bild"));
-        s.click(s.f.BitBtn5);
+        click(s.f.BitBtn5);
     }
     QFile saved(dir.filePath("bild.bmp"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -262,10 +235,10 @@ void TestExactWindow::greedyMissesLargest() {
 
 void TestExactWindow::highlightSampleGraph() {
     Session s;
-    s.click(s.f.BitBtn6);
+    click(s.f.BitBtn6);
     const QImage before = s.f.Image1->picture();
     const std::vector<QPoint>& at = sampleGraph(1).centres;
-    s.click(s.f.ButtonExact);
+    click(s.f.ButtonExact);
     s.clickRow(0); // (0-1-3-4)
     QCOMPARE(s.f.Image1->overlay().size(), s.f.Image1->size());
     for (int v : {0, 1, 3, 4})
@@ -285,15 +258,15 @@ void TestExactWindow::highlightSampleGraph() {
     QVERIFY(s.marked(ring(at[2], kSampleVertexRadius)));
     QVERIFY(!s.marked(ring(at[0], kSampleVertexRadius)));
     // The list operations leave the graph and the mark alone.
-    s.click(s.f.Button3);
+    click(s.f.Button3);
     QVERIFY(s.marked(ring(at[2], kSampleVertexRadius)));
 
     s.choose(1);
     QVERIFY(s.f.Image1->overlay().isNull());
-    s.click(s.x.ButtonRefresh);
+    click(s.x.ButtonRefresh);
     s.clickRow(1); // (0-1-2) of sample 2
     QVERIFY(s.marked(ring(sampleGraph(2).centres[2], kSampleVertexRadius)));
-    s.click(s.f.BitBtn8);
+    click(s.f.BitBtn8);
     QVERIFY(s.f.Image1->overlay().isNull());
 }
 
@@ -310,7 +283,7 @@ void TestExactWindow::unknownPositions() {
     QTemporaryDir dir;
     switch (how) {
     case 0:
-        s.click(s.f.BitBtn8);
+        click(s.f.BitBtn8);
         s.fill({"A", "B"}, {"A-B"});
         break;
     case 1:
@@ -333,11 +306,11 @@ void TestExactWindow::unknownPositions() {
         dialogs.answer(std::nullopt);
         dialogs.answer(vertices.fileName());
         dialogs.answer(edges.fileName());
-        s.click(s.f.BitBtn4);
+        click(s.f.BitBtn4);
         QCOMPARE(s.f.EdgeList.count(), 1);
     }
     }
-    s.click(s.f.ButtonExact);
+    click(s.f.ButtonExact);
     QCOMPARE(s.rows().size(), 1);
     QVERIFY(s.x.LabelHighlight->text().startsWith(kUnknown));
     s.clickRow(0);
@@ -356,7 +329,7 @@ void TestExactWindow::refreshTime() {
         for (int b = a + 1; b < 15; ++b)
             if (a / 3 != b / 3)
                 s.f.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
-    s.click(s.f.ButtonExact);
+    click(s.f.ButtonExact);
     QCOMPARE(s.rows().size(), 243);
     std::vector<qint64> times;
     for (int i = 0; i < 7; ++i) {

@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,11 +13,7 @@
 namespace {
 
 struct Shown {
-    Shown() {
-        f.show();
-        if (!QTest::qWaitForWindowExposed(&f))
-            qWarning("main window not exposed");
-    }
+    Shown() { showAndWait(f); }
     ScriptedDialogs dialogs;
     Program p;
     TForm1& f = p.Form1;

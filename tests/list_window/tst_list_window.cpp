@@ -1,7 +1,8 @@
-#include "app/program.h"
 #include "clique_list/clique_texts.h"
 #include "support/file_size_limit.h"
+#include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,16 +32,6 @@ QString lamps(const TForm1& f) {
     return text;
 }
 
-void click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// Clicks a radio item on its indicator, as a user would.
-void clickItem(TRadioGroup* group, int index) {
-    QRadioButton* item = group->item(index);
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
-}
-
 QByteArray crlfLines(const QByteArrayList& lines) {
     QByteArray bytes;
     for (const QByteArray& line : lines)
@@ -48,22 +39,10 @@ QByteArray crlfLines(const QByteArrayList& lines) {
     return bytes;
 }
 
-QByteArray fileBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A program with the main window shown and one search run on sample graph k.
 struct Searched {
     explicit Searched(int k) {
-        f.show();
-        if (!QTest::qWaitForWindowExposed(&f))
-            qWarning("main window not exposed");
+        showAndWait(f);
         if (k != 1)
             clickItem(f.RadioGroup1, k - 1);
         click(f.BitBtn6);

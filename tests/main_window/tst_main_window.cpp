@@ -1,5 +1,5 @@
-#include "app/program.h"
 #include "graph/sample_graphs.h"
+#include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractButton>
@@ -47,12 +47,6 @@ QString caption(const QWidget* widget) {
     if (auto* edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
     return QString();
-}
-
-// Clicks a radio item on its indicator, as a user would.
-void clickItem(TRadioGroup* group, int index) {
-    QRadioButton* item = group->item(index);
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
 }
 
 QString flags(std::initializer_list<bool> values) {

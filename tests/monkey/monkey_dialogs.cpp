@@ -1,6 +1,7 @@
 #include "monkey_dialogs.h"
 
 #include "app/unit1.h"
+#include "support/test_files.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,12 +14,6 @@
 namespace {
 
 using Outcome = MonkeyDialogs::Outcome;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot create %s", qPrintable(path));
-}
 
 QByteArray lines(const QList<QByteArray>& entries) {
     QByteArray bytes;
@@ -80,7 +75,8 @@ MonkeyDialogs::~MonkeyDialogs() {
 void MonkeyDialogs::buildPool() {
     const QDir dir(m_dir.path());
     const auto add = [&](const QString& name, const QByteArray& bytes, Outcome asPicture) {
-        writeFile(dir.filePath(name), bytes);
+        if (!writeFile(dir.filePath(name), bytes))
+            qFatal("cannot create %s", qPrintable(dir.filePath(name)));
         m_openPool.append({dir.filePath(name), Outcome::Succeeds, asPicture});
     };
     // Fixed content, whatever the monkey's seed.
