@@ -43,16 +43,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 void TForm1::buildLayout() {
-    setWindowTitle("Mandorin");
-    setOuterGeometry(this, -5, 262, 1220, 679);
-    setFont(sansFont(11));
+    setUpWindow(this, "Mandorin", -5, 262, 1220, 679);
     setAutoFillBackground(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(8, 8, 1185, 625);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = makePanel(this, "Panel1", {8, 8, 1185, 625});
     Panel1->setFont(courierFont(11));
     const QFont panelFont = Panel1->font();
 

@@ -113,16 +113,10 @@ QImage HelpPicture() {
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");
-    setWindowTitle("Mandorin: Hilfe");
-    setOuterGeometry(this, 399, 167, 689, 410);
-    setFont(sansFont(11));
+    setUpWindow(this, "Mandorin: Hilfe", 399, 167, 689, 410);
     setAutoFillBackground(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(8, 8, 657, 353);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = makePanel(this, "Panel1", {8, 8, 657, 353});
     Panel1->setFont(courierFont(11));
 
     Image1 = new TImage(Panel1);

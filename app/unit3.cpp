@@ -14,16 +14,10 @@ QString VersionNotes() {
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent) {
     setObjectName("Form3");
-    setWindowTitle("Mandorin: Version");
-    setOuterGeometry(this, 192, 125, 481, 244);
-    setFont(sansFont(11));
+    setUpWindow(this, "Mandorin: Version", 192, 125, 481, 244);
     setAutoFillBackground(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(0, 0, 465, 201);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = makePanel(this, "Panel1", {0, 0, 465, 201});
     Panel1->setFont(courierFont(11));
 
     Memo1 = new TMemo(Panel1);

@@ -8,15 +8,9 @@ constexpr int kRepaintIntervalMs = 33;
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     setObjectName("Form4");
-    setWindowTitle("Mandorin: Fortschritt");
-    setOuterGeometry(this, 637, 335, 504, 161);
-    setFont(sansFont(11));
+    setUpWindow(this, "Mandorin: Fortschritt", 637, 335, 504, 161);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(8, 8, 473, 105);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = makePanel(this, "Panel1", {8, 8, 473, 105});
 
     StaticText1 = new QLabel("Berechnungs-Fortschritt", Panel1);
     StaticText1->setObjectName("StaticText1");

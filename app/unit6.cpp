@@ -29,16 +29,10 @@ TForm6::TForm6(GraphStore& store, TForm4* progress, QWidget* parent)
 }
 
 void TForm6::buildLayout() {
-    setWindowTitle("Mandorin: Heuristik");
-    setOuterGeometry(this, 167, 157, 1071, 498);
-    setFont(sansFont(11));
+    setUpWindow(this, "Mandorin: Heuristik", 167, 157, 1071, 498);
     setAutoFillBackground(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(8, 8, 1041, 441);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = makePanel(this, "Panel1", {8, 8, 1041, 441});
 
     StaticText5 = makeText(Panel1, "StaticText5", {8, 8, 191, 25}, "Graphen-Heuristik",
                            courierFont(19, false, true));

@@ -141,16 +141,10 @@ TFormExact::TFormExact(TForm1& form1, QWidget* parent)
 }
 
 void TFormExact::buildLayout() {
-    setWindowTitle("Mandorin: Exakte Analyse");
-    setOuterGeometry(this, 240, 140, 560, 640);
-    setFont(sansFont(11));
+    setUpWindow(this, "Mandorin: Exakte Analyse", 240, 140, 560, 640);
     setAutoFillBackground(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(0, 0, 544, 602);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = makePanel(this, "Panel1", {0, 0, 544, 602});
     Panel1->setFont(courierFont(11));
 
     LabelTitle =

@@ -212,6 +212,22 @@ void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int ou
     window->move(left, top);
 }
 
+void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,
+                 int outerHeight) {
+    window->setWindowTitle(title);
+    setOuterGeometry(window, left, top, outerWidth, outerHeight);
+    window->setFont(sansFont(11));
+}
+
+QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
+}
+
 QLabel* makeText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
                  const QFont& font, const QColor& colour) {
     auto* label = new QLabel(text, parent);

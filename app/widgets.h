@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFrame>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -122,7 +123,13 @@ enum class GlyphKind { None, Ok, Retry, Ignore, Help, No, Close };
 QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const QRect& geometry,
                         const QString& caption);
 
+// A window's title, fixed place (as setOuterGeometry) and base font.
+void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,
+                 int outerHeight);
+
 // Controls with their form name and fixed place, as the window layouts list them.
+// A raised panel, the ground every window's controls stand on.
+QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry);
 QLabel* makeText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
                  const QFont& font, const QColor& colour = QColor());
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
