@@ -384,9 +384,8 @@ private slots:
         const QImage drawn = e.picture();
         {
             ScriptedDialogs dialogs;
-            dialogs.answer(dir.filePath("bild"));
-            dialogs.answer(dir.filePath("knoten"));
-            dialogs.answer(dir.filePath("kanten"));
+            dialogs.answerEach(
+                {dir.filePath("bild"), dir.filePath("knoten"), dir.filePath("kanten")});
             click(e.f.BitBtn5);
             QCOMPARE(shown(dialogs), (QStringList{meldung + "Knoten-Datei erstellen!",
                                                   meldung + "Kanten-Datei erstellen!"}));
@@ -407,9 +406,8 @@ private slots:
         e.enter();
         {
             ScriptedDialogs dialogs;
-            dialogs.answer(dir.filePath("bild.bmp"));
-            dialogs.answer(dir.filePath("knoten.txt"));
-            dialogs.answer(dir.filePath("kanten.txt"));
+            dialogs.answerEach(
+                {dir.filePath("bild.bmp"), dir.filePath("knoten.txt"), dir.filePath("kanten.txt")});
             click(e.f.BitBtn4);
             QCOMPARE(shown(dialogs),
                      (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
@@ -429,9 +427,8 @@ private slots:
         {
             // Exporting the imported graph writes the same bytes again.
             ScriptedDialogs dialogs;
-            dialogs.answer(dir.filePath("bild2"));
-            dialogs.answer(dir.filePath("knoten2"));
-            dialogs.answer(dir.filePath("kanten2"));
+            dialogs.answerEach(
+                {dir.filePath("bild2"), dir.filePath("knoten2"), dir.filePath("kanten2")});
             click(e.f.BitBtn5);
             QCOMPARE(dialogs.messages.size(), 2);
         }
@@ -452,9 +449,7 @@ private slots:
         Editor e;
         e.enter();
         QVERIFY(e.place(0));
-        dialogs.answer(std::nullopt);
-        dialogs.answer(dir.filePath("graph.txt"));
-        dialogs.answer(dir.filePath("graph.txt"));
+        dialogs.answerEach({std::nullopt, dir.filePath("graph.txt"), dir.filePath("graph.txt")});
         click(e.f.BitBtn5);
         // Confirming the name offered again replaces the vertex file by the edge file.
         QCOMPARE(dialogs.requests[2].initialName, dir.filePath("graph.txt"));
@@ -483,9 +478,7 @@ private slots:
         {
             // Without a picture the drawing stays; the import still succeeds.
             ScriptedDialogs dialogs;
-            dialogs.answer(std::nullopt);
-            dialogs.answer(dir.filePath("v.txt"));
-            dialogs.answer(dir.filePath("e.txt"));
+            dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
             click(e.f.BitBtn4);
             QCOMPARE(dialogs.messages.size(), 3);
             QCOMPARE(e.picture(), drawn);
@@ -495,9 +488,7 @@ private slots:
         {
             // Without a vertex file the import fails.
             ScriptedDialogs dialogs;
-            dialogs.answer(std::nullopt);
-            dialogs.answer(std::nullopt);
-            dialogs.answer(dir.filePath("e.txt"));
+            dialogs.answerEach({std::nullopt, std::nullopt, dir.filePath("e.txt")});
             click(e.f.BitBtn4);
             QCOMPARE(dialogs.messages.last().text, "Import gescheitert!");
             QCOMPARE(e.f.RadioGroup1->itemIndex(), 0);
@@ -513,18 +504,14 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         e.enter();
-        dialogs.answer(std::nullopt);
-        dialogs.answer(dir.filePath("v.txt"));
-        dialogs.answer(dir.filePath("e.txt"));
+        dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(e.f.VertexList.count(), 4);
         QCOMPARE(listTexts(e.f.EdgeList), QStringList{"A-B"});
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
 
-        dialogs.answer(std::nullopt);
-        dialogs.answer(dir.filePath("v2"));
-        dialogs.answer(dir.filePath("e2"));
+        dialogs.answerEach({std::nullopt, dir.filePath("v2"), dir.filePath("e2")});
         click(e.f.BitBtn5);
         QCOMPARE(fileBytes(dir.filePath("v2.txt")), vertices);
         QCOMPARE(fileBytes(dir.filePath("e2.txt")), QByteArray("A-B\r\n"));
@@ -555,9 +542,7 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         e.enter();
-        dialogs.answer(std::nullopt);
-        dialogs.answer(dir.filePath("v.txt"));
-        dialogs.answer(dir.filePath("e.txt"));
+        dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         const qsizetype before = e.f.VertexList.count();
@@ -592,9 +577,7 @@ private slots:
         }
         byHand.choose(0);
         ScriptedDialogs dialogs;
-        dialogs.answer(std::nullopt);
-        dialogs.answer(dir.filePath("v.txt"));
-        dialogs.answer(dir.filePath("e.txt"));
+        dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(failed.f.BitBtn4);
         QCOMPARE(shown(dialogs),
                  (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
@@ -629,9 +612,7 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         e.enter();
-        dialogs.answer(std::nullopt);
-        dialogs.answer(dir.filePath("v.txt"));
-        dialogs.answer(dir.filePath("e.txt"));
+        dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(e.f.Store.VertexCount, 256);
@@ -698,9 +679,8 @@ private slots:
         Editor e;
         e.enter();
         const QString fileName = dir.filePath(name);
-        dialogs.answer(dir.filePath("bild.bmp"));
-        dialogs.answer(edgeFile ? dir.filePath("v.txt") : fileName);
-        dialogs.answer(fileName);
+        dialogs.answerEach(
+            {dir.filePath("bild.bmp"), edgeFile ? dir.filePath("v.txt") : fileName, fileName});
         click(e.f.BitBtn4);
         const QString last = fehler + Texts::cannotRead(fileName);
         QCOMPARE(shown(dialogs).last(), last);
@@ -751,9 +731,8 @@ private slots:
         {
             // The edge file's folder is missing: what was written before stays.
             ScriptedDialogs dialogs;
-            dialogs.answer(dir.filePath("bild2"));
-            dialogs.answer(dir.filePath("knoten"));
-            dialogs.answer(dir.filePath("fehlt/kanten"));
+            dialogs.answerEach(
+                {dir.filePath("bild2"), dir.filePath("knoten"), dir.filePath("fehlt/kanten")});
             click(e.f.BitBtn5);
             QCOMPARE(shown(dialogs).last(),
                      fehler + Texts::cannotWrite(dir.filePath("fehlt/kanten.txt")));
@@ -788,9 +767,7 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         e.enter();
-        dialogs.answer(dir.filePath(name));
-        dialogs.answer(dir.filePath("v.txt"));
-        dialogs.answer(dir.filePath("e.txt"));
+        dialogs.answerEach({dir.filePath(name), dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(rgb(e.picture()), picture);

@@ -303,9 +303,7 @@ void TestExactWindow::unknownPositions() {
         vertices.close();
         edges.close();
         ScriptedDialogs dialogs;
-        dialogs.answer(std::nullopt);
-        dialogs.answer(vertices.fileName());
-        dialogs.answer(edges.fileName());
+        dialogs.answerEach({std::nullopt, vertices.fileName(), edges.fileName()});
         click(s.f.BitBtn4);
         QCOMPARE(s.f.EdgeList.count(), 1);
     }

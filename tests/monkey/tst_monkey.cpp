@@ -763,9 +763,7 @@ void TestMonkey::heaviestInputs() {
     };
 
     click(f.RadioGroup1->item(2));
-    dialogs.answer(std::nullopt);
-    dialogs.answer(pool.poolFile(vertexFile));
-    dialogs.answer(pool.poolFile(edgeFile));
+    dialogs.answerEach({std::nullopt, pool.poolFile(vertexFile), pool.poolFile(edgeFile)});
     click(f.BitBtn4);
     QCOMPARE(f.VertexList.count(), vertices);
 

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+#include <optional>
+
 // Test double for the program's message boxes and file dialogs: records what
 // was shown and answers file dialogs from a queue (nothing queued = cancel).
 class ScriptedDialogs final : public UserDialogs {
@@ -27,6 +30,11 @@ public:
 
     // Queues the answer of the next file dialog; an empty optional cancels.
     void answer(std::optional<QString> fileName) { answers.enqueue(std::move(fileName)); }
+    // Queues the answers of the next dialogs, in turn.
+    void answerEach(std::initializer_list<std::optional<QString>> fileNames) {
+        for (const std::optional<QString>& fileName : fileNames)
+            answer(fileName);
+    }
 
     void message(QWidget*, const QString& caption, const QString& text) override {
         messages.append({caption, text});
