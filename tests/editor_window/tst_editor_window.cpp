@@ -77,6 +77,19 @@ const QString fehler = "Mandorin: Fehler: ";
 // The main window driven through its real controls.
 struct Editor : MainWindowDriver {
     void enter() { choose(2); }
+    // The editor entered, vertices placed at the positions, "DelPos", then the edges.
+    bool draw(std::initializer_list<int> positions,
+              std::initializer_list<std::pair<int, int>> edges) {
+        enter();
+        for (int position : positions)
+            if (!place(position))
+                return false;
+        click(f.BitBtn11);
+        for (auto [a, b] : edges)
+            if (!edge(a, b))
+                return false;
+        return true;
+    }
     QImage picture() const { return f.Image1->picture(); }
     QList<QWidget*> tools() const {
         return {f.GroupBox7, f.Button1, f.Button2, f.BitBtn4, f.BitBtn5,
@@ -212,11 +225,7 @@ private slots:
     void labelAfterCliqueSearch() {
         ScriptedDialogs dialogs;
         Editor e;
-        e.enter();
-        for (int p : {0, 1, 2})
-            QVERIFY(e.place(p));
-        click(e.f.BitBtn11);
-        QVERIFY(e.edge(1, 2));
+        QVERIFY(e.draw({0, 1, 2}, {{1, 2}}));
         click(e.f.BitBtn6);
         QCOMPARE(listTexts(e.f.VertexList), (QStringList{"1", "2"}));
         QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(1-2)", "(2-1)"}));
@@ -375,12 +384,7 @@ private slots:
     void exportImportRoundTrip() {
         QTemporaryDir dir;
         Editor e;
-        e.enter();
-        for (int p : {0, 1, 6})
-            QVERIFY(e.place(p));
-        click(e.f.BitBtn11);
-        QVERIFY(e.edge(1, 0));
-        QVERIFY(e.edge(2, 1));
+        QVERIFY(e.draw({0, 1, 6}, {{1, 0}, {2, 1}}));
         const QImage drawn = e.picture();
         {
             ScriptedDialogs dialogs;
@@ -460,11 +464,7 @@ private slots:
     void cancelledDialogs() {
         QTemporaryDir dir;
         Editor e;
-        e.enter();
-        QVERIFY(e.place(0));
-        QVERIFY(e.place(1));
-        click(e.f.BitBtn11);
-        QVERIFY(e.edge(0, 1));
+        QVERIFY(e.draw({0, 1}, {{0, 1}}));
         const QImage drawn = e.picture();
         {
             ScriptedDialogs dialogs;
@@ -567,11 +567,7 @@ private slots:
         Editor failed;
         for (Editor* e : {&byHand, &failed}) {
             ScriptedDialogs dialogs;
-            e->enter();
-            QVERIFY(e->place(0));
-            QVERIFY(e->place(1));
-            click(e->f.BitBtn11);
-            QVERIFY(e->edge(0, 1));
+            QVERIFY(e->draw({0, 1}, {{0, 1}}));
             click(e->f.BitBtn6);
             QCOMPARE(e->f.ListBox1->count(), 2);
         }
@@ -781,12 +777,7 @@ private slots:
     void cliqueSearchOnEditorGraph() {
         ScriptedDialogs dialogs;
         Editor e;
-        e.enter();
-        for (int p : {0, 2, 12, 10, 14})
-            QVERIFY(e.place(p));
-        click(e.f.BitBtn11);
-        for (auto [a, b] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}})
-            QVERIFY(e.edge(a, b));
+        QVERIFY(e.draw({0, 2, 12, 10, 14}, {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}}));
         QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
         click(e.f.BitBtn6);
         QVERIFY(dialogs.messages.isEmpty());
