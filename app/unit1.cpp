@@ -317,25 +317,19 @@ void TForm1::BitBtn8Click() {
 void TForm1::BitBtn1Click() {
     if (!Form2)
         return;
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
+    bringToFront(Form2);
 }
 
 void TForm1::BitBtn2Click() {
     if (!Form3)
         return;
-    Form3->show();
-    Form3->raise();
-    Form3->activateWindow();
+    bringToFront(Form3);
 }
 
 void TForm1::BitBtn10Click() {
     if (!Form6)
         return;
-    Form6->show();
-    Form6->raise();
-    Form6->activateWindow();
+    bringToFront(Form6);
     Form6->Image1->clear();
 }
 

@@ -237,9 +237,7 @@ void TFormExact::ButtonExactClick() {
     // showEvent refreshes a hidden window as it appears.
     if (isVisible())
         refresh();
-    show();
-    raise();
-    activateWindow();
+    bringToFront(this);
 }
 
 void TFormExact::ButtonRefreshClick() {

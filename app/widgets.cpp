@@ -219,6 +219,12 @@ void setUpWindow(QWidget* window, const QString& title, int left, int top, int o
     window->setFont(sansFont(11));
 }
 
+void bringToFront(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);

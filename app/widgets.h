@@ -127,6 +127,9 @@ QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const
 void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,
                  int outerHeight);
 
+// Shows the window, above the others and active.
+void bringToFront(QWidget* window);
+
 // Controls with their form name and fixed place, as the window layouts list them.
 // A raised panel, the ground every window's controls stand on.
 QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry);
