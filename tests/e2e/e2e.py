@@ -24,6 +24,12 @@ def xdotool(*args, check=True):
     return result.stdout.strip()
 
 
+def describe_windows():
+    ids = xdotool("search", "--onlyvisible", "--name", ".", check=False).split()
+    return [f"{xdotool('getwindowname', w, check=False)!r} "
+            + xdotool("getwindowgeometry", w, check=False).replace("\n", " ") for w in ids]
+
+
 def poll(what, condition, timeout=TIMEOUT):
     deadline = time.monotonic() + timeout
     while True:
@@ -31,7 +37,7 @@ def poll(what, condition, timeout=TIMEOUT):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise TimeoutError(f"timed out waiting for {what}")
+            raise TimeoutError(f"timed out waiting for {what}; visible: {describe_windows()}")
         time.sleep(0.05)
 
 
@@ -39,6 +45,12 @@ def visible_window(title):
     out = xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False)
     ids = out.split()
     return ids[-1] if ids else None
+
+
+def untitled_windows():
+    """Visible windows titled with the bare program name: the main window and
+    popups such as a file dialog's completion list."""
+    return set(xdotool("search", "--onlyvisible", "--name", "^Mandorin$", check=False).split())
 
 
 def wait_window(title):
@@ -139,12 +151,22 @@ def answer_file_dialog(path):
         return None
 
     title, window = poll("a file dialog", dialog)
+    untitled = untitled_windows()
     xdotool("windowfocus", "--sync", window)
     time.sleep(0.1)
     xdotool("key", "--clearmodifiers", "ctrl+a")
     xdotool("type", "--delay", "5", path)
+    # An open completion list would take the Return for itself: close it first.
+    time.sleep(0.1)
+    if untitled_windows() - untitled:
+        xdotool("key", "Escape")
+        poll("the completion list to close", lambda: untitled_windows() <= untitled)
     xdotool("key", "Return")
-    wait_gone(title)
+    # Typing opens the name completion list, a popup window of its own that
+    # swallows the next click if it is still open; wait until it has gone
+    # with the dialog.
+    poll(f"'{title}' and its completion list to close",
+         lambda: visible_window(title) is None and untitled_windows() <= untitled)
 
 
 def wait_file(path, content=None):
