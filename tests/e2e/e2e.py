@@ -113,6 +113,9 @@ SCHLIESSEN = at(PANEL, 832, 592, 97, 25)
 HILFE = at(PANEL, 584, 592, 75, 25)
 VERSION = at(PANEL, 664, 592, 81, 25)
 
+# The file name field of Qt's file dialog, above its bottom edge.
+NAME_FIELD_FROM_BOTTOM = 54
+
 # In the heuristic window.
 H_STEUERUNG = (8 + 648, 8 + 312)
 AUSFUEHREN = at(H_STEUERUNG, 24, 32, 97, 25)
@@ -153,6 +156,13 @@ def answer_file_dialog(path):
     title, window = poll("a file dialog", dialog)
     untitled = untitled_windows()
     xdotool("windowfocus", "--sync", window)
+    # Click into the file name field, so that the keys cannot go to the file
+    # list instead (there they would pick whatever file their letters find).
+    values = dict(line.split("=", 1)
+                  for line in xdotool("getwindowgeometry", "--shell", window).splitlines())
+    # One call: the pointer often stands there already, where --sync would wait.
+    xdotool("mousemove", int(values["X"]) + int(values["WIDTH"]) // 2,
+            int(values["Y"]) + int(values["HEIGHT"]) - NAME_FIELD_FROM_BOTTOM, "click", "1")
     time.sleep(0.1)
     xdotool("key", "--clearmodifiers", "ctrl+a")
     xdotool("type", "--delay", "5", path)
@@ -212,6 +222,7 @@ def main():
     args = parser.parse_args()
 
     work = tempfile.mkdtemp(prefix="mandorin-e2e-")
+    failure_shot = os.path.abspath("e2e-failure.png")
     env = dict(os.environ, QT_QPA_PLATFORM="xcb")
     app = subprocess.Popen([os.path.abspath(args.app)], cwd=work, env=env)
     try:
@@ -298,6 +309,11 @@ def main():
             raise AssertionError(f"exit status {status}")
         print("e2e: 1 passed, 0 failed")
         return 0
+    except Exception:
+        # The screen as it stood, to see what went wrong.
+        subprocess.run([args.grab, failure_shot], check=False)
+        print(f"e2e: screen saved to {failure_shot}", file=sys.stderr)
+        raise
     finally:
         if app.poll() is None:
             app.kill()
