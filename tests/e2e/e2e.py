@@ -62,8 +62,9 @@ def wait_gone(title):
 
 
 def geometry(window):
+    """The window's client area on the screen: x, y, width, height."""
     values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", window).splitlines())
-    return int(values["X"]), int(values["Y"])
+    return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
 class Window:
@@ -72,7 +73,7 @@ class Window:
     def __init__(self, title):
         self.title = title
         self.id = wait_window(title)
-        self.x, self.y = geometry(self.id)
+        self.x, self.y, _, _ = geometry(self.id)
 
     def click(self, x, y):
         xdotool("mousemove", "--sync", self.x + x, self.y + y)
@@ -158,11 +159,9 @@ def answer_file_dialog(path):
     xdotool("windowfocus", "--sync", window)
     # Click into the file name field, so that the keys cannot go to the file
     # list instead (there they would pick whatever file their letters find).
-    values = dict(line.split("=", 1)
-                  for line in xdotool("getwindowgeometry", "--shell", window).splitlines())
+    x, y, width, height = geometry(window)
     # One call: the pointer often stands there already, where --sync would wait.
-    xdotool("mousemove", int(values["X"]) + int(values["WIDTH"]) // 2,
-            int(values["Y"]) + int(values["HEIGHT"]) - NAME_FIELD_FROM_BOTTOM, "click", "1")
+    xdotool("mousemove", x + width // 2, y + height - NAME_FIELD_FROM_BOTTOM, "click", "1")
     time.sleep(0.1)
     xdotool("key", "--clearmodifiers", "ctrl+a")
     xdotool("type", "--delay", "5", path)
@@ -202,13 +201,10 @@ def pixel(grab, x, y):
 def screenshot(grab, directory, name, window):
     if not directory:
         return
-    x, y = geometry(window.id)
-    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window.id],
-                         capture_output=True, text=True, check=True).stdout
-    values = dict(line.split("=", 1) for line in out.splitlines())
+    x, y, width, height = geometry(window.id)
     left, top = max(0, x), max(0, y)
-    width = int(values["WIDTH"]) - (left - x)
-    height = int(values["HEIGHT"]) - (top - y)
+    width -= left - x
+    height -= top - y
     time.sleep(0.3)
     subprocess.run([grab, os.path.join(directory, name), str(left), str(top), str(width),
                     str(height)], check=True)
