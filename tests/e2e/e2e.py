@@ -117,6 +117,10 @@ VERSION = at(PANEL, 664, 592, 81, 25)
 # The file name field of Qt's file dialog, above its bottom edge.
 NAME_FIELD_FROM_BOTTOM = 54
 
+# The close buttons of the help and version windows.
+HELP_SCHLIESSEN = at(PANEL, 8, 320, 97, 25)
+VERSION_SCHLIESSEN = at(PANEL, 8, 168, 97, 25)
+
 # In the heuristic window.
 H_STEUERUNG = (8 + 648, 8 + 312)
 AUSFUEHREN = at(H_STEUERUNG, 24, 32, 97, 25)
@@ -238,11 +242,15 @@ def main():
         wait_file(os.path.join(work, "cliquen.txt"), expected)
 
         if args.screenshots:
-            main_window.click_centre(*HILFE)
-            screenshot(args.grab, args.screenshots, "help-window.png", Window("Mandorin: Hilfe"))
-            main_window.click_centre(*VERSION)
-            screenshot(args.grab, args.screenshots, "version-window.png",
-                       Window("Mandorin: Version"))
+            # Each closed again: left open they would cover the editor's controls.
+            for button, title, picture, close in (
+                    (HILFE, "Mandorin: Hilfe", "help-window.png", HELP_SCHLIESSEN),
+                    (VERSION, "Mandorin: Version", "version-window.png", VERSION_SCHLIESSEN)):
+                main_window.click_centre(*button)
+                window = Window(title)
+                screenshot(args.grab, args.screenshots, picture, window)
+                window.click_centre(*close)
+                wait_gone(title)
 
         # The heuristic window: one walk of the default 100 steps.
         main_window.click_centre(*HEURISTIK)
