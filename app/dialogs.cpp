@@ -55,18 +55,18 @@ UserDialogs* g_override = nullptr;
 
 } // namespace
 
-UserDialogs& Dialogs() {
+UserDialogs& dialogs() {
     static QtDialogs qtDialogs;
     return g_override ? *g_override : qtDialogs;
 }
 
-void SetDialogs(UserDialogs* dialogs) {
+void setDialogs(UserDialogs* dialogs) {
     g_override = dialogs;
 }
 
 std::optional<QString> FileDialog::execute(QWidget* parent) {
-    std::optional<QString> chosen = kind == Open ? Dialogs().openFile(parent, filter, fileName)
-                                                 : Dialogs().saveFile(parent, filter, fileName);
+    std::optional<QString> chosen = kind == Open ? dialogs().openFile(parent, filter, fileName)
+                                                 : dialogs().saveFile(parent, filter, fileName);
     if (chosen)
         fileName = *chosen;
     return chosen;

@@ -22,9 +22,9 @@ public:
 };
 
 // The dialogs in use: the Qt ones unless a test has installed its own.
-UserDialogs& Dialogs();
+UserDialogs& dialogs();
 // Installs a replacement (not owned); nullptr restores the Qt dialogs.
-void SetDialogs(UserDialogs* dialogs);
+void setDialogs(UserDialogs* dialogs);
 
 // A file dialog control: its filter and the name last chosen in it.
 struct FileDialog {

@@ -15,7 +15,7 @@
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
-QString ProgramDirectory() {
+QString programDirectory() {
     return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
 }
 
@@ -202,7 +202,7 @@ void TForm1::setAuxiliaryWindows(TForm2* help, TForm3* version, TForm4* progress
 bool TForm1::loadPicture(const QString& fileName) {
     const QImage picture = readPicture(fileName);
     if (picture.isNull()) {
-        Dialogs().message(this, Texts::FehlerCaption, Texts::cannotLoadPicture(fileName));
+        dialogs().message(this, Texts::FehlerCaption, Texts::cannotLoadPicture(fileName));
         return false;
     }
     Image1->setPicture(picture);
@@ -210,18 +210,18 @@ bool TForm1::loadPicture(const QString& fileName) {
 }
 
 bool TForm1::loadSampleGraph(int k) {
-    if (!loadPicture(ProgramDirectory() + QString::fromLatin1(sampleGraph(k).pictureFile)))
+    if (!loadPicture(programDirectory() + QString::fromLatin1(sampleGraph(k).pictureFile)))
         return false;
     appendSampleGraph(Store, k);
     return true;
 }
 
 void TForm1::FormCreate() {
-    RandomSeedFromClock();
-    const QString iconFile = ProgramDirectory() + "icon.ico";
+    seedRandomFromClock();
+    const QString iconFile = programDirectory() + "icon.ico";
     const QIcon icon(iconFile);
     if (icon.isNull() || icon.availableSizes().isEmpty())
-        Dialogs().message(this, Texts::FehlerCaption, Texts::cannotLoadPicture(iconFile));
+        dialogs().message(this, Texts::FehlerCaption, Texts::cannotLoadPicture(iconFile));
     else
         QApplication::setWindowIcon(icon);
     Grid.fillCoordinates();
@@ -307,11 +307,11 @@ void TForm1::BitBtn8Click() {
     UpDown2->setPosition(0);
     UpDown3->hide();
     UpDown3->setPosition(0);
-    VertexList.clear();
-    EdgeList.clear();
+    vertices.clear();
+    edges.clear();
     Cliques.clear();
-    Store.VertexCount = 0;
-    Store.EdgeCount = 0;
+    Store.vertexCount = 0;
+    Store.edgeCount = 0;
 }
 
 void TForm1::BitBtn1Click() {

@@ -26,8 +26,8 @@ public:
 
     // Process-wide state of this unit.
     GraphStore Store;
-    TextList& VertexList = Store.VertexList;
-    TextList& EdgeList = Store.EdgeList;
+    TextList& vertices = Store.vertices;
+    TextList& edges = Store.edges;
     PositionGrid Grid;
     CliqueList Cliques;
 
@@ -160,4 +160,4 @@ private:
 };
 
 // The folder of the program file, with a trailing separator.
-QString ProgramDirectory();
+QString programDirectory();

@@ -13,28 +13,28 @@ void TForm1::BitBtn6Click() {
         button->setEnabled(true);
     Form4->show();
     setLamps(Colours::Red, Colours::Red, Colours::Red);
-    SearchCliquesFromEveryVertex(Store, Cliques, Form4);
+    searchCliquesFromEveryVertex(Store, Cliques, Form4);
     Form4->close();
     showCliqueList();
 }
 
 void TForm1::Button3Click() {
     Shape1->setBrushColor(Colours::Green);
-    RemoveRedundantCliques(Cliques);
+    removeRedundantCliques(Cliques);
     showCliqueList();
 }
 
 void TForm1::Button4Click() {
     Shape2->setBrushColor(Colours::Green);
     Shape3->setBrushColor(Colours::Red);
-    SortCliquesBySize(Cliques, SizeOrder::Ascending);
+    sortCliquesBySize(Cliques, SizeOrder::Ascending);
     showCliqueList();
 }
 
 void TForm1::Button5Click() {
     Shape3->setBrushColor(Colours::Green);
     Shape2->setBrushColor(Colours::Red);
-    SortCliquesBySize(Cliques, SizeOrder::Descending);
+    sortCliquesBySize(Cliques, SizeOrder::Descending);
     showCliqueList();
 }
 
@@ -45,8 +45,8 @@ void TForm1::BitBtn9Click() {
     const QString fileName = *name + ".txt";
     // The list box shows exactly the texts of Cliques; writing those keeps
     // the label bytes as they came, whatever their encoding.
-    if (!WriteFileAtomically(fileName, CliqueListBytes(Cliques)))
-        Dialogs().message(this, Texts::FehlerCaption, Texts::cannotWrite(fileName));
+    if (!writeFileAtomically(fileName, cliqueListBytes(Cliques)))
+        dialogs().message(this, Texts::FehlerCaption, Texts::cannotWrite(fileName));
 }
 
 void TForm1::UpDown1Click() {
@@ -57,10 +57,10 @@ void TForm1::BitBtn7Click() {
     const qsizetype k = Edit1->text().toLongLong();
     Form4->setMaximum(int(std::min<qsizetype>(Cliques.size(), INT_MAX)));
     Form4->show();
-    const qsizetype largest = LargestCliqueSize(Cliques, Form4);
+    const qsizetype largest = largestCliqueSize(Cliques, Form4);
     Form4->close();
     Edit3->setText(QString::number(largest));
-    Edit2->setText(QString::fromLatin1(DecisionAnswer(largest, k)));
+    Edit2->setText(QString::fromLatin1(decisionAnswer(largest, k)));
 }
 
 void TForm1::ListBox1KeyPress(QChar& key) {

@@ -34,24 +34,24 @@ void TForm1::enterEditorMode() {
 
 void TForm1::UpDown4Click() {
     const int p = UpDown4->position();
-    Edit6->setText(QString::number(p) + (Grid.GridUsed[p] == 1 ? "!" : ""));
+    Edit6->setText(QString::number(p) + (Grid.taken[p] == 1 ? "!" : ""));
 }
 
 void TForm1::Button1Click() {
     const int p = UpDown4->position();
-    const Placement placement = PlaceVertex(Grid, VertexList, p);
+    const Placement placement = placeVertex(Grid, vertices, p);
     switch (placement.outcome) {
     case PlacementOutcome::NoNumberLeft:
-        Dialogs().message(this, Texts::ErrorCaption, "Maximal 15 Knoten!");
+        dialogs().message(this, Texts::ErrorCaption, "Maximal 15 Knoten!");
         return;
     case PlacementOutcome::PositionTaken:
-        Dialogs().message(this, Texts::ErrorCaption, "Position schon belegt!");
+        dialogs().message(this, Texts::ErrorCaption, "Position schon belegt!");
         return;
     case PlacementOutcome::Placed:
         break;
     }
     Edit6->setText(Edit6->text() + "!");
-    drawVertex(Image1->canvas(), Grid, p, VertexList.last());
+    drawVertex(Image1->canvas(), Grid, p, vertices.last());
     Image1->changed();
 }
 
@@ -72,9 +72,9 @@ void TForm1::UpDown3Click() {
 
 void TForm1::Button2Click() {
     const std::optional<QLine> line =
-        AddEdge(Grid, EdgeList, UpDown2->position(), UpDown3->position());
+        addEdge(Grid, edges, UpDown2->position(), UpDown3->position());
     if (!line) {
-        Dialogs().message(this, Texts::ErrorCaption, "Ungültige Kante!");
+        dialogs().message(this, Texts::ErrorCaption, "Ungültige Kante!");
         return;
     }
     drawEdgeLine(Image1->canvas(), *line);
@@ -85,20 +85,20 @@ void TForm1::BitBtn5Click() {
     if (std::optional<QString> name = SavePictureDialog1.execute(this)) {
         const QString fileName = *name + ".bmp";
         const QByteArray bitmap = encodeBitmap(Image1->picture());
-        if (bitmap.isEmpty() || !WriteFileAtomically(fileName, bitmap)) {
-            Dialogs().message(this, Texts::FehlerCaption, Texts::cannotWrite(fileName));
+        if (bitmap.isEmpty() || !writeFileAtomically(fileName, bitmap)) {
+            dialogs().message(this, Texts::FehlerCaption, Texts::cannotWrite(fileName));
             return;
         }
     }
     // The vertex file, then the edge file, each through the same dialog.
-    const std::pair<QString, const TextList*> lists[] = {{"Knoten-Datei erstellen!", &VertexList},
-                                                         {"Kanten-Datei erstellen!", &EdgeList}};
+    const std::pair<QString, const TextList*> lists[] = {{"Knoten-Datei erstellen!", &vertices},
+                                                         {"Kanten-Datei erstellen!", &edges}};
     for (const auto& [prompt, list] : lists) {
-        Dialogs().message(this, Texts::MeldungCaption, prompt);
+        dialogs().message(this, Texts::MeldungCaption, prompt);
         if (std::optional<QString> name = SaveDialog1.execute(this)) {
             const QString fileName = *name + ".txt";
-            if (!SaveTextList(fileName, *list)) {
-                Dialogs().message(this, Texts::FehlerCaption, Texts::cannotWrite(fileName));
+            if (!saveTextList(fileName, *list)) {
+                dialogs().message(this, Texts::FehlerCaption, Texts::cannotWrite(fileName));
                 return;
             }
         }
@@ -106,36 +106,36 @@ void TForm1::BitBtn5Click() {
 }
 
 void TForm1::BitBtn4Click() {
-    VertexList.clear();
-    EdgeList.clear();
-    Dialogs().message(this, Texts::MeldungCaption, "Graphen öffnen!");
+    vertices.clear();
+    edges.clear();
+    dialogs().message(this, Texts::MeldungCaption, "Graphen öffnen!");
     if (std::optional<QString> name = OpenPictureDialog1.execute(this)) {
         if (!loadPicture(*name))
             return;
     }
     // The vertex file, then the edge file; each count is refreshed right after its list.
     const std::tuple<QString, TextList*, qsizetype*> lists[] = {
-        {"Knoten-Datei öffnen!", &VertexList, &Store.VertexCount},
-        {"Kanten-Datei öffnen!", &EdgeList, &Store.EdgeCount}};
+        {"Knoten-Datei öffnen!", &vertices, &Store.vertexCount},
+        {"Kanten-Datei öffnen!", &edges, &Store.edgeCount}};
     for (const auto& [prompt, list, count] : lists) {
-        Dialogs().message(this, Texts::MeldungCaption, prompt);
+        dialogs().message(this, Texts::MeldungCaption, prompt);
         if (std::optional<QString> name = OpenDialog1.execute(this)) {
-            std::optional<TextList> loaded = LoadTextList(*name);
+            std::optional<TextList> loaded = loadTextList(*name);
             if (!loaded) {
-                Dialogs().message(this, Texts::FehlerCaption, Texts::cannotRead(*name));
+                dialogs().message(this, Texts::FehlerCaption, Texts::cannotRead(*name));
                 return;
             }
             *list = std::move(*loaded);
         }
         *count = list->count();
     }
-    if (Store.VertexCount != 0 && Store.EdgeCount != 0)
+    if (Store.vertexCount != 0 && Store.edgeCount != 0)
         return;
 
     // Failed: back to sample graph 1, as if the user had chosen it.
-    Dialogs().message(this, Texts::FehlerCaption, "Import gescheitert!");
-    VertexList.clear();
-    EdgeList.clear();
+    dialogs().message(this, Texts::FehlerCaption, "Import gescheitert!");
+    vertices.clear();
+    edges.clear();
     if (!loadSampleGraph(1))
         return;
     Store.refreshEdgeCount();

@@ -11,7 +11,7 @@ QString heading(const QString& title, int dashes) {
 
 } // namespace
 
-QString HelpText() {
+QString helpText() {
     QString text;
     text += heading("Berechnung maximaler Cliquen in einem ungerichteten Graphen", 67);
     text += "\n\n\n";
@@ -76,7 +76,7 @@ QString HelpText() {
     return text;
 }
 
-QImage HelpPicture() {
+QImage helpPicture() {
     QImage image(177, 337, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -122,7 +122,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     Image1 = new TImage(Panel1);
     Image1->setObjectName("Image1");
     Image1->setGeometry(520, 8, 121, 337);
-    Image1->setPicture(HelpPicture());
+    Image1->setPicture(helpPicture());
 
     BitBtn1 = makeBitBtn(Panel1, "BitBtn1", GlyphKind::Close, {8, 320, 97, 25}, "S&chließen");
 
@@ -138,7 +138,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     TMemo1->setLineWrapMode(QTextEdit::WidgetWidth);
     TMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     TMemo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TMemo1->setPlainText(HelpText());
+    TMemo1->setPlainText(helpText());
     ScrollBox1->setWidget(TMemo1);
 
     connect(TMemo1, &TMemo::KeyPress, this, &TForm2::TMemo1KeyPress);

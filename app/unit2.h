@@ -25,7 +25,7 @@ public slots:
 };
 
 // The German help text shown in the help window.
-QString HelpText();
+QString helpText();
 
 // The picture that comes with the help window: 177 x 337, two colours.
-QImage HelpPicture();
+QImage helpPicture();

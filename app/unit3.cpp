@@ -1,6 +1,6 @@
 #include "app/unit3.h"
 
-QString VersionNotes() {
+QString versionNotes() {
     return "Versionshinweise:\n"
            "-----------------\n"
            "\n"
@@ -24,7 +24,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
     Memo1->setObjectName("Memo1");
     Memo1->setFont(courierFont(11));
     Memo1->setGeometry(8, 8, 449, 153);
-    Memo1->setPlainText(VersionNotes());
+    Memo1->setPlainText(versionNotes());
 
     BitBtn1 = makeBitBtn(Panel1, "BitBtn1", GlyphKind::Close, {8, 168, 97, 25}, "S&chließen");
 

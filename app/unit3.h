@@ -21,4 +21,4 @@ public slots:
 };
 
 // The version notes shown in the version window.
-QString VersionNotes();
+QString versionNotes();

@@ -103,11 +103,11 @@ void TForm6::connectHandlers() {
 
 void TForm6::FormCreate() {
     Iterations = 100;
-    RandomSeedFromClock();
+    seedRandomFromClock();
 }
 
 void TForm6::showIterations() {
-    Iterations = UpDown1->position() * PowerOfTen(TrackBar1->value());
+    Iterations = UpDown1->position() * powerOfTen(TrackBar1->value());
     Label1->setText(QString::number(Iterations));
     Label1->adjustSize();
 }
@@ -143,12 +143,12 @@ void TForm6::BitBtn2Click() {
 
 void TForm6::BitBtn1Click() {
     Image1->clear();
-    const WalkResult result = RandomWalk(m_store, Iterations, m_progress);
+    const WalkResult result = randomWalk(m_store, Iterations, m_progress);
     if (result.refusal != WalkRefusal::None) {
-        Dialogs().message(this, Texts::FehlerCaption, WalkRefusalText(result.refusal));
+        dialogs().message(this, Texts::FehlerCaption, walkRefusalText(result.refusal));
         return;
     }
-    DrawVisitChart(Image1->canvas(), m_store.VertexList, result.VisitCounts);
+    drawVisitChart(Image1->canvas(), m_store.vertices, result.visitCounts);
     Image1->changed();
 }
 

@@ -41,7 +41,7 @@ CliqueHighlighter::CliqueHighlighter(TForm1& form1, QObject* parent)
 }
 
 CliqueHighlighter::GraphState CliqueHighlighter::currentState() const {
-    return {m_form1.VertexList, m_form1.EdgeList, m_form1.RadioGroup1->itemIndex()};
+    return {m_form1.vertices, m_form1.edges, m_form1.RadioGroup1->itemIndex()};
 }
 
 std::optional<VertexPositions> CliqueHighlighter::positions() const {
@@ -49,11 +49,11 @@ std::optional<VertexPositions> CliqueHighlighter::positions() const {
     switch (item) {
     case 0:
     case 1:
-        return SampleGraphPositions(m_form1.Store, item + 1);
+        return sampleGraphPositions(m_form1.Store, item + 1);
     case 2:
         if (m_imported)
             return std::nullopt;
-        return EditorPositions(m_form1.Store, m_form1.Grid);
+        return editorPositions(m_form1.Store, m_form1.Grid);
     default:
         return std::nullopt;
     }
@@ -74,7 +74,7 @@ bool CliqueHighlighter::highlight(const Clique& clique) {
         centres.append(known->centres.value(label));
     }
     // Only edges the graph really has: a list entry may be stale.
-    const ExactGraph graph = BuildExactGraph(m_form1.Store);
+    const ExactGraph graph = buildExactGraph(m_form1.Store);
     QList<QLine> edges;
     for (qsizetype i = 0; i < clique.members.size(); ++i) {
         const int a = int(graph.labels.indexOf(clique.members[i]));
@@ -85,7 +85,7 @@ bool CliqueHighlighter::highlight(const Clique& clique) {
         }
     }
     m_form1.Image1->setOverlay(
-        DrawCliqueHighlight(m_form1.Image1->size(), centres, known->radius, edges));
+        drawCliqueHighlight(m_form1.Image1->size(), centres, known->radius, edges));
     m_markedState = currentState();
     return true;
 }
@@ -206,11 +206,11 @@ void TFormExact::buildLayout() {
 }
 
 void TFormExact::refresh() {
-    m_analysis = AnalyseExactly(m_form1.Store, m_form1.Cliques, m_form1.UpDown1->position());
-    m_vertices = m_form1.VertexList;
-    m_edges = m_form1.EdgeList;
+    m_analysis = analyseExactly(m_form1.Store, m_form1.Cliques, m_form1.UpDown1->position());
+    m_vertices = m_form1.vertices;
+    m_edges = m_form1.edges;
 
-    EditCliqueNumber->setText(CliqueNumberText(m_analysis));
+    EditCliqueNumber->setText(cliqueNumberText(m_analysis));
     // Refilling moves the current cell; that is no choice of the user's.
     const QSignalBlocker quiet(TableCliques);
     TableCliques->clearContents();
@@ -220,11 +220,11 @@ void TFormExact::refresh() {
         TableCliques->setItem(row, 0, new QTableWidgetItem(displayText(entry.clique.text())));
         TableCliques->setItem(row, 1, new QTableWidgetItem(entry.inGreedyList ? "ja" : "nein"));
     }
-    LabelCount->setText(MaximalCliqueCountText(m_analysis));
-    LabelQuestion->setText(DecisionQuestionText(m_analysis));
-    EditAnswer->setText(ExactDecisionText(m_analysis));
-    EditExample->setText(ExampleText(m_analysis));
-    LabelComparison->setText(ComparisonText(m_analysis));
+    LabelCount->setText(maximalCliqueCountText(m_analysis));
+    LabelQuestion->setText(decisionQuestionText(m_analysis));
+    EditAnswer->setText(exactDecisionText(m_analysis));
+    EditExample->setText(exampleText(m_analysis));
+    LabelComparison->setText(comparisonText(m_analysis));
     LabelHighlight->setText(Highlighter.positions() ? kHighlightHint : kPositionsUnknown);
 }
 
@@ -247,7 +247,7 @@ void TFormExact::ButtonRefreshClick() {
 void TFormExact::TableCliquesRowChosen(int row) {
     if (row < 0 || row >= m_analysis.maximalCliques.size())
         return;
-    if (m_form1.VertexList != m_vertices || m_form1.EdgeList != m_edges) {
+    if (m_form1.vertices != m_vertices || m_form1.edges != m_edges) {
         // The list belongs to a graph that is gone; its cliques mean nothing there.
         Highlighter.clear();
         LabelHighlight->setText(kGraphChanged);

@@ -33,7 +33,7 @@ void BM_RemoveRedundantCliques(benchmark::State& state) {
     const CliqueList input = randomCliques(int(state.range(0)));
     for (auto _ : state) {
         CliqueList cliques = input;
-        RemoveRedundantCliques(cliques);
+        removeRedundantCliques(cliques);
         benchmark::DoNotOptimize(cliques);
     }
 }
@@ -43,7 +43,7 @@ void BM_SortCliquesBySize(benchmark::State& state) {
     const CliqueList input = randomCliques(int(state.range(0)));
     for (auto _ : state) {
         CliqueList cliques = input;
-        SortCliquesBySize(cliques, SizeOrder::Descending);
+        sortCliquesBySize(cliques, SizeOrder::Descending);
         benchmark::DoNotOptimize(cliques);
     }
 }
@@ -52,14 +52,14 @@ BENCHMARK(BM_SortCliquesBySize)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillis
 void BM_LargestCliqueSize(benchmark::State& state) {
     const CliqueList cliques = randomCliques(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(LargestCliqueSize(cliques, nullptr));
+        benchmark::DoNotOptimize(largestCliqueSize(cliques, nullptr));
 }
 BENCHMARK(BM_LargestCliqueSize)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void BM_CliqueListBytes(benchmark::State& state) {
     const CliqueList cliques = randomCliques(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(CliqueListBytes(cliques));
+        benchmark::DoNotOptimize(cliqueListBytes(cliques));
 }
 BENCHMARK(BM_CliqueListBytes)->Arg(100000)->Unit(benchmark::kMillisecond);
 

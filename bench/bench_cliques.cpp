@@ -13,7 +13,7 @@ void BM_CliqueSearch_Random200(benchmark::State& state) {
         GraphStore store = graph;
         CliqueList cliques;
         store.refreshCounts();
-        SearchCliquesFromEveryVertex(store, cliques, nullptr);
+        searchCliquesFromEveryVertex(store, cliques, nullptr);
         found = cliques.size();
         benchmark::DoNotOptimize(cliques);
     }

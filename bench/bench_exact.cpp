@@ -11,8 +11,8 @@ void BM_ExactCliqueNumber_Random200(benchmark::State& state) {
     const GraphStore store = randomGraph(200, 0.5, 20240611u);
     std::size_t omega = 0;
     for (auto _ : state) {
-        const ExactGraph graph = BuildExactGraph(store);
-        omega = MaximumClique(graph).clique.size();
+        const ExactGraph graph = buildExactGraph(store);
+        omega = maximumClique(graph).clique.size();
         benchmark::DoNotOptimize(omega);
     }
     state.counters["omega"] = double(omega);
@@ -23,15 +23,15 @@ void BM_ExactCliqueNumber_Random200(benchmark::State& state) {
 void refresh(benchmark::State& state, const GraphStore& store) {
     GraphStore searched = store;
     CliqueList greedy;
-    SearchCliquesFromEveryVertex(searched, greedy, nullptr);
+    searchCliquesFromEveryVertex(searched, greedy, nullptr);
     qsizetype rows = 0;
     for (auto _ : state) {
-        const ExactAnalysis analysis = AnalyseExactly(store, greedy, 4);
+        const ExactAnalysis analysis = analyseExactly(store, greedy, 4);
         QStringList shown;
         for (const MaximalCliqueEntry& entry : analysis.maximalCliques)
             shown.append(displayText(entry.clique.text()));
-        shown << MaximalCliqueCountText(analysis) << DecisionQuestionText(analysis)
-              << ExactDecisionText(analysis) << ExampleText(analysis) << ComparisonText(analysis);
+        shown << maximalCliqueCountText(analysis) << decisionQuestionText(analysis)
+              << exactDecisionText(analysis) << exampleText(analysis) << comparisonText(analysis);
         rows = analysis.maximalCliques.size();
         benchmark::DoNotOptimize(shown);
     }

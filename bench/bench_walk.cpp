@@ -10,10 +10,10 @@ namespace {
 constexpr int kSteps = 9'000'000;
 
 void runWalk(benchmark::State& state, GraphStore& store) {
-    RandomSeed(20240601u);
+    seedRandom(20240601u);
     for (auto _ : state) {
-        WalkResult result = RandomWalk(store, kSteps, nullptr);
-        benchmark::DoNotOptimize(result.VisitCounts.data());
+        WalkResult result = randomWalk(store, kSteps, nullptr);
+        benchmark::DoNotOptimize(result.visitCounts.data());
     }
 }
 

@@ -1,6 +1,6 @@
 #include "clique.h"
 
-QByteArray CliqueText(const QList<QByteArray>& members) {
+QByteArray cliqueText(const QList<QByteArray>& members) {
     QByteArray text("(");
     for (qsizetype i = 0; i < members.size(); ++i) {
         text += members[i];

@@ -4,14 +4,14 @@
 #include <QList>
 
 // "(" + labels joined by "-" + ")"; an empty list gives "(" alone.
-QByteArray CliqueText(const QList<QByteArray>& members);
+QByteArray cliqueText(const QList<QByteArray>& members);
 
 // One found clique. The members are kept with it so that labels of any length
 // (or containing no digit at all) survive normalising, de-duplication and sorts.
 struct Clique {
     QList<QByteArray> members;
 
-    QByteArray text() const { return CliqueText(members); }
+    QByteArray text() const { return cliqueText(members); }
     bool operator==(const Clique& other) const = default;
 };
 

@@ -10,7 +10,7 @@ constexpr qreal kStroke = 5.0;
 
 } // namespace
 
-QImage DrawCliqueHighlight(const QSize& size, const QList<QPoint>& centres, int radius,
+QImage drawCliqueHighlight(const QSize& size, const QList<QPoint>& centres, int radius,
                            const QList<QLine>& edges) {
     QImage overlay(size, QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);

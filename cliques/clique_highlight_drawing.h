@@ -14,5 +14,5 @@ inline const QColor kHighlightColour(255, 128, 0);
 // A transparent picture of the given size that marks a clique: a thick ring
 // around each member's circle and a thick line along each edge among them,
 // from circle to circle so that the labels stay readable.
-QImage DrawCliqueHighlight(const QSize& size, const QList<QPoint>& centres, int radius,
+QImage drawCliqueHighlight(const QSize& size, const QList<QPoint>& centres, int radius,
                            const QList<QLine>& edges);

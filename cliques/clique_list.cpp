@@ -44,17 +44,17 @@ bool labelLess(const QByteArray& a, const QByteArray& b) {
     return a < b;
 }
 
-Clique NormaliseClique(const Clique& clique) {
+Clique normaliseClique(const Clique& clique) {
     Clique normalised = clique;
     std::stable_sort(normalised.members.begin(), normalised.members.end(), labelLess);
     return normalised;
 }
 
-void RemoveRedundantCliques(CliqueList& cliques) {
+void removeRedundantCliques(CliqueList& cliques) {
     CliqueList kept;
     QSet<QList<QByteArray>> seen;
     for (const Clique& clique : cliques) {
-        Clique normalised = NormaliseClique(clique);
+        Clique normalised = normaliseClique(clique);
         if (seen.contains(normalised.members))
             continue;
         seen.insert(normalised.members);
@@ -63,9 +63,9 @@ void RemoveRedundantCliques(CliqueList& cliques) {
     cliques = std::move(kept);
 }
 
-void SortCliquesBySize(CliqueList& cliques, SizeOrder order) {
+void sortCliquesBySize(CliqueList& cliques, SizeOrder order) {
     for (Clique& clique : cliques)
-        clique = NormaliseClique(clique);
+        clique = normaliseClique(clique);
     if (order == SizeOrder::Ascending)
         std::stable_sort(cliques.begin(), cliques.end(), [](const Clique& a, const Clique& b) {
             return a.members.size() < b.members.size();
@@ -76,7 +76,7 @@ void SortCliquesBySize(CliqueList& cliques, SizeOrder order) {
         });
 }
 
-qsizetype LargestCliqueSize(const CliqueList& cliques, ProgressSink* progress) {
+qsizetype largestCliqueSize(const CliqueList& cliques, ProgressSink* progress) {
     qsizetype largest = 0;
     for (qsizetype i = 0; i < cliques.size(); ++i) {
         largest = std::max(largest, cliques[i].members.size());
@@ -86,11 +86,11 @@ qsizetype LargestCliqueSize(const CliqueList& cliques, ProgressSink* progress) {
     return largest;
 }
 
-QByteArray DecisionAnswer(qsizetype largestSize, qsizetype k) {
+QByteArray decisionAnswer(qsizetype largestSize, qsizetype k) {
     return largestSize < k ? "Nein" : "Ja";
 }
 
-QByteArray CliqueListBytes(const CliqueList& cliques) {
+QByteArray cliqueListBytes(const CliqueList& cliques) {
     TextList texts;
     for (const Clique& clique : cliques)
         texts.append(clique.text());

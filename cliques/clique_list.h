@@ -10,25 +10,25 @@
 bool labelLess(const QByteArray& a, const QByteArray& b);
 
 // The clique with its labels in natural order (repeats kept).
-Clique NormaliseClique(const Clique& clique);
+Clique normaliseClique(const Clique& clique);
 
 // Normalises every clique and keeps the first of each set of cliques that
 // hold exactly the same labels (case-sensitive), in the order of first
 // occurrence.
-void RemoveRedundantCliques(CliqueList& cliques);
+void removeRedundantCliques(CliqueList& cliques);
 
 enum class SizeOrder { Ascending, Descending };
 
 // Normalises every clique and orders the list by the number of labels;
 // cliques of equal size keep their relative order. Nothing is dropped.
-void SortCliquesBySize(CliqueList& cliques, SizeOrder order);
+void sortCliquesBySize(CliqueList& cliques, SizeOrder order);
 
 // The largest number of labels in a clique of the list, 0 for an empty list.
 // Reports the index of every clique once it is measured (progress may be null).
-qsizetype LargestCliqueSize(const CliqueList& cliques, ProgressSink* progress);
+qsizetype largestCliqueSize(const CliqueList& cliques, ProgressSink* progress);
 
 // The answer to "is there a clique of at least k vertices?": "Ja" or "Nein".
-QByteArray DecisionAnswer(qsizetype largestSize, qsizetype k);
+QByteArray decisionAnswer(qsizetype largestSize, qsizetype k);
 
 // The clique list as a text file: every clique text followed by CR LF.
-QByteArray CliqueListBytes(const CliqueList& cliques);
+QByteArray cliqueListBytes(const CliqueList& cliques);

@@ -2,11 +2,11 @@
 
 #include "graph/sample_graphs.h"
 
-std::optional<VertexPositions> SampleGraphPositions(const GraphStore& store, int k) {
+std::optional<VertexPositions> sampleGraphPositions(const GraphStore& store, int k) {
     const SampleGraph& sample = sampleGraph(k);
     const TextList labels(QList<QByteArray>(sample.labels.begin(), sample.labels.end()));
     const TextList edges(QList<QByteArray>(sample.edges.begin(), sample.edges.end()));
-    if (store.VertexList != labels || store.EdgeList != edges)
+    if (store.vertices != labels || store.edges != edges)
         return std::nullopt;
     VertexPositions positions;
     positions.radius = kSampleVertexRadius;
@@ -15,19 +15,19 @@ std::optional<VertexPositions> SampleGraphPositions(const GraphStore& store, int
     return positions;
 }
 
-std::optional<VertexPositions> EditorPositions(const GraphStore& store, const PositionGrid& grid) {
-    if (grid.GridX.count() < PositionGrid::kPositions ||
-        grid.GridY.count() < PositionGrid::kPositions)
+std::optional<VertexPositions> editorPositions(const GraphStore& store, const PositionGrid& grid) {
+    if (grid.xCoordinates.count() < PositionGrid::kPositions ||
+        grid.yCoordinates.count() < PositionGrid::kPositions)
         return std::nullopt;
     VertexPositions positions;
     positions.radius = PositionGrid::kVertexRadius;
-    for (const QByteArray& label : store.VertexList) {
+    for (const QByteArray& label : store.vertices) {
         // Only the plain decimal texts the editor gives its vertices.
         bool ok = false;
         const int n = label.toInt(&ok);
         if (!ok || n < 0 || n >= PositionGrid::kPositions || QByteArray::number(n) != label)
             return std::nullopt;
-        const int p = grid.VertexGridPos[std::size_t(n)];
+        const int p = grid.vertexPosition[std::size_t(n)];
         if (p < 0 || p >= PositionGrid::kPositions)
             return std::nullopt;
         positions.centres.insert(label, QPoint(grid.x(p), grid.y(p)));

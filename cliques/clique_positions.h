@@ -19,8 +19,8 @@ struct VertexPositions {
 
 // The positions in the picture of sample graph k (1 or 2), but only while the
 // store still holds exactly that graph.
-std::optional<VertexPositions> SampleGraphPositions(const GraphStore& store, int k);
+std::optional<VertexPositions> sampleGraphPositions(const GraphStore& store, int k);
 
 // The grid positions of a graph built in the editor: every label must be the
 // number of a vertex placed on the grid.
-std::optional<VertexPositions> EditorPositions(const GraphStore& store, const PositionGrid& grid);
+std::optional<VertexPositions> editorPositions(const GraphStore& store, const PositionGrid& grid);

@@ -8,23 +8,23 @@
 
 namespace {
 
-// Adjacency between the distinct labels of VertexList, built once per run.
+// Adjacency between the distinct labels of vertices, built once per run.
 // Label u counts as joined to a different label v when some edge has u at one
 // end and v at the other, exactly as the partner look-up of the edge texts
 // decides it.
 class LabelAdjacency {
 public:
     explicit LabelAdjacency(const GraphStore& store) {
-        const qsizetype n = store.VertexList.count();
+        const qsizetype n = store.vertices.count();
         m_ids.reserve(n);
         for (qsizetype i = 0; i < n; ++i)
-            if (!m_ids.contains(store.VertexList[i]))
-                m_ids.insert(store.VertexList[i], int(m_ids.size()));
+            if (!m_ids.contains(store.vertices[i]))
+                m_ids.insert(store.vertices[i], int(m_ids.size()));
         m_words = (m_ids.size() + 63) / 64;
         m_rows.assign(size_t(m_ids.size()) * m_words, 0);
-        const qsizetype edges = std::min(store.EdgeCount, store.EdgeList.count());
+        const qsizetype edges = std::min(store.edgeCount, store.edges.count());
         for (qsizetype i = 0; i < edges; ++i) {
-            const EdgeEnds ends = splitEdge(store.EdgeList[i]);
+            const EdgeEnds ends = splitEdge(store.edges[i]);
             const int a = id(ends.first);
             const int b = id(ends.second);
             if (a < 0 || b < 0)
@@ -56,26 +56,26 @@ bool hasBit(const std::uint64_t* bits, int id) {
 
 } // namespace
 
-void RemoveIsolatedVertices(GraphStore& store) {
+void removeIsolatedVertices(GraphStore& store) {
     // A label is touched when it is either end of one of the counted edges.
     QSet<QByteArray> touched;
-    const qsizetype edges = std::min(store.EdgeCount, store.EdgeList.count());
+    const qsizetype edges = std::min(store.edgeCount, store.edges.count());
     for (qsizetype i = 0; i < edges; ++i) {
-        const EdgeEnds ends = splitEdge(store.EdgeList[i]);
+        const EdgeEnds ends = splitEdge(store.edges[i]);
         touched.insert(ends.first);
         touched.insert(ends.second);
     }
     TextList kept;
-    for (const QByteArray& label : store.VertexList) {
+    for (const QByteArray& label : store.vertices) {
         if (touched.contains(label))
             kept.append(label);
     }
-    store.VertexList = kept;
+    store.vertices = kept;
 }
 
-void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
     const LabelAdjacency adjacency(store);
-    const TextList& vertices = store.VertexList;
+    const TextList& vertices = store.vertices;
     const qsizetype n = vertices.count();
     const qsizetype words = adjacency.words();
 
@@ -86,8 +86,8 @@ void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
     // common[k] holds the labels joined to each of the first k + 1 members, so
     // testing a candidate against all members is a single bit look-up.
     std::vector<std::vector<std::uint64_t>> common;
-    std::vector<qsizetype> members;    // indices into VertexList
-    std::vector<qsizetype> candidates; // indices into VertexList
+    std::vector<qsizetype> members;    // indices into vertices
+    std::vector<qsizetype> candidates; // indices into vertices
 
     for (qsizetype s = 0; s < n; ++s) {
         members.assign(1, s);
@@ -134,10 +134,10 @@ void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
     }
 }
 
-void SearchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
-    RemoveIsolatedVertices(store);
+void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+    removeIsolatedVertices(store);
     store.refreshVertexCount();
     if (progress)
-        progress->setMaximum(int(store.VertexCount));
-    GreedyCliqueSearch(store, cliques, progress);
+        progress->setMaximum(int(store.vertexCount));
+    greedyCliqueSearch(store, cliques, progress);
 }

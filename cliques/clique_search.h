@@ -4,16 +4,16 @@
 #include "graph/graph_store.h"
 #include "graph/progress.h"
 
-// Deletes from VertexList, for good, every vertex that no edge (among the
-// first EdgeCount) touches. The others keep their order.
-void RemoveIsolatedVertices(GraphStore& store);
+// Deletes from vertices, for good, every vertex that no edge (among the
+// first edgeCount) touches. The others keep their order.
+void removeIsolatedVertices(GraphStore& store);
 
-// The greedy search from every vertex of VertexList, appending every clique it
+// The greedy search from every vertex of vertices, appending every clique it
 // records to cliques, in the order recorded. Reports s + 1 to progress after
-// start vertex s (progress may be null). Uses the first EdgeCount edges.
-void GreedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress);
+// start vertex s (progress may be null). Uses the first edgeCount edges.
+void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress);
 
 // The whole search as "Berechnen!" runs it on counts already refreshed: drops
 // the isolated vertices, recounts the vertices, sets the progress maximum to
 // that count and searches from every vertex left.
-void SearchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress);
+void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress);

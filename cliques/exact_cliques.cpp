@@ -36,17 +36,17 @@ std::vector<int> VertexSet::members() const {
     return result;
 }
 
-ExactGraph BuildExactGraph(const GraphStore& store) {
+ExactGraph buildExactGraph(const GraphStore& store) {
     ExactGraph graph;
     QHash<QByteArray, int> number;
-    for (const QByteArray& label : store.VertexList) {
+    for (const QByteArray& label : store.vertices) {
         if (number.contains(label))
             continue;
         number.insert(label, int(graph.labels.size()));
         graph.labels.append(label);
     }
     graph.neighbours.assign(std::size_t(graph.size()), VertexSet(graph.size()));
-    for (const QByteArray& edge : store.EdgeList) {
+    for (const QByteArray& edge : store.edges) {
         const EdgeEnds ends = splitEdge(edge);
         const int a = number.value(ends.first, -1);
         const int b = number.value(ends.second, -1);
@@ -268,7 +268,7 @@ Clique cliqueOf(const ExactGraph& graph, const std::vector<int>& vertices) {
     Clique clique;
     for (int v : vertices)
         clique.members.append(graph.labels[v]);
-    return NormaliseClique(clique);
+    return normaliseClique(clique);
 }
 
 bool largerFirst(const MaximalCliqueEntry& a, const MaximalCliqueEntry& b) {
@@ -301,11 +301,11 @@ QString germanNumber(qsizetype n) {
 
 } // namespace
 
-MaximumCliqueResult MaximumClique(const ExactGraph& graph, std::uint64_t stepLimit) {
+MaximumCliqueResult maximumClique(const ExactGraph& graph, std::uint64_t stepLimit) {
     return MaximumCliqueSearch(graph, stepLimit).run();
 }
 
-MaximalCliques EnumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
+MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
                                        std::uint64_t stepLimit) {
     return MaximalCliqueEnumeration(graph, cap, stepLimit).run();
 }
@@ -315,15 +315,15 @@ qsizetype ExactAnalysis::missedByGreedy() const {
                          [](const MaximalCliqueEntry& e) { return !e.inGreedyList; });
 }
 
-ExactAnalysis AnalyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
                              std::uint64_t stepLimit) {
-    const ExactGraph graph = BuildExactGraph(store);
+    const ExactGraph graph = buildExactGraph(store);
     ExactAnalysis analysis;
     analysis.k = k;
     analysis.stepLimit = stepLimit;
     analysis.vertexCount = graph.size();
 
-    const MaximumCliqueResult largest = MaximumClique(graph, stepLimit);
+    const MaximumCliqueResult largest = maximumClique(graph, stepLimit);
     analysis.cliqueNumber = qsizetype(largest.clique.size());
     analysis.cliqueNumberComplete = largest.complete;
     analysis.largestClique = cliqueOf(graph, largest.clique);
@@ -333,14 +333,14 @@ ExactAnalysis AnalyseExactly(const GraphStore& store, const CliqueList& greedy, 
         number.insert(graph.labels[v], v);
     QSet<QList<QByteArray>> greedyCliques;
     for (const Clique& clique : greedy) {
-        greedyCliques.insert(NormaliseClique(clique).members);
+        greedyCliques.insert(normaliseClique(clique).members);
         if (analysis.greedyFitsGraph && !isCliqueOf(graph, number, clique))
             analysis.greedyFitsGraph = false;
     }
     analysis.greedyCount = greedy.size();
-    analysis.greedyLargest = LargestCliqueSize(greedy, nullptr);
+    analysis.greedyLargest = largestCliqueSize(greedy, nullptr);
 
-    MaximalCliques maximal = EnumerateMaximalCliques(graph, kMaximalCliqueCap, stepLimit);
+    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, stepLimit);
     analysis.truncated = maximal.truncated;
     analysis.maximalComplete = maximal.complete;
     analysis.maximalCliques.reserve(qsizetype(maximal.cliques.size()));
@@ -353,13 +353,13 @@ ExactAnalysis AnalyseExactly(const GraphStore& store, const CliqueList& greedy, 
     return analysis;
 }
 
-QString CliqueNumberText(const ExactAnalysis& analysis) {
+QString cliqueNumberText(const ExactAnalysis& analysis) {
     if (analysis.cliqueNumberComplete)
         return QString::number(analysis.cliqueNumber);
     return QString("mindestens %1").arg(analysis.cliqueNumber);
 }
 
-QString MaximalCliqueCountText(const ExactAnalysis& analysis) {
+QString maximalCliqueCountText(const ExactAnalysis& analysis) {
     const qsizetype n = analysis.maximalCliques.size();
     if (analysis.truncated)
         return QString("Mehr als %1 maximale Cliquen; gezeigt werden die ersten %1.")
@@ -375,21 +375,21 @@ QString MaximalCliqueCountText(const ExactAnalysis& analysis) {
     return QString("%1 maximale Cliquen").arg(germanNumber(n));
 }
 
-QString DecisionQuestionText(const ExactAnalysis& analysis) {
+QString decisionQuestionText(const ExactAnalysis& analysis) {
     return QString("Gibt es eine Clique mit mindestens k = %1 Knoten?").arg(analysis.k);
 }
 
-QString ExactDecisionText(const ExactAnalysis& analysis) {
+QString exactDecisionText(const ExactAnalysis& analysis) {
     if (!analysis.exactAnswerKnown())
         return "Unbekannt";
-    return QString::fromLatin1(DecisionAnswer(analysis.cliqueNumber, analysis.k));
+    return QString::fromLatin1(decisionAnswer(analysis.cliqueNumber, analysis.k));
 }
 
-QString ExampleText(const ExactAnalysis& analysis) {
+QString exampleText(const ExactAnalysis& analysis) {
     return analysis.exactAnswer() ? displayText(analysis.largestClique.text()) : QString();
 }
 
-QString ComparisonText(const ExactAnalysis& analysis) {
+QString comparisonText(const ExactAnalysis& analysis) {
     const bool comparable = analysis.greedyCount > 0 && analysis.greedyFitsGraph;
     if (!analysis.cliqueNumberComplete) {
         QString text = QString("Die exakte Suche hat nach %1 Schritten aufgehört: Die größte "
@@ -416,8 +416,8 @@ QString ComparisonText(const ExactAnalysis& analysis) {
             text +=
                 QString(" Für k = %1 antwortet sie deshalb „%2“, richtig ist „%3“.")
                     .arg(analysis.k)
-                    .arg(QString::fromLatin1(DecisionAnswer(analysis.greedyLargest, analysis.k)),
-                         ExactDecisionText(analysis));
+                    .arg(QString::fromLatin1(decisionAnswer(analysis.greedyLargest, analysis.k)),
+                         exactDecisionText(analysis));
     } else {
         text = QString("Die gierige Suche hat eine größte Clique gefunden (%1 Knoten).")
                    .arg(analysis.cliqueNumber);

@@ -38,7 +38,7 @@ private:
     std::vector<std::uint64_t> m_words;
 };
 
-// The graph as the exact search sees it: the distinct labels of VertexList in
+// The graph as the exact search sees it: the distinct labels of vertices in
 // their first order, numbered 0..n-1, and the neighbours of each. Labels
 // compare exactly; loops, repeated edges and edges with an end that is not a
 // label are ignored.
@@ -50,10 +50,10 @@ struct ExactGraph {
     bool adjacent(int a, int b) const { return neighbours[std::size_t(a)].contains(b); }
 };
 
-// Reads every entry of EdgeList, not just the first EdgeCount: the exact
+// Reads every entry of edges, not just the first edgeCount: the exact
 // analysis looks at the store as it stands and does not depend on when the
 // counters were last refreshed.
-ExactGraph BuildExactGraph(const GraphStore& store);
+ExactGraph buildExactGraph(const GraphStore& store);
 
 // Both searches take exponential time in the worst case. Graphs of the
 // editor's size need a handful of branch steps, random graphs of 200 vertices
@@ -69,7 +69,7 @@ struct MaximumCliqueResult {
 };
 
 // One largest clique.
-MaximumCliqueResult MaximumClique(const ExactGraph& graph,
+MaximumCliqueResult maximumClique(const ExactGraph& graph,
                                   std::uint64_t stepLimit = kSearchStepLimit);
 
 inline constexpr std::size_t kMaximalCliqueCap = 10000;
@@ -85,7 +85,7 @@ struct MaximalCliques {
 
 // Every maximal clique, at most cap of them. An isolated vertex is a maximal
 // clique of its own; a graph without vertices has none.
-MaximalCliques EnumerateMaximalCliques(const ExactGraph& graph, std::size_t cap = kMaximalCliqueCap,
+MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap = kMaximalCliqueCap,
                                        std::uint64_t stepLimit = kSearchStepLimit);
 
 struct MaximalCliqueEntry {
@@ -122,16 +122,16 @@ struct ExactAnalysis {
 
 // The exact analysis of the store, compared with the greedy list, for the
 // decision question with k.
-ExactAnalysis AnalyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
                              std::uint64_t stepLimit = kSearchStepLimit);
 
 // The texts the analysis window shows.
-QString CliqueNumberText(const ExactAnalysis& analysis);
-QString MaximalCliqueCountText(const ExactAnalysis& analysis);
-QString DecisionQuestionText(const ExactAnalysis& analysis);
+QString cliqueNumberText(const ExactAnalysis& analysis);
+QString maximalCliqueCountText(const ExactAnalysis& analysis);
+QString decisionQuestionText(const ExactAnalysis& analysis);
 // "Ja", "Nein", or "Unbekannt" when the search stopped before it could tell.
-QString ExactDecisionText(const ExactAnalysis& analysis);
+QString exactDecisionText(const ExactAnalysis& analysis);
 // The example clique for "Ja", empty for "Nein".
-QString ExampleText(const ExactAnalysis& analysis);
+QString exampleText(const ExactAnalysis& analysis);
 // How the greedy list compares: what it missed, and where its answer is wrong.
-QString ComparisonText(const ExactAnalysis& analysis);
+QString comparisonText(const ExactAnalysis& analysis);

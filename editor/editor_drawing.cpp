@@ -71,7 +71,7 @@ void blankFreePositions(QImage& canvas, const PositionGrid& grid) {
     EditorPainter painter(canvas);
     painter.setPen(QPen(Qt::white, 0));
     for (int p = 0; p < PositionGrid::kPositions; ++p) {
-        if (grid.GridUsed[p] == 0)
+        if (grid.taken[p] == 0)
             painter.rectangle(grid.x(p) - 5, grid.y(p) - 5, grid.x(p) + 15, grid.y(p) + 15);
     }
 }
@@ -82,8 +82,8 @@ void drawEdgeLine(QImage& canvas, const QLine& line) {
 }
 
 QImage readPicture(const QString& fileName) {
-    std::optional<QByteArray> bytes = ReadWholeFile(fileName);
-    if (!bytes || IsTruncatedBitmap(*bytes))
+    std::optional<QByteArray> bytes = readWholeFile(fileName);
+    if (!bytes || isTruncatedBitmap(*bytes))
         return QImage();
     // The content decides the format, whatever the file is named.
     return QImage::fromData(*bytes);

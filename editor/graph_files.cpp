@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes) {
+bool writeFileAtomically(const QString& fileName, const QByteArray& bytes) {
     QSaveFile file(fileName);
     // Unbuffered, so that a short write (a full disk) shows here: a buffered
     // write hides it and the commit would put a cut-off file in place.
@@ -17,7 +17,7 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes) {
     return file.commit();
 }
 
-std::optional<QByteArray> ReadWholeFile(const QString& fileName) {
+std::optional<QByteArray> readWholeFile(const QString& fileName) {
     if (QFileInfo(fileName).isDir())
         return std::nullopt;
     QFile file(fileName);
@@ -29,12 +29,12 @@ std::optional<QByteArray> ReadWholeFile(const QString& fileName) {
     return bytes;
 }
 
-bool SaveTextList(const QString& fileName, const TextList& list) {
-    return WriteFileAtomically(fileName, list.toBytes());
+bool saveTextList(const QString& fileName, const TextList& list) {
+    return writeFileAtomically(fileName, list.toBytes());
 }
 
-std::optional<TextList> LoadTextList(const QString& fileName) {
-    const std::optional<QByteArray> bytes = ReadWholeFile(fileName);
+std::optional<TextList> loadTextList(const QString& fileName) {
+    const std::optional<QByteArray> bytes = readWholeFile(fileName);
     if (!bytes)
         return std::nullopt;
     return TextList::fromBytes(*bytes);
@@ -48,7 +48,7 @@ template <typename T> T readLittle(const QByteArray& bytes, qsizetype offset) {
 
 } // namespace
 
-bool IsTruncatedBitmap(const QByteArray& bytes) {
+bool isTruncatedBitmap(const QByteArray& bytes) {
     constexpr qsizetype fileHeader = 14;
     if (!bytes.startsWith("BM"))
         return false;

@@ -3,18 +3,18 @@
 void PositionGrid::fillCoordinates() {
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 5; ++column) {
-            GridX.append(QByteArray::number(71 + 101 * column));
-            GridY.append(QByteArray::number(60 + 90 * row));
+            xCoordinates.append(QByteArray::number(71 + 101 * column));
+            yCoordinates.append(QByteArray::number(60 + 90 * row));
         }
     }
 }
 
 void PositionGrid::reset() {
-    GridUsed.fill(0);
-    VertexGridPos.fill(-1);
+    taken.fill(0);
+    vertexPosition.fill(-1);
 }
 
-std::uint8_t GridRow(const QByteArray& position) {
+std::uint8_t gridRow(const QByteArray& position) {
     const auto n = static_cast<std::uint8_t>(position.toInt());
     if (n < 5)
         return 1;
@@ -25,27 +25,27 @@ std::uint8_t GridRow(const QByteArray& position) {
     return 0;
 }
 
-std::uint8_t GridColumn(const QByteArray& position) {
+std::uint8_t gridColumn(const QByteArray& position) {
     const auto n = static_cast<std::uint8_t>(position.toInt());
     return n < PositionGrid::kPositions ? std::uint8_t(n % 5 + 1) : 0;
 }
 
-int NewVertexNumber(const PositionGrid& grid, const TextList& vertices) {
+int newVertexNumber(const PositionGrid& grid, const TextList& vertices) {
     for (int n = 0; n < PositionGrid::kPositions; ++n) {
-        if (grid.VertexGridPos[n] == -1 && vertices.indexOfExact(QByteArray::number(n)) < 0)
+        if (grid.vertexPosition[n] == -1 && vertices.indexOfExact(QByteArray::number(n)) < 0)
             return n;
     }
     return -1;
 }
 
-Placement PlaceVertex(PositionGrid& grid, TextList& vertices, int position) {
-    const int n = NewVertexNumber(grid, vertices);
+Placement placeVertex(PositionGrid& grid, TextList& vertices, int position) {
+    const int n = newVertexNumber(grid, vertices);
     if (n < 0)
         return {PlacementOutcome::NoNumberLeft};
-    if (grid.GridUsed[position] == 1)
+    if (grid.taken[position] == 1)
         return {PlacementOutcome::PositionTaken};
-    grid.VertexGridPos[n] = position;
+    grid.vertexPosition[n] = position;
     vertices.append(QByteArray::number(n));
-    grid.GridUsed[position] = 1;
+    grid.taken[position] = 1;
     return {PlacementOutcome::Placed, n};
 }

@@ -171,8 +171,8 @@ QByteArray checkLoad(const QByteArray& bytes, const QString& fileName, TextList&
            what + ": the lines loaded differ from the file's lines");
 
     // The same bytes read back from a file, as the import reads them.
-    EXPECT(WriteFileAtomically(fileName, bytes), what + ": cannot write the scratch file");
-    const std::optional<TextList> fromFile = LoadTextList(fileName);
+    EXPECT(writeFileAtomically(fileName, bytes), what + ": cannot write the scratch file");
+    const std::optional<TextList> fromFile = loadTextList(fileName);
     EXPECT(fromFile.has_value(), what + ": cannot load the scratch file");
     EXPECT(*fromFile == loaded, what + ": loading from the file differs from loading the bytes");
 
@@ -184,9 +184,9 @@ QByteArray checkLoad(const QByteArray& bytes, const QString& fileName, TextList&
     EXPECT(saved.size() == size && (saved.isEmpty() || saved.endsWith("\r\n")),
            what + ": the saved form is not every entry followed by CR LF");
     EXPECT(TextList::fromBytes(saved) == loaded, what + ": save and load change the list");
-    EXPECT(SaveTextList(fileName, loaded), what + ": cannot save the list");
-    EXPECT(ReadWholeFile(fileName) == saved, what + ": the saved file differs from the list");
-    EXPECT(LoadTextList(fileName) == loaded, what + ": export and import change the list");
+    EXPECT(saveTextList(fileName, loaded), what + ": cannot save the list");
+    EXPECT(readWholeFile(fileName) == saved, what + ": the saved file differs from the list");
+    EXPECT(loadTextList(fileName) == loaded, what + ": export and import change the list");
     return {};
 }
 
@@ -227,21 +227,21 @@ Members runs(const Members& texts) {
 QByteArray checkGreedy(const GraphStore& before, const GraphStore& after, const CliqueList& found,
                        const ProgressRecord& progress, const LabelGraph& graph) {
     Members kept;
-    for (const QByteArray& label : before.VertexList)
+    for (const QByteArray& label : before.vertices)
         if (graph.isEnd(label))
             kept.append(label);
-    EXPECT(after.VertexList.entries() == kept,
+    EXPECT(after.vertices.entries() == kept,
            "removing isolated vertices did not keep exactly the vertices with an edge, in order");
-    EXPECT(after.EdgeList == before.EdgeList, "the search changed the edge list");
+    EXPECT(after.edges == before.edges, "the search changed the edge list");
 
-    const qsizetype n = after.VertexList.count();
+    const qsizetype n = after.vertices.count();
     EXPECT(progress.maximum == n && progress.positions == upTo(1, int(n)),
            "search progress is not 1 to n");
     // A start vertex with a candidate (a vertex of another label) records at
     // least one clique; with a single label among the vertices none does.
     const bool candidates =
-        std::any_of(after.VertexList.begin(), after.VertexList.end(),
-                    [&](const QByteArray& l) { return l != after.VertexList[0]; });
+        std::any_of(after.vertices.begin(), after.vertices.end(),
+                    [&](const QByteArray& l) { return l != after.vertices[0]; });
     EXPECT(candidates || found.isEmpty(), "a clique recorded without any candidate");
     Members starts;
     for (const Clique& clique : found) {
@@ -250,7 +250,7 @@ QByteArray checkGreedy(const GraphStore& before, const GraphStore& after, const 
         starts.append(clique.members.first());
         for (qsizetype i = 0; i < clique.members.size(); ++i) {
             const int a = graph.id(clique.members[i]);
-            EXPECT(a >= 0 && after.VertexList.indexOfExact(clique.members[i]) >= 0,
+            EXPECT(a >= 0 && after.vertices.indexOfExact(clique.members[i]) >= 0,
                    "clique member is no vertex: " + shown(clique));
             for (qsizetype j = 0; j < i; ++j) {
                 const int b = graph.id(clique.members[j]);
@@ -260,7 +260,7 @@ QByteArray checkGreedy(const GraphStore& before, const GraphStore& after, const 
             }
         }
     }
-    EXPECT(!candidates || runs(starts) == runs(after.VertexList.entries()),
+    EXPECT(!candidates || runs(starts) == runs(after.vertices.entries()),
            "the cliques do not start with the start vertices in list order");
     return {};
 }
@@ -278,7 +278,7 @@ QByteArray checkRedundancy(const CliqueList& input) {
         }
     }
     CliqueList reduced = input;
-    RemoveRedundantCliques(reduced);
+    removeRedundantCliques(reduced);
     EXPECT(reduced.size() == expected.size(),
            "redundancy pass: " + QByteArray::number(reduced.size()) + " entries, not " +
                QByteArray::number(expected.size()) + " distinct label sets");
@@ -289,7 +289,7 @@ QByteArray checkRedundancy(const CliqueList& input) {
         EXPECT(isNormalised(reduced[i]), "redundancy pass: not normalised: " + shown(reduced[i]));
     }
     CliqueList again = reduced;
-    RemoveRedundantCliques(again);
+    removeRedundantCliques(again);
     EXPECT(again == reduced, "a second redundancy pass changed the list");
     return {};
 }
@@ -297,7 +297,7 @@ QByteArray checkRedundancy(const CliqueList& input) {
 QByteArray checkSort(const CliqueList& input, SizeOrder order, CliqueList& sorted) {
     const QByteArray what = order == SizeOrder::Ascending ? "ascending sort" : "descending sort";
     sorted = input;
-    SortCliquesBySize(sorted, order);
+    sortCliquesBySize(sorted, order);
     EXPECT(sorted.size() == input.size(), what + ": entries added or dropped");
     // Stable by size: the cliques of each size keep their relative order.
     QMap<qsizetype, QList<Members>> before;
@@ -317,14 +317,14 @@ QByteArray checkSort(const CliqueList& input, SizeOrder order, CliqueList& sorte
     }
     EXPECT(before == after, what + ": cliques of equal size changed their order or labels");
     CliqueList again = sorted;
-    SortCliquesBySize(again, order);
+    sortCliquesBySize(again, order);
     EXPECT(again == sorted, what + ": a second sort changed the list");
     return {};
 }
 
 QByteArray checkLargest(const CliqueList& cliques, qsizetype expected, const QByteArray& what) {
     ProgressRecord progress;
-    EXPECT(LargestCliqueSize(cliques, &progress) == expected,
+    EXPECT(largestCliqueSize(cliques, &progress) == expected,
            what + ": largest size is not the largest member count");
     EXPECT(progress.positions == upTo(0, int(cliques.size()) - 1),
            what + ": progress is not every index once");
@@ -337,12 +337,12 @@ QByteArray checkListOperations(const CliqueList& found, qsizetype& largest) {
         largest = std::max(largest, clique.members.size());
     EXPECT_OK(checkLargest(found, largest, "search result"));
     for (qsizetype k = 0; k <= 66; ++k)
-        EXPECT(DecisionAnswer(largest, k) == (largest >= k ? "Ja" : "Nein"),
+        EXPECT(decisionAnswer(largest, k) == (largest >= k ? "Ja" : "Nein"),
                "decision answer wrong for k = " + QByteArray::number(k));
 
     EXPECT_OK(checkRedundancy(found));
     CliqueList reduced = found;
-    RemoveRedundantCliques(reduced);
+    removeRedundantCliques(reduced);
     EXPECT_OK(checkLargest(reduced, largest, "after the redundancy pass"));
 
     for (const SizeOrder order : {SizeOrder::Ascending, SizeOrder::Descending}) {
@@ -350,7 +350,7 @@ QByteArray checkListOperations(const CliqueList& found, qsizetype& largest) {
         EXPECT_OK(checkSort(found, order, sorted));
         EXPECT_OK(checkLargest(sorted, largest, "after a sort"));
         // The redundancy pass keeps a sorted list sorted.
-        RemoveRedundantCliques(sorted);
+        removeRedundantCliques(sorted);
         for (qsizetype i = 1; i < sorted.size(); ++i) {
             const qsizetype previous = sorted[i - 1].members.size();
             const qsizetype size = sorted[i].members.size();
@@ -364,7 +364,7 @@ QByteArray checkListOperations(const CliqueList& found, qsizetype& largest) {
         Members texts;
         for (const Clique& clique : reduced)
             texts.append(clique.text());
-        EXPECT(TextList::fromBytes(CliqueListBytes(reduced)).entries() == texts,
+        EXPECT(TextList::fromBytes(cliqueListBytes(reduced)).entries() == texts,
                "the saved clique list does not read back as its clique texts");
     }
     return {};
@@ -391,7 +391,7 @@ QByteArray checkExact(const GraphStore& store, const CliqueList& found, qsizetyp
     QSet<Members> greedySets;
     for (const Clique& clique : found)
         greedySets.insert(multiset(clique.members));
-    const ExactAnalysis analysis = AnalyseExactly(store, found, 3);
+    const ExactAnalysis analysis = analyseExactly(store, found, 3);
     EXPECT(analysis.greedyLargest == largest, "exact analysis: greedy largest differs");
     EXPECT(analysis.greedyCount == found.size(), "exact analysis: greedy count differs");
     EXPECT(analysis.greedyFitsGraph,
@@ -406,7 +406,7 @@ QByteArray checkExact(const GraphStore& store, const CliqueList& found, qsizetyp
     EXPECT(!analysis.greedyAnswer() || analysis.exactAnswer(),
            "exact analysis: a greedy Ja with an exact Nein");
 
-    QSet<QByteArray> labels(store.VertexList.begin(), store.VertexList.end());
+    QSet<QByteArray> labels(store.vertices.begin(), store.vertices.end());
     EXPECT(analysis.vertexCount == labels.size(), "exact analysis: wrong number of vertices");
     EXPECT(analysis.truncated || !analysis.maximalCliques.isEmpty() || labels.isEmpty(),
            "exact analysis: no maximal clique in a graph with vertices");
@@ -443,43 +443,43 @@ QByteArray checkExact(const GraphStore& store, const CliqueList& found, qsizetyp
 // ---- Random walk ----
 
 QByteArray checkWalk(const GraphStore& graph, std::uint32_t seed) {
-    const TextList& vertices = graph.VertexList;
+    const TextList& vertices = graph.vertices;
     const qsizetype n = vertices.count();
     // Only edges with both ends among the vertices take part.
     std::vector<std::pair<QByteArray, QByteArray>> usable;
-    for (const QByteArray& edge : graph.EdgeList) {
+    for (const QByteArray& edge : graph.edges) {
         auto ends = endsOf(edge);
         if (vertices.indexOfExact(ends.first) >= 0 && vertices.indexOfExact(ends.second) >= 0)
             usable.push_back(std::move(ends));
     }
     const WalkRefusal expected = n == 0                     ? WalkRefusal::NoVertices
-                                 : graph.EdgeList.isEmpty() ? WalkRefusal::NoEdges
+                                 : graph.edges.isEmpty() ? WalkRefusal::NoEdges
                                  : usable.empty()           ? WalkRefusal::NoEdgeBetweenVertices
                                                             : WalkRefusal::None;
 
     GraphStore store = graph;
-    store.VertexCount = 0;
-    store.EdgeCount = 0;
-    RandomSeed(seed);
+    store.vertexCount = 0;
+    store.edgeCount = 0;
+    seedRandom(seed);
     ProgressRecord progress;
-    const WalkResult result = RandomWalk(store, kWalkSteps, &progress);
-    EXPECT(store.VertexList == graph.VertexList && store.EdgeList == graph.EdgeList,
+    const WalkResult result = randomWalk(store, kWalkSteps, &progress);
+    EXPECT(store.vertices == graph.vertices && store.edges == graph.edges,
            "the walk changed the graph");
-    EXPECT(store.VertexCount == n && store.EdgeCount == graph.EdgeList.count(),
+    EXPECT(store.vertexCount == n && store.edgeCount == graph.edges.count(),
            "the walk did not refresh the counts");
     EXPECT(result.refusal == expected, "walk refusal " + QByteArray::number(int(result.refusal)) +
                                            " instead of " + QByteArray::number(int(expected)));
     if (expected != WalkRefusal::None) {
-        EXPECT(!WalkRefusalText(expected).isEmpty(), "a refused walk without a message");
-        EXPECT(result.VisitCounts.empty(), "a refused walk gave counts");
+        EXPECT(!walkRefusalText(expected).isEmpty(), "a refused walk without a message");
+        EXPECT(result.visitCounts.empty(), "a refused walk gave counts");
         EXPECT(progress.shows == 0 && progress.positions.isEmpty(),
                "a refused walk showed progress");
-        const int next = Random(1 << 30);
-        RandomSeed(seed);
-        EXPECT(Random(1 << 30) == next, "a refused walk drew random numbers");
+        const int next = randomBelow(1 << 30);
+        seedRandom(seed);
+        EXPECT(randomBelow(1 << 30) == next, "a refused walk drew random numbers");
         return {};
     }
-    EXPECT(result.VisitCounts.size() == std::size_t(n), "not one visit count per vertex");
+    EXPECT(result.visitCounts.size() == std::size_t(n), "not one visit count per vertex");
 
     // The same walk step by step: partners one per incident usable edge, in
     // edge order, each found as the first vertex with its label.
@@ -488,11 +488,11 @@ QByteArray checkWalk(const GraphStore& graph, std::uint32_t seed) {
         for (const auto& [a, b] : usable)
             if (a == vertices[v] || b == vertices[v])
                 partners[std::size_t(v)].push_back(vertices.indexOfExact(a != vertices[v] ? a : b));
-    RandomSeed(seed);
+    seedRandom(seed);
     std::vector<qint64> counts(static_cast<std::size_t>(n), 0);
     qsizetype current = 0;
     do
-        current = Random(int(n));
+        current = randomBelow(int(n));
     while (partners[std::size_t(current)].empty());
     ++counts[std::size_t(current)];
     qint64 sum = 1;
@@ -501,12 +501,12 @@ QByteArray checkWalk(const GraphStore& graph, std::uint32_t seed) {
         for (const qsizetype p : around)
             ++counts[std::size_t(p)];
         sum += qint64(around.size()) + 1;
-        current = around[std::size_t(Random(int(around.size())))];
+        current = around[std::size_t(randomBelow(int(around.size())))];
         ++counts[std::size_t(current)];
     }
-    EXPECT(std::accumulate(result.VisitCounts.begin(), result.VisitCounts.end(), qint64(0)) == sum,
+    EXPECT(std::accumulate(result.visitCounts.begin(), result.visitCounts.end(), qint64(0)) == sum,
            "the visit counts break the sum rule");
-    EXPECT(result.VisitCounts == counts, "the visit counts differ from a step-by-step walk");
+    EXPECT(result.visitCounts == counts, "the visit counts differ from a step-by-step walk");
     EXPECT(progress.shows == 1 && progress.closes == 1 && progress.maximum == kWalkSteps,
            "walk progress not shown, set to the step count and closed once");
     EXPECT(!progress.positions.isEmpty() && progress.positions.last() == kWalkSteps - 1 &&
@@ -543,7 +543,7 @@ QByteArray CheckImportInput(const QByteArray& data) {
 
     // The same bytes chosen as the picture: only a bitmap header can make a
     // file count as cut off, and reading it must stay inside the bytes.
-    EXPECT(!IsTruncatedBitmap(data) || data.startsWith("BM"),
+    EXPECT(!isTruncatedBitmap(data) || data.startsWith("BM"),
            "a file that is no bitmap counts as a truncated bitmap");
 
     TextList vertices;
@@ -555,15 +555,15 @@ QByteArray CheckImportInput(const QByteArray& data) {
     // The import: each count refreshed right after its list is loaded, the
     // full counts deciding (a file of 256 lines imports).
     GraphStore store;
-    store.VertexList = vertices;
+    store.vertices = vertices;
     store.refreshVertexCount();
-    store.EdgeList = edges;
+    store.edges = edges;
     store.refreshEdgeCount();
-    EXPECT(store.VertexCount == expectedLines(vertexBytes).size() &&
-               store.EdgeCount == expectedLines(edgeBytes).size(),
+    EXPECT(store.vertexCount == expectedLines(vertexBytes).size() &&
+               store.edgeCount == expectedLines(edgeBytes).size(),
            "the counts after the import are not the numbers of lines");
-    if (store.VertexCount != 0 && store.EdgeCount != 0) {
-        if (store.VertexCount <= 64 && store.EdgeCount <= 400)
+    if (store.vertexCount != 0 && store.edgeCount != 0) {
+        if (store.vertexCount <= 64 && store.edgeCount <= 400)
             EXPECT_OK(CheckGraph(store, std::uint32_t(data.size())));
         return {};
     }
@@ -573,9 +573,9 @@ QByteArray CheckImportInput(const QByteArray& data) {
     store.refreshEdgeCount();
     store.refreshVertexCount();
     const SampleGraph& sample = sampleGraph(1);
-    EXPECT(store.VertexCount == 9 && store.EdgeCount == 13 &&
-               store.VertexList.entries() == Members(sample.labels.begin(), sample.labels.end()) &&
-               store.EdgeList.entries() == Members(sample.edges.begin(), sample.edges.end()),
+    EXPECT(store.vertexCount == 9 && store.edgeCount == 13 &&
+               store.vertices.entries() == Members(sample.labels.begin(), sample.labels.end()) &&
+               store.edges.entries() == Members(sample.edges.begin(), sample.edges.end()),
            "the fallback is not sample graph 1");
     return {};
 }
@@ -589,10 +589,10 @@ GraphStore GraphFromBytes(const QByteArray& data, std::uint32_t& seed) {
     GraphStore graph;
     const unsigned n = in.byte() % 65;
     for (unsigned v = 0; v < n; ++v)
-        graph.VertexList.append(in.take(in.byte() % 8));
+        graph.vertices.append(in.take(in.byte() % 8));
     const auto label = [&](unsigned index) {
         index %= n + 2;
-        return index < n ? graph.VertexList[index] : "~" + QByteArray::number(index - n);
+        return index < n ? graph.vertices[index] : "~" + QByteArray::number(index - n);
     };
 
     unsigned m = in.byte();
@@ -602,19 +602,19 @@ GraphStore GraphFromBytes(const QByteArray& data, std::uint32_t& seed) {
         switch (in.byte() % 8) {
         case 5: {
             const QByteArray a = label(in.byte());
-            graph.EdgeList.append(a + '-' + a);
+            graph.edges.append(a + '-' + a);
             break;
         }
         case 6:
-            graph.EdgeList.append(label(in.byte()));
+            graph.edges.append(label(in.byte()));
             break;
         case 7:
-            graph.EdgeList.append(in.take(in.byte() % 16));
+            graph.edges.append(in.take(in.byte() % 16));
             break;
         default: {
             const QByteArray a = label(in.byte());
             const QByteArray b = label(in.byte());
-            graph.EdgeList.append(a + '-' + b);
+            graph.edges.append(a + '-' + b);
         }
         }
     }
@@ -628,15 +628,15 @@ QByteArray CheckGraphInput(const QByteArray& data) {
 }
 
 QByteArray CheckGraph(const GraphStore& graph, std::uint32_t seed) {
-    const LabelGraph labels(graph.VertexList, graph.EdgeList);
-    EXPECT_OK(checkLabelOrder(graph.VertexList));
+    const LabelGraph labels(graph.vertices, graph.edges);
+    EXPECT_OK(checkLabelOrder(graph.vertices));
 
     // As "Berechnen!" runs it.
     GraphStore store = graph;
     store.refreshCounts();
     CliqueList found;
     ProgressRecord progress;
-    SearchCliquesFromEveryVertex(store, found, &progress);
+    searchCliquesFromEveryVertex(store, found, &progress);
     EXPECT_OK(checkGreedy(graph, store, found, progress, labels));
 
     qsizetype largest = 0;

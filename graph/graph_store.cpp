@@ -9,7 +9,7 @@ EdgeEnds splitEdge(const QByteArray& edge) {
     return {edge.left(dash), edge.mid(dash + 1)};
 }
 
-TextList IncidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount) {
+TextList incidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount) {
     TextList result;
     const qsizetype n = std::min(edgeCount, edges.count());
     for (qsizetype i = 0; i < n; ++i) {
@@ -20,7 +20,7 @@ TextList IncidentEdges(const TextList& edges, const QByteArray& label, qsizetype
     return result;
 }
 
-TextList EdgePartners(const TextList& edges, const QByteArray& label) {
+TextList edgePartners(const TextList& edges, const QByteArray& label) {
     TextList result;
     for (const QByteArray& edge : edges) {
         EdgeEnds ends = splitEdge(edge);
@@ -29,9 +29,9 @@ TextList EdgePartners(const TextList& edges, const QByteArray& label) {
     return result;
 }
 
-bool IsAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
+bool isAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
                      qsizetype edgeCount) {
-    const TextList partners = EdgePartners(IncidentEdges(edges, candidate, edgeCount), candidate);
+    const TextList partners = edgePartners(incidentEdges(edges, candidate, edgeCount), candidate);
     return std::all_of(members.begin(), members.end(), [&](const QByteArray& member) {
         return partners.indexOfExact(member) >= 0;
     });

@@ -6,23 +6,23 @@
 // copies of the list lengths, refreshed only where the program says so; every
 // reader refreshes them first.
 struct GraphStore {
-    TextList VertexList;
-    TextList EdgeList;
-    qsizetype VertexCount = 0;
-    qsizetype EdgeCount = 0;
+    TextList vertices;
+    TextList edges;
+    qsizetype vertexCount = 0;
+    qsizetype edgeCount = 0;
 
-    void refreshVertexCount() { VertexCount = VertexList.count(); }
-    void refreshEdgeCount() { EdgeCount = EdgeList.count(); }
+    void refreshVertexCount() { vertexCount = vertices.count(); }
+    void refreshEdgeCount() { edgeCount = edges.count(); }
     void refreshCounts() {
         refreshVertexCount();
         refreshEdgeCount();
     }
     // Empties both lists and zeroes the counts.
     void clear() {
-        VertexList.clear();
-        EdgeList.clear();
-        VertexCount = 0;
-        EdgeCount = 0;
+        vertices.clear();
+        edges.clear();
+        vertexCount = 0;
+        edgeCount = 0;
     }
 };
 
@@ -37,12 +37,12 @@ EdgeEnds splitEdge(const QByteArray& edge);
 
 // The edges among the first edgeCount entries that have the label at either
 // end (exact comparison), in list order.
-TextList IncidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount);
+TextList incidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount);
 
 // One entry per edge: the end that is not the label (the label itself for a loop).
-TextList EdgePartners(const TextList& edges, const QByteArray& label);
+TextList edgePartners(const TextList& edges, const QByteArray& label);
 
 // True when every member is joined to the candidate by one of the first
 // edgeCount edges. Labels compare exactly, so "A" and "a" are different vertices.
-bool IsAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
+bool isAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
                      qsizetype edgeCount);

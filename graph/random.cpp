@@ -2,20 +2,20 @@
 
 #include <chrono>
 
-std::mt19937& RandomEngine() {
+std::mt19937& randomEngine() {
     static std::mt19937 engine(5489u);
     return engine;
 }
 
-void RandomSeedFromClock() {
+void seedRandomFromClock() {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    RandomEngine().seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+    randomEngine().seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
 }
 
-void RandomSeed(std::uint32_t seed) {
-    RandomEngine().seed(seed);
+void seedRandom(std::uint32_t seed) {
+    randomEngine().seed(seed);
 }
 
-int Random(int n) {
-    return std::uniform_int_distribution<int>(0, n - 1)(RandomEngine());
+int randomBelow(int n) {
+    return std::uniform_int_distribution<int>(0, n - 1)(randomEngine());
 }

@@ -5,8 +5,8 @@
 
 // The program's one pseudo-random generator. It is seeded from the clock when
 // the main and the heuristic window are created; tests seed it themselves.
-std::mt19937& RandomEngine();
-void RandomSeedFromClock();
-void RandomSeed(std::uint32_t seed);
+std::mt19937& randomEngine();
+void seedRandomFromClock();
+void seedRandom(std::uint32_t seed);
 // A uniform integer from 0 to n - 1, for n >= 1.
-int Random(int n);
+int randomBelow(int n);

@@ -35,7 +35,7 @@ const SampleGraph& sampleGraph(int k) {
 void appendSampleGraph(GraphStore& store, int k) {
     const SampleGraph& g = sampleGraph(k);
     for (const QByteArray& label : g.labels)
-        store.VertexList.append(label);
+        store.vertices.append(label);
     for (const QByteArray& edge : g.edges)
-        store.EdgeList.append(edge);
+        store.edges.append(edge);
 }

@@ -12,7 +12,7 @@ namespace {
 constexpr int kStepsPerReport = 1 << 16;
 } // namespace
 
-QString WalkRefusalText(WalkRefusal refusal) {
+QString walkRefusalText(WalkRefusal refusal) {
     switch (refusal) {
     case WalkRefusal::None:
         break;
@@ -30,7 +30,7 @@ QString WalkRefusalText(WalkRefusal refusal) {
 }
 
 WalkGraph::WalkGraph(const GraphStore& store) {
-    const TextList& vertices = store.VertexList;
+    const TextList& vertices = store.vertices;
     const qsizetype n = vertices.count();
 
     // Every index that carries a label; the first of them receives the counts.
@@ -41,7 +41,7 @@ WalkGraph::WalkGraph(const GraphStore& store) {
 
     std::vector<std::vector<int>> partners(static_cast<size_t>(n));
     bool usable = false;
-    for (const QByteArray& edge : store.EdgeList) {
+    for (const QByteArray& edge : store.edges) {
         const EdgeEnds ends = splitEdge(edge);
         const auto a = holders.constFind(ends.first);
         const auto b = holders.constFind(ends.second);
@@ -65,7 +65,7 @@ WalkGraph::WalkGraph(const GraphStore& store) {
 
     if (n == 0)
         m_refusal = WalkRefusal::NoVertices;
-    else if (store.EdgeList.isEmpty())
+    else if (store.edges.isEmpty())
         m_refusal = WalkRefusal::NoEdges;
     else if (!usable)
         m_refusal = WalkRefusal::NoEdgeBetweenVertices;
@@ -79,7 +79,7 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
 
     int current = 0;
     do
-        current = Random(int(n));
+        current = randomBelow(int(n));
     while (degree(current) == 0);
     ++counts[size_t(current)];
 
@@ -100,7 +100,7 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
         const int end = iterations - done > kStepsPerReport ? done + kStepsPerReport : iterations;
         for (; done < end; ++done) {
             const int begin = first[current];
-            const int next = partners[begin + Random(first[current + 1] - begin)];
+            const int next = partners[begin + randomBelow(first[current + 1] - begin)];
             ++leaving[current];
             ++arrivals[next];
             current = next;
@@ -122,17 +122,17 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
     return counts;
 }
 
-WalkResult RandomWalk(GraphStore& store, int iterations, ProgressSink* progress) {
+WalkResult randomWalk(GraphStore& store, int iterations, ProgressSink* progress) {
     store.refreshCounts();
     const WalkGraph graph(store);
     WalkResult result;
     result.refusal = graph.refusal();
     if (result.refusal == WalkRefusal::None)
-        result.VisitCounts = graph.walk(iterations, progress);
+        result.visitCounts = graph.walk(iterations, progress);
     return result;
 }
 
-int PowerOfTen(int n) {
+int powerOfTen(int n) {
     int result = 1;
     for (int i = 0; i < n; ++i)
         result *= 10;

@@ -10,21 +10,21 @@
 // Why a random walk cannot run on a graph.
 enum class WalkRefusal {
     None,                 // the walk can run
-    NoVertices,           // VertexList is empty
-    NoEdges,              // EdgeList is empty
+    NoVertices,           // vertices is empty
+    NoEdges,              // edges is empty
     NoEdgeBetweenVertices // every edge has an end that is no vertex label
 };
 
 // The German text that tells the user why the walk was refused (empty for None).
-QString WalkRefusalText(WalkRefusal refusal);
+QString walkRefusalText(WalkRefusal refusal);
 
 // The graph as the walk sees it: for every vertex index its partners, one
-// entry per usable edge in edge order, as indices into VertexList. An edge is
-// usable when both its ends are labels of VertexList (compared exactly); a
+// entry per usable edge in edge order, as indices into vertices. An edge is
+// usable when both its ends are labels of vertices (compared exactly); a
 // partner is the first vertex that carries the partner's label.
 class WalkGraph {
 public:
-    // Reads all of VertexList and EdgeList.
+    // Reads all of vertices and edges.
     explicit WalkGraph(const GraphStore& store);
 
     WalkRefusal refusal() const { return m_refusal; }
@@ -35,9 +35,9 @@ public:
     int degree(qsizetype v) const { return m_first[v + 1] - m_first[v]; }
 
     // Walks `iterations` steps (needs refusal() == None) and returns the visit
-    // count of every vertex, in VertexList order. Draws from the program's one
-    // generator: Random(vertex count) until a vertex with a usable edge comes up
-    // as the start, then Random(degree) once per step. Shows the progress
+    // count of every vertex, in vertices order. Draws from the program's one
+    // generator: randomBelow(vertex count) until a vertex with a usable edge comes up
+    // as the start, then randomBelow(degree) once per step. Shows the progress
     // (may be null), sets its maximum to `iterations`, reports positions up to
     // iterations - 1 and closes it.
     std::vector<qint64> walk(int iterations, ProgressSink* progress) const;
@@ -50,13 +50,13 @@ private:
 
 struct WalkResult {
     WalkRefusal refusal = WalkRefusal::None;
-    // One count per entry of VertexList; empty when the walk was refused.
-    std::vector<qint64> VisitCounts;
+    // One count per entry of vertices; empty when the walk was refused.
+    std::vector<qint64> visitCounts;
 };
 
-// Refreshes VertexCount and EdgeCount and walks `iterations` steps over the
+// Refreshes vertexCount and edgeCount and walks `iterations` steps over the
 // store's graph. A refused walk touches neither the generator nor the progress.
-WalkResult RandomWalk(GraphStore& store, int iterations, ProgressSink* progress);
+WalkResult randomWalk(GraphStore& store, int iterations, ProgressSink* progress);
 
 // 10 raised to n, for n from 0 to 9.
-int PowerOfTen(int n);
+int powerOfTen(int n);

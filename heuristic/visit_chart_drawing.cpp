@@ -39,7 +39,7 @@ void drawText(QPainter& painter, int x, int y, const QString& text) {
 
 } // namespace
 
-void DrawVisitChart(QImage& surface, const TextList& labels, const std::vector<qint64>& counts) {
+void drawVisitChart(QImage& surface, const TextList& labels, const std::vector<qint64>& counts) {
     QPainter painter(&surface);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);

@@ -12,4 +12,4 @@
 // Up to 33 vertices the bars are 580 / n - n / 2 pixels wide, as the program
 // always drew them; more vertices share the axis from x 20 to 605 evenly and
 // their labels are written only where they do not overlap.
-void DrawVisitChart(QImage& surface, const TextList& labels, const std::vector<qint64>& counts);
+void drawVisitChart(QImage& surface, const TextList& labels, const std::vector<qint64>& counts);

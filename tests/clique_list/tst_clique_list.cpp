@@ -31,8 +31,8 @@ private slots:
     void sort();
     void largestSize_data();
     void largestSize();
-    void decisionAnswer_data();
-    void decisionAnswer();
+    void decisionAnswerOf_data();
+    void decisionAnswerOf();
     void fileBytes_data();
     void fileBytes();
 };
@@ -63,10 +63,10 @@ void TestCliqueList::normalise_data() {
 void TestCliqueList::normalise() {
     QFETCH(QByteArrayList, labels);
     QFETCH(QByteArrayList, expected);
-    QCOMPARE(NormaliseClique(Clique{labels}).members, expected);
+    QCOMPARE(normaliseClique(Clique{labels}).members, expected);
     // Any starting order gives the same result.
     std::reverse(labels.begin(), labels.end());
-    QCOMPARE(NormaliseClique(Clique{labels}).members, expected);
+    QCOMPARE(normaliseClique(Clique{labels}).members, expected);
 }
 
 void TestCliqueList::labelOrderIsStrict() {
@@ -113,11 +113,11 @@ void TestCliqueList::redundancy_data() {
 void TestCliqueList::redundancy() {
     QFETCH(CliqueList, cliques);
     QFETCH(QByteArrayList, expected);
-    RemoveRedundantCliques(cliques);
+    removeRedundantCliques(cliques);
     QCOMPARE(textsOf(cliques), expected);
     // A second pass changes nothing.
     const CliqueList once = cliques;
-    RemoveRedundantCliques(cliques);
+    removeRedundantCliques(cliques);
     QCOMPARE(cliques, once);
 }
 
@@ -159,14 +159,14 @@ void TestCliqueList::sort() {
     QFETCH(QByteArrayList, ascending);
     QFETCH(QByteArrayList, descending);
     CliqueList up = cliques;
-    SortCliquesBySize(up, SizeOrder::Ascending);
+    sortCliquesBySize(up, SizeOrder::Ascending);
     QCOMPARE(textsOf(up), ascending);
-    SortCliquesBySize(up, SizeOrder::Ascending);
+    sortCliquesBySize(up, SizeOrder::Ascending);
     QCOMPARE(textsOf(up), ascending);
     CliqueList down = cliques;
-    SortCliquesBySize(down, SizeOrder::Descending);
+    sortCliquesBySize(down, SizeOrder::Descending);
     QCOMPARE(textsOf(down), descending);
-    SortCliquesBySize(down, SizeOrder::Descending);
+    sortCliquesBySize(down, SizeOrder::Descending);
     QCOMPARE(textsOf(down), descending);
 }
 
@@ -190,15 +190,15 @@ void TestCliqueList::largestSize() {
     QFETCH(CliqueList, cliques);
     QFETCH(qsizetype, expected);
     RecordingProgress progress;
-    QCOMPARE(LargestCliqueSize(cliques, &progress), expected);
+    QCOMPARE(largestCliqueSize(cliques, &progress), expected);
     QByteArrayList positions;
     for (qsizetype i = 0; i < cliques.size(); ++i)
         positions.append("pos " + QByteArray::number(i));
     QCOMPARE(progress.calls, positions);
-    QCOMPARE(LargestCliqueSize(cliques, nullptr), expected);
+    QCOMPARE(largestCliqueSize(cliques, nullptr), expected);
 }
 
-void TestCliqueList::decisionAnswer_data() {
+void TestCliqueList::decisionAnswerOf_data() {
     QTest::addColumn<qsizetype>("largest");
     QTest::addColumn<qsizetype>("k");
     QTest::addColumn<QByteArray>("expected");
@@ -210,11 +210,11 @@ void TestCliqueList::decisionAnswer_data() {
     QTest::newRow("300 for k=15") << qsizetype(300) << qsizetype(15) << QByteArray("Ja");
 }
 
-void TestCliqueList::decisionAnswer() {
+void TestCliqueList::decisionAnswerOf() {
     QFETCH(qsizetype, largest);
     QFETCH(qsizetype, k);
     QFETCH(QByteArray, expected);
-    QCOMPARE(DecisionAnswer(largest, k), expected);
+    QCOMPARE(decisionAnswer(largest, k), expected);
 }
 
 void TestCliqueList::fileBytes_data() {
@@ -229,7 +229,7 @@ void TestCliqueList::fileBytes_data() {
 void TestCliqueList::fileBytes() {
     QFETCH(CliqueList, cliques);
     QFETCH(QByteArray, expected);
-    QCOMPARE(CliqueListBytes(cliques), expected);
+    QCOMPARE(cliqueListBytes(cliques), expected);
 }
 
 QTEST_APPLESS_MAIN(TestCliqueList)

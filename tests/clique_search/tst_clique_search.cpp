@@ -23,8 +23,8 @@ struct ProgressRecorder : ProgressSink {
 
 GraphStore makeStore(const Texts& vertices, const Texts& edges) {
     GraphStore store;
-    store.VertexList = TextList(vertices);
-    store.EdgeList = TextList(edges);
+    store.vertices = TextList(vertices);
+    store.edges = TextList(edges);
     return store;
 }
 
@@ -32,7 +32,7 @@ GraphStore makeStore(const Texts& vertices, const Texts& edges) {
 CliqueList fullSearch(GraphStore& store, ProgressSink* progress = nullptr) {
     CliqueList cliques;
     store.refreshCounts();
-    SearchCliquesFromEveryVertex(store, cliques, progress);
+    searchCliquesFromEveryVertex(store, cliques, progress);
     return cliques;
 }
 
@@ -51,11 +51,11 @@ MemberLists membersOf(const CliqueList& cliques) {
 }
 
 // The search exactly as described step by step: every adjacency test asks the
-// edge texts afresh through IncidentEdges and IsAdjacentToAll.
+// edge texts afresh through incidentEdges and isAdjacentToAll.
 void literalRemoveIsolated(GraphStore& store) {
-    for (qsizetype i = 0; i < store.VertexList.count();) {
-        if (IncidentEdges(store.EdgeList, store.VertexList[i], store.EdgeCount).isEmpty())
-            store.VertexList.removeAt(i);
+    for (qsizetype i = 0; i < store.vertices.count();) {
+        if (incidentEdges(store.edges, store.vertices[i], store.edgeCount).isEmpty())
+            store.vertices.removeAt(i);
         else
             ++i;
     }
@@ -63,7 +63,7 @@ void literalRemoveIsolated(GraphStore& store) {
 
 MemberLists literalSearch(const GraphStore& store) {
     MemberLists recorded;
-    const TextList& vertices = store.VertexList;
+    const TextList& vertices = store.vertices;
     for (qsizetype s = 0; s < vertices.count(); ++s) {
         TextList members{vertices[s]};
         TextList candidates;
@@ -75,7 +75,7 @@ MemberLists literalSearch(const GraphStore& store) {
             const QByteArray c = candidates[j];
             // A loop joins no label to itself, so a label never joins twice.
             if (members.indexOfExact(c) < 0 &&
-                IsAdjacentToAll(store.EdgeList, members, c, store.EdgeCount)) {
+                isAdjacentToAll(store.edges, members, c, store.edgeCount)) {
                 members.append(c);
                 candidates.removeAt(j);
             } else {
@@ -156,8 +156,8 @@ GraphStore randomGraph(std::mt19937& engine) {
 
     GraphStore store = makeStore(vertices, edges);
     store.refreshCounts();
-    if (chance(0.1)) // the queries only look at the first EdgeCount edges
-        store.EdgeCount = below(int(store.EdgeCount) + 1);
+    if (chance(0.1)) // the queries only look at the first edgeCount edges
+        store.edgeCount = below(int(store.edgeCount) + 1);
     return store;
 }
 
@@ -166,8 +166,8 @@ GraphStore randomGraph(std::mt19937& engine) {
 class TestCliqueSearch : public QObject {
     Q_OBJECT
 private slots:
-    void cliqueText_data();
-    void cliqueText();
+    void cliqueTextOf_data();
+    void cliqueTextOf();
     void search_data();
     void search();
     void secondRunAppendsAgain();
@@ -175,7 +175,7 @@ private slots:
     void sameAsLiteralSearch();
 };
 
-void TestCliqueSearch::cliqueText_data() {
+void TestCliqueSearch::cliqueTextOf_data() {
     QTest::addColumn<Texts>("members");
     QTest::addColumn<QByteArray>("text");
     QTest::newRow("four") << Texts{"3", "0", "1", "4"} << QByteArray("(3-0-1-4)");
@@ -184,9 +184,9 @@ void TestCliqueSearch::cliqueText_data() {
     QTest::newRow("labels kept as they are") << Texts{"A", "x-y", ""} << QByteArray("(A-x-y-)");
 }
 
-void TestCliqueSearch::cliqueText() {
+void TestCliqueSearch::cliqueTextOf() {
     QFETCH(Texts, members);
-    QTEST(CliqueText(members), "text");
+    QTEST(cliqueText(members), "text");
 }
 
 void TestCliqueSearch::search_data() {
@@ -237,13 +237,13 @@ void TestCliqueSearch::search() {
     ProgressRecorder progress;
     const CliqueList cliques = fullSearch(store, &progress);
     QTEST(textsOf(cliques), "cliques");
-    QTEST(store.VertexList.entries(), "verticesAfter");
-    QCOMPARE(store.VertexCount, store.VertexList.count());
-    QCOMPARE(store.EdgeList.entries(), edges);
+    QTEST(store.vertices.entries(), "verticesAfter");
+    QCOMPARE(store.vertexCount, store.vertices.count());
+    QCOMPARE(store.edges.entries(), edges);
     QList<int> expectedPositions;
-    for (int s = 1; s <= store.VertexCount; ++s)
+    for (int s = 1; s <= store.vertexCount; ++s)
         expectedPositions.append(s);
-    QCOMPARE(progress.maximum, store.VertexCount);
+    QCOMPARE(progress.maximum, store.vertexCount);
     QCOMPARE(progress.positions, expectedPositions);
 }
 
@@ -253,7 +253,7 @@ void TestCliqueSearch::secondRunAppendsAgain() {
     CliqueList cliques = fullSearch(store);
     QCOMPARE(cliques.size(), 19);
     const CliqueList first = cliques;
-    GreedyCliqueSearch(store, cliques, nullptr);
+    greedyCliqueSearch(store, cliques, nullptr);
     QCOMPARE(cliques.size(), 38);
     QCOMPARE(cliques.mid(19), first);
 }
@@ -290,12 +290,12 @@ void TestCliqueSearch::sameAsLiteralSearch() {
         const MemberLists expected = literalSearch(literal);
 
         GraphStore fast = graph;
-        RemoveIsolatedVertices(fast);
+        removeIsolatedVertices(fast);
         CliqueList cliques;
-        GreedyCliqueSearch(fast, cliques, nullptr);
+        greedyCliqueSearch(fast, cliques, nullptr);
 
         const QByteArray where = "round " + QByteArray::number(round);
-        QVERIFY2(fast.VertexList == literal.VertexList, where.constData());
+        QVERIFY2(fast.vertices == literal.vertices, where.constData());
         QVERIFY2(membersOf(cliques) == expected, where.constData());
         recorded += expected.size();
         for (const QList<QByteArray>& members : expected)

@@ -69,11 +69,11 @@ private slots:
         QFETCH(QByteArray, position);
         QFETCH(int, row);
         QFETCH(int, column);
-        QCOMPARE(int(GridRow(position)), row);
-        QCOMPARE(int(GridColumn(position)), column);
+        QCOMPARE(int(gridRow(position)), row);
+        QCOMPARE(int(gridColumn(position)), column);
     }
 
-    void newVertexNumber_data() {
+    void numberForNewVertex_data() {
         QTest::addColumn<TextList>("vertices");
         QTest::addColumn<QList<int>>("placed"); // vertex numbers that have a position
         QTest::addColumn<int>("expected");
@@ -89,39 +89,39 @@ private slots:
         QTest::newRow("all placed, some dropped")
             << TextList{"3"} << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14} << -1;
     }
-    void newVertexNumber() {
+    void numberForNewVertex() {
         QFETCH(TextList, vertices);
         QFETCH(QList<int>, placed);
         QFETCH(int, expected);
         PositionGrid grid = freshGrid();
         for (int i = 0; i < placed.size(); ++i) {
-            grid.VertexGridPos[placed[i]] = i;
-            grid.GridUsed[i] = 1;
+            grid.vertexPosition[placed[i]] = i;
+            grid.taken[i] = 1;
         }
-        QCOMPARE(NewVertexNumber(grid, vertices), expected);
+        QCOMPARE(newVertexNumber(grid, vertices), expected);
     }
 
     void placeVertexChangesNothingWhenRefused() {
         PositionGrid grid = freshGrid();
         TextList vertices;
-        Placement first = PlaceVertex(grid, vertices, 7);
+        Placement first = placeVertex(grid, vertices, 7);
         QCOMPARE(first.outcome, PlacementOutcome::Placed);
         QCOMPARE(first.vertex, 0);
-        QCOMPARE(grid.VertexGridPos[0], 7);
-        QCOMPARE(int(grid.GridUsed[7]), 1);
+        QCOMPARE(grid.vertexPosition[0], 7);
+        QCOMPARE(int(grid.taken[7]), 1);
         QCOMPARE(vertices, TextList{"0"});
 
         const PositionGrid before = grid;
-        QCOMPARE(PlaceVertex(grid, vertices, 7).outcome, PlacementOutcome::PositionTaken);
+        QCOMPARE(placeVertex(grid, vertices, 7).outcome, PlacementOutcome::PositionTaken);
         QCOMPARE(vertices, TextList{"0"});
-        QCOMPARE(grid.VertexGridPos, before.VertexGridPos);
+        QCOMPARE(grid.vertexPosition, before.vertexPosition);
 
         // With no number left the limit is what the user is told, whatever the position.
         TextList full = numbers(15);
-        QCOMPARE(PlaceVertex(grid, full, 7).outcome, PlacementOutcome::NoNumberLeft);
-        QCOMPARE(PlaceVertex(grid, full, 3).outcome, PlacementOutcome::NoNumberLeft);
+        QCOMPARE(placeVertex(grid, full, 7).outcome, PlacementOutcome::NoNumberLeft);
+        QCOMPARE(placeVertex(grid, full, 3).outcome, PlacementOutcome::NoNumberLeft);
         QCOMPARE(full.count(), 15);
-        QCOMPARE(grid.GridUsed, before.GridUsed);
+        QCOMPARE(grid.taken, before.taken);
     }
 
     void edgeValidity_data() {
@@ -145,15 +145,15 @@ private slots:
         QFETCH(bool, valid);
         PositionGrid grid = freshGrid();
         for (int v = 0; v < 8; ++v) {
-            grid.VertexGridPos[v] = 14 - v;
-            grid.GridUsed[14 - v] = 1;
+            grid.vertexPosition[v] = 14 - v;
+            grid.taken[14 - v] = 1;
         }
         const TextList before = edges;
-        const std::optional<QLine> line = AddEdge(grid, edges, a, b);
+        const std::optional<QLine> line = addEdge(grid, edges, a, b);
         QCOMPARE(line.has_value(), valid);
         QCOMPARE(edges.count(), before.count() + (valid ? 1 : 0));
         if (valid)
-            QCOMPARE(edges.last(), EditorEdgeText(a, b));
+            QCOMPARE(edges.last(), editorEdgeText(a, b));
     }
 
     void textFilesKeepTheirBytes() {
@@ -161,25 +161,25 @@ private slots:
         const QByteArray bytes("A\r\n\xc4rger\r\n \xc3\x9c \r\n\r\n9-10\r\n");
         const QString in = dir.filePath("in.txt");
         QVERIFY(writeFile(in, bytes));
-        const std::optional<TextList> list = LoadTextList(in);
+        const std::optional<TextList> list = loadTextList(in);
         QVERIFY(list);
         QCOMPARE(list->count(), 5);
         QCOMPARE(list->at(1), QByteArray("\xc4rger"));
         QCOMPARE(list->at(3), QByteArray());
         const QString out = dir.filePath("out.txt");
-        QVERIFY(SaveTextList(out, *list));
+        QVERIFY(saveTextList(out, *list));
         QCOMPARE(fileBytes(out), bytes);
 
-        QVERIFY(SaveTextList(out, TextList()));
+        QVERIFY(saveTextList(out, TextList()));
         QCOMPARE(fileBytes(out), QByteArray());
-        QCOMPARE(LoadTextList(out), TextList());
+        QCOMPARE(loadTextList(out), TextList());
     }
 
     void unreadableFiles() {
         QTemporaryDir dir;
-        QVERIFY(!ReadWholeFile(dir.path()));
-        QVERIFY(!ReadWholeFile(dir.filePath("fehlt.txt")));
-        QVERIFY(!LoadTextList(dir.filePath("fehlt.txt")));
+        QVERIFY(!readWholeFile(dir.path()));
+        QVERIFY(!readWholeFile(dir.filePath("fehlt.txt")));
+        QVERIFY(!loadTextList(dir.filePath("fehlt.txt")));
     }
 
     void failedWritesLeaveTheOldFile() {
@@ -189,17 +189,17 @@ private slots:
         {
             FileSizeLimit limit(4);
             QVERIFY(limit.active());
-            QVERIFY(!WriteFileAtomically(target, "0\r\n1\r\n2\r\n"));
+            QVERIFY(!writeFileAtomically(target, "0\r\n1\r\n2\r\n"));
         }
         QCOMPARE(fileBytes(target), QByteArray("alt\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"knoten.txt"});
 
         QVERIFY(QDir(dir.path()).mkdir("ordner.txt"));
-        QVERIFY(!WriteFileAtomically(dir.filePath("ordner.txt"), "x"));
+        QVERIFY(!writeFileAtomically(dir.filePath("ordner.txt"), "x"));
         QVERIFY(QFileInfo(dir.filePath("ordner.txt")).isDir());
-        QVERIFY(!WriteFileAtomically(dir.filePath("fehlt/knoten.txt"), "x"));
+        QVERIFY(!writeFileAtomically(dir.filePath("fehlt/knoten.txt"), "x"));
 
-        QVERIFY(WriteFileAtomically(target, "0\r\n"));
+        QVERIFY(writeFileAtomically(target, "0\r\n"));
         QCOMPARE(fileBytes(target), QByteArray("0\r\n"));
     }
 
@@ -221,7 +221,7 @@ private slots:
     void truncatedBitmaps() {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, truncated);
-        QCOMPARE(IsTruncatedBitmap(bytes), truncated);
+        QCOMPARE(isTruncatedBitmap(bytes), truncated);
     }
 };
 

@@ -140,9 +140,9 @@ private slots:
         QVERIFY(!e.f.Button2->isEnabled());
         QVERIFY(!e.f.UpDown2->isEnabled());
         QVERIFY(!e.f.UpDown3->isEnabled());
-        QCOMPARE(e.f.Store.VertexCount, 0);
-        QCOMPARE(e.f.Store.EdgeCount, 0);
-        QVERIFY(e.f.VertexList.isEmpty());
+        QCOMPARE(e.f.Store.vertexCount, 0);
+        QCOMPARE(e.f.Store.edgeCount, 0);
+        QVERIFY(e.f.vertices.isEmpty());
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -153,9 +153,9 @@ private slots:
         QVERIFY(spinTo(e.f.UpDown4, 7));
         QCOMPARE(e.f.Edit6->text(), "7");
         click(e.f.Button1);
-        QCOMPARE(listTexts(e.f.VertexList), QStringList{"0"});
-        QCOMPARE(e.f.Grid.VertexGridPos[0], 7);
-        QCOMPARE(int(e.f.Grid.GridUsed[7]), 1);
+        QCOMPARE(listTexts(e.f.vertices), QStringList{"0"});
+        QCOMPARE(e.f.Grid.vertexPosition[0], 7);
+        QCOMPARE(int(e.f.Grid.taken[7]), 1);
         QCOMPARE(e.f.Edit6->text(), "7!");
 
         const QImage image = e.picture();
@@ -185,7 +185,7 @@ private slots:
         // A second click without moving the spinner is refused and changes nothing.
         click(e.f.Button1);
         QCOMPARE(shown(dialogs), QStringList{error + "Position schon belegt!"});
-        QCOMPARE(listTexts(e.f.VertexList), QStringList{"0"});
+        QCOMPARE(listTexts(e.f.vertices), QStringList{"0"});
         QCOMPARE(e.f.Edit6->text(), "7!");
         QCOMPARE(e.picture(), image);
     }
@@ -210,15 +210,15 @@ private slots:
         for (int p : order)
             QVERIFY(e.place(p));
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(e.f.VertexList.count(), 15);
+        QCOMPARE(e.f.vertices.count(), 15);
         for (int v = 0; v < 15; ++v) {
-            QCOMPARE(e.f.VertexList[v], QByteArray::number(v));
-            QCOMPARE(e.f.Grid.VertexGridPos[v], order[v]);
+            QCOMPARE(e.f.vertices[v], QByteArray::number(v));
+            QCOMPARE(e.f.Grid.vertexPosition[v], order[v]);
         }
         const QImage full = e.picture();
         click(e.f.Button1);
         QCOMPARE(shown(dialogs), QStringList{error + "Maximal 15 Knoten!"});
-        QCOMPARE(e.f.VertexList.count(), 15);
+        QCOMPARE(e.f.vertices.count(), 15);
         QCOMPARE(e.picture(), full);
     }
 
@@ -227,14 +227,14 @@ private slots:
         Editor e;
         QVERIFY(e.draw({0, 1, 2}, {{1, 2}}));
         click(e.f.BitBtn6);
-        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"1", "2"}));
+        QCOMPARE(listTexts(e.f.vertices), (QStringList{"1", "2"}));
         QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(1-2)", "(2-1)"}));
         // The list's length would give "2" a second time.
         QVERIFY(e.place(5));
-        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"1", "2", "3"}));
-        QCOMPARE(e.f.Grid.VertexGridPos[3], 5);
+        QCOMPARE(listTexts(e.f.vertices), (QStringList{"1", "2", "3"}));
+        QCOMPARE(e.f.Grid.vertexPosition[3], 5);
         QVERIFY(e.edge(3, 2));
-        QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"1-2", "2-3"}));
+        QCOMPARE(listTexts(e.f.edges), (QStringList{"1-2", "2-3"}));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -275,7 +275,7 @@ private slots:
         QVERIFY(e.f.UpDown3->isEnabled());
         // Placing still works after "DelPos".
         QVERIFY(e.place(7));
-        QCOMPARE(e.f.VertexList.count(), 3);
+        QCOMPARE(e.f.vertices.count(), 3);
     }
 
     void rejectedEdges_data() {
@@ -302,7 +302,7 @@ private slots:
         const QImage before = e.picture();
         QVERIFY(e.edge(a, b));
         QCOMPARE(shown(dialogs), QStringList{error + "Ungültige Kante!"});
-        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"3-7"});
+        QCOMPARE(listTexts(e.f.edges), QStringList{"3-7"});
         QCOMPARE(e.picture(), before);
     }
 
@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(e.f.Edit4->text(), "10");
         QCOMPARE(e.f.Edit5->text(), "9");
         click(e.f.Button2);
-        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"9-10"});
+        QCOMPARE(listTexts(e.f.edges), QStringList{"9-10"});
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -349,7 +349,7 @@ private slots:
         click(e.f.BitBtn11);
         const QImage before = e.picture();
         QVERIFY(e.edge(0, 1));
-        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"0-1"});
+        QCOMPARE(listTexts(e.f.edges), QStringList{"0-1"});
         const QImage image = e.picture();
         // Every step of the line is black; the two ends are exact.
         const int steps = std::max(qAbs(line.dx()), qAbs(line.dy()));
@@ -403,7 +403,7 @@ private slots:
         QCOMPARE(fileBytes(dir.filePath("knoten.txt")), QByteArray("0\r\n1\r\n2\r\n"));
         QCOMPARE(fileBytes(dir.filePath("kanten.txt")), QByteArray("0-1\r\n1-2\r\n"));
         QCOMPARE(rgb(QImage(dir.filePath("bild.bmp"))), drawn);
-        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2"}));
+        QCOMPARE(listTexts(e.f.vertices), (QStringList{"0", "1", "2"}));
         QCOMPARE(e.picture(), drawn);
 
         e.choose(0);
@@ -421,10 +421,10 @@ private slots:
             QCOMPARE(dialogs.requests[1].filter, "Knoten/ Kante: Text-Datei *.txt|*.txt");
             QVERIFY(!dialogs.requests[0].save && !dialogs.requests[2].save);
         }
-        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2"}));
-        QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"0-1", "1-2"}));
-        QCOMPARE(e.f.Store.VertexCount, 3);
-        QCOMPARE(e.f.Store.EdgeCount, 2);
+        QCOMPARE(listTexts(e.f.vertices), (QStringList{"0", "1", "2"}));
+        QCOMPARE(listTexts(e.f.edges), (QStringList{"0-1", "1-2"}));
+        QCOMPARE(e.f.Store.vertexCount, 3);
+        QCOMPARE(e.f.Store.edgeCount, 2);
         QCOMPARE(rgb(e.picture()), drawn);
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
         QCOMPARE(e.visibleTools(), 15);
@@ -442,9 +442,9 @@ private slots:
         }
         // The grid stays as the fresh editor left it; the next vertex is 3.
         QVERIFY(e.place(4));
-        QCOMPARE(e.f.VertexList.last(), QByteArray("3"));
-        QCOMPARE(e.f.Grid.VertexGridPos[3], 4);
-        QCOMPARE(e.f.Grid.VertexGridPos[0], -1);
+        QCOMPARE(e.f.vertices.last(), QByteArray("3"));
+        QCOMPARE(e.f.Grid.vertexPosition[3], 4);
+        QCOMPARE(e.f.Grid.vertexPosition[0], -1);
     }
 
     void suffixAlwaysAppended() {
@@ -483,7 +483,7 @@ private slots:
             QCOMPARE(dialogs.messages.size(), 3);
             QCOMPARE(e.picture(), drawn);
             QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
-            QCOMPARE(e.f.Store.EdgeCount, 1);
+            QCOMPARE(e.f.Store.edgeCount, 1);
         }
         {
             // Without a vertex file the import fails.
@@ -507,8 +507,8 @@ private slots:
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
-        QCOMPARE(e.f.VertexList.count(), 4);
-        QCOMPARE(listTexts(e.f.EdgeList), QStringList{"A-B"});
+        QCOMPARE(e.f.vertices.count(), 4);
+        QCOMPARE(listTexts(e.f.edges), QStringList{"A-B"});
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
 
         dialogs.answerEach({std::nullopt, dir.filePath("v2"), dir.filePath("e2")});
@@ -545,16 +545,16 @@ private slots:
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
-        const qsizetype before = e.f.VertexList.count();
+        const qsizetype before = e.f.vertices.count();
         QVERIFY(e.place(6));
         if (expected.size() > 2) {
             QCOMPARE(dialogs.messages.last().text, expected);
-            QCOMPARE(e.f.VertexList.count(), before);
-            QCOMPARE(int(e.f.Grid.GridUsed[6]), 0);
+            QCOMPARE(e.f.vertices.count(), before);
+            QCOMPARE(int(e.f.Grid.taken[6]), 0);
         } else {
             QCOMPARE(dialogs.messages.size(), 3);
-            QCOMPARE(QString::fromLatin1(e.f.VertexList.last()), expected);
-            QCOMPARE(e.f.Grid.VertexGridPos[expected.toInt()], 6);
+            QCOMPARE(QString::fromLatin1(e.f.vertices.last()), expected);
+            QCOMPARE(e.f.Grid.vertexPosition[expected.toInt()], 6);
         }
     }
 
@@ -582,12 +582,12 @@ private slots:
         const TForm1& a = byHand.f;
         const TForm1& b = failed.f;
         QCOMPARE(b.RadioGroup1->itemIndex(), 0);
-        QCOMPARE(b.VertexList, a.VertexList);
-        QCOMPARE(b.EdgeList, a.EdgeList);
-        QCOMPARE(b.VertexList.count(), 9);
-        QCOMPARE(b.EdgeList.count(), 13);
-        QCOMPARE(b.Store.VertexCount, 9);
-        QCOMPARE(b.Store.EdgeCount, 13);
+        QCOMPARE(b.vertices, a.vertices);
+        QCOMPARE(b.edges, a.edges);
+        QCOMPARE(b.vertices.count(), 9);
+        QCOMPARE(b.edges.count(), 13);
+        QCOMPARE(b.Store.vertexCount, 9);
+        QCOMPARE(b.Store.edgeCount, 13);
         QCOMPARE(b.Image1->picture(), a.Image1->picture());
         QCOMPARE(b.Image1->picture().size(), QSize(550, 300));
         QVERIFY(b.Cliques.isEmpty());
@@ -611,7 +611,7 @@ private slots:
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
         click(e.f.BitBtn4);
         QCOMPARE(dialogs.messages.size(), 3);
-        QCOMPARE(e.f.Store.VertexCount, 256);
+        QCOMPARE(e.f.Store.vertexCount, 256);
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
     }
 
@@ -648,7 +648,7 @@ private slots:
         QVERIFY(dialogs.messages.last().text.contains(QDir::toNativeSeparators(fileName)));
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(e.picture(), drawn);
-        QVERIFY(e.f.VertexList.isEmpty());
+        QVERIFY(e.f.vertices.isEmpty());
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
         QCOMPARE(e.visibleTools(), 15);
     }
@@ -683,9 +683,9 @@ private slots:
         QCOMPARE(dialogs.messages.size(), edgeFile ? 4 : 3);
         // What was done stays done; no fallback.
         QCOMPARE(rgb(e.picture()), picture);
-        QCOMPARE(e.f.VertexList.count(), edgeFile ? 2 : 0);
-        QCOMPARE(e.f.Store.VertexCount, edgeFile ? 2 : 0);
-        QVERIFY(e.f.EdgeList.isEmpty());
+        QCOMPARE(e.f.vertices.count(), edgeFile ? 2 : 0);
+        QCOMPARE(e.f.Store.vertexCount, edgeFile ? 2 : 0);
+        QVERIFY(e.f.edges.isEmpty());
         QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
         QCOMPARE(e.visibleTools(), 15);
     }
@@ -778,10 +778,10 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         QVERIFY(e.draw({0, 2, 12, 10, 14}, {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}}));
-        QCOMPARE(listTexts(e.f.EdgeList), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
+        QCOMPARE(listTexts(e.f.edges), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
         click(e.f.BitBtn6);
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(listTexts(e.f.VertexList), (QStringList{"0", "1", "2", "3"}));
+        QCOMPARE(listTexts(e.f.vertices), (QStringList{"0", "1", "2", "3"}));
         QCOMPARE(listBoxTexts(e.f.ListBox1),
                  (QStringList{"(0-1-2)", "(0-1)", "(1-0-2)", "(1-0)", "(2-0-1)", "(2-0-3)",
                               "(3-0-2)", "(3-0)"}));

@@ -33,7 +33,7 @@ QList<QByteArray> texts(const QList<MaximalCliqueEntry>& entries) {
 CliqueList greedyList(GraphStore store) {
     CliqueList cliques;
     store.refreshCounts();
-    SearchCliquesFromEveryVertex(store, cliques, nullptr);
+    searchCliquesFromEveryVertex(store, cliques, nullptr);
     return cliques;
 }
 
@@ -65,14 +65,14 @@ void TestExactLogic::againstBruteForce() {
         GraphStore store = numberedGraph(n, [&](int, int) { return joined(engine); });
         if (n > 0) {
             const QByteArray v = QByteArray::number(engine() % unsigned(n));
-            store.EdgeList.append(v + '-' + v);
-            store.EdgeList.append(v + "-x");
-            if (!store.EdgeList.isEmpty()) {
-                const EdgeEnds ends = splitEdge(store.EdgeList[0]);
-                store.EdgeList.append(ends.second + '-' + ends.first);
+            store.edges.append(v + '-' + v);
+            store.edges.append(v + "-x");
+            if (!store.edges.isEmpty()) {
+                const EdgeEnds ends = splitEdge(store.edges[0]);
+                store.edges.append(ends.second + '-' + ends.first);
             }
         }
-        const ExactGraph g = BuildExactGraph(store);
+        const ExactGraph g = buildExactGraph(store);
         QCOMPARE(g.size(), n);
 
         std::vector<unsigned> adjacency(std::size_t(n), 0);
@@ -102,11 +102,11 @@ void TestExactLogic::againstBruteForce() {
             }
         }
 
-        const MaximumCliqueResult largest = MaximumClique(g);
+        const MaximumCliqueResult largest = maximumClique(g);
         QVERIFY(largest.complete);
         QCOMPARE(int(largest.clique.size()), omega);
         QVERIFY(isClique(g, largest.clique));
-        const MaximalCliques found = EnumerateMaximalCliques(g);
+        const MaximalCliques found = enumerateMaximalCliques(g);
         QVERIFY(!found.truncated);
         QCOMPARE(found.cliques.size(), maximal.size());
         QCOMPARE(Cliques(found.cliques.begin(), found.cliques.end()), maximal);
@@ -141,10 +141,10 @@ void TestExactLogic::benchmarkGraphs() {
     const GraphStore store = numberedGraph(int(words.size()), [&](int a, int b) {
         return std::popcount(words[std::size_t(a)] ^ words[std::size_t(b)]) >= distance;
     });
-    QTEST(int(store.VertexList.count()), "vertices");
-    QTEST(int(store.EdgeList.count()), "edges");
-    const ExactGraph g = BuildExactGraph(store);
-    const MaximumCliqueResult largest = MaximumClique(g);
+    QTEST(int(store.vertices.count()), "vertices");
+    QTEST(int(store.edges.count()), "edges");
+    const ExactGraph g = buildExactGraph(store);
+    const MaximumCliqueResult largest = maximumClique(g);
     QVERIFY(largest.complete);
     QVERIFY(isClique(g, largest.clique));
     QTEST(int(largest.clique.size()), "cliqueNumber");
@@ -164,8 +164,8 @@ void TestExactLogic::maximalCliqueCap_data() {
 void TestExactLogic::maximalCliqueCap() {
     QFETCH(int, groups);
     QFETCH(int, cap);
-    const ExactGraph g = BuildExactGraph(moonMoser(groups));
-    const MaximalCliques found = EnumerateMaximalCliques(g, std::size_t(cap));
+    const ExactGraph g = buildExactGraph(moonMoser(groups));
+    const MaximalCliques found = enumerateMaximalCliques(g, std::size_t(cap));
     QTEST(int(found.cliques.size()), "listed");
     QTEST(found.truncated, "truncated");
     const Cliques distinct(found.cliques.begin(), found.cliques.end());
@@ -175,8 +175,8 @@ void TestExactLogic::maximalCliqueCap() {
         QVERIFY(isClique(g, clique));
     }
     if (groups == 9) {
-        const ExactAnalysis analysis = AnalyseExactly(moonMoser(groups), {}, 1);
-        QCOMPARE(MaximalCliqueCountText(analysis),
+        const ExactAnalysis analysis = analyseExactly(moonMoser(groups), {}, 1);
+        QCOMPARE(maximalCliqueCountText(analysis),
                  QString("Mehr als 10.000 maximale Cliquen; gezeigt werden die ersten 10.000."));
         QCOMPARE(analysis.cliqueNumber, qsizetype(9));
     }
@@ -187,61 +187,61 @@ void TestExactLogic::stepLimit() {
     std::mt19937 engine(3u);
     std::bernoulli_distribution joined(0.7);
     const GraphStore dense = numberedGraph(80, [&](int, int) { return joined(engine); });
-    const ExactGraph g = BuildExactGraph(dense);
-    const MaximumCliqueResult largest = MaximumClique(g, 5);
+    const ExactGraph g = buildExactGraph(dense);
+    const MaximumCliqueResult largest = maximumClique(g, 5);
     QVERIFY(!largest.complete);
     QVERIFY(!largest.clique.empty());
     QVERIFY(isClique(g, largest.clique));
-    QVERIFY(MaximumClique(g).complete);
+    QVERIFY(maximumClique(g).complete);
 
-    const ExactGraph moon = BuildExactGraph(moonMoser(8));
-    const MaximalCliques maximal = EnumerateMaximalCliques(moon, kMaximalCliqueCap, 100);
+    const ExactGraph moon = buildExactGraph(moonMoser(8));
+    const MaximalCliques maximal = enumerateMaximalCliques(moon, kMaximalCliqueCap, 100);
     QVERIFY(!maximal.complete);
     QVERIFY(!maximal.truncated);
     QVERIFY(!maximal.cliques.empty());
     for (const std::vector<int>& clique : maximal.cliques)
         QVERIFY(clique.size() == 8 && isClique(moon, clique));
 
-    const ExactAnalysis stopped = AnalyseExactly(dense, {}, 80, 5);
+    const ExactAnalysis stopped = analyseExactly(dense, {}, 80, 5);
     const qsizetype found = stopped.cliqueNumber;
-    QCOMPARE(CliqueNumberText(stopped), QString("mindestens %1").arg(found));
-    QCOMPARE(ExactDecisionText(stopped), QString("Unbekannt"));
-    QVERIFY(ExampleText(stopped).isEmpty());
-    QVERIFY(MaximalCliqueCountText(stopped).startsWith("Die Suche hat nach 5 Schritten aufgehört"));
-    QCOMPARE(ComparisonText(stopped),
+    QCOMPARE(cliqueNumberText(stopped), QString("mindestens %1").arg(found));
+    QCOMPARE(exactDecisionText(stopped), QString("Unbekannt"));
+    QVERIFY(exampleText(stopped).isEmpty());
+    QVERIFY(maximalCliqueCountText(stopped).startsWith("Die Suche hat nach 5 Schritten aufgehört"));
+    QCOMPARE(comparisonText(stopped),
              QString("Die exakte Suche hat nach 5 Schritten aufgehört: Die größte Clique hat "
                      "mindestens %1 Knoten.")
                  .arg(found));
     const CliqueList pair{Clique{{"0", g.labels[g.neighbours[0].first()]}}};
-    QVERIFY(ComparisonText(AnalyseExactly(dense, pair, 80, 5))
+    QVERIFY(comparisonText(analyseExactly(dense, pair, 80, 5))
                 .endsWith(" Die gierige Suche fand höchstens 2."));
-    QCOMPARE(ExactDecisionText(AnalyseExactly(dense, {}, found, 5)), QString("Ja"));
-    const ExactAnalysis full = AnalyseExactly(dense, {}, 80);
-    QCOMPARE(CliqueNumberText(full), QString::number(MaximumClique(g).clique.size()));
-    QCOMPARE(ExactDecisionText(full), QString("Nein"));
+    QCOMPARE(exactDecisionText(analyseExactly(dense, {}, found, 5)), QString("Ja"));
+    const ExactAnalysis full = analyseExactly(dense, {}, 80);
+    QCOMPARE(cliqueNumberText(full), QString::number(maximumClique(g).clique.size()));
+    QCOMPARE(exactDecisionText(full), QString("Nein"));
 }
 
 void TestExactLogic::graphFromStore() {
     GraphStore store;
     for (const char* label : {"a", "A", "b", "a", "2-3", "2", "lone"})
-        store.VertexList.append(label);
+        store.vertices.append(label);
     for (const char* edge : {"a-b", "b-a", "A-A", "A-c", "2-3", "2-2-3", "b", "-a"})
-        store.EdgeList.append(edge);
-    store.EdgeCount = 0; // stale on purpose: every edge is read
-    const ExactGraph g = BuildExactGraph(store);
+        store.edges.append(edge);
+    store.edgeCount = 0; // stale on purpose: every edge is read
+    const ExactGraph g = buildExactGraph(store);
     QCOMPARE(g.labels, (QList<QByteArray>{"a", "A", "b", "2-3", "2", "lone"}));
-    const ExactAnalysis analysis = AnalyseExactly(store, {}, 3);
+    const ExactAnalysis analysis = analyseExactly(store, {}, 3);
     QCOMPARE(texts(analysis.maximalCliques),
              (QList<QByteArray>{"(2-2-3) nein", "(a-b) nein", "(A) nein", "(lone) nein"}));
     QCOMPARE(analysis.cliqueNumber, qsizetype(2));
-    QCOMPARE(ExactDecisionText(analysis), QString("Nein"));
-    QVERIFY(ExampleText(analysis).isEmpty());
+    QCOMPARE(exactDecisionText(analysis), QString("Nein"));
+    QVERIFY(exampleText(analysis).isEmpty());
 
-    const ExactAnalysis none = AnalyseExactly(GraphStore(), {}, 1);
+    const ExactAnalysis none = analyseExactly(GraphStore(), {}, 1);
     QCOMPARE(none.cliqueNumber, qsizetype(0));
     QVERIFY(none.maximalCliques.isEmpty());
-    QCOMPARE(MaximalCliqueCountText(none), QString("Der Graph hat keine Knoten."));
-    QCOMPARE(ExactDecisionText(none), QString("Nein"));
+    QCOMPARE(maximalCliqueCountText(none), QString("Der Graph hat keine Knoten."));
+    QCOMPARE(exactDecisionText(none), QString("Nein"));
 }
 
 void TestExactLogic::comparison_data() {
@@ -292,48 +292,48 @@ void TestExactLogic::comparison() {
         // A 4-clique whose members each first meet a vertex outside it, so
         // that every greedy run stops at two members.
         for (int v = 0; v < 8; ++v)
-            store.VertexList.append(QByteArray::number(v));
+            store.vertices.append(QByteArray::number(v));
         for (const char* edge :
              {"0-4", "1-5", "2-6", "3-7", "4-5", "4-6", "4-7", "5-6", "5-7", "6-7"})
-            store.EdgeList.append(edge);
+            store.edges.append(edge);
     }
     const CliqueList cliques = greedy.isEmpty() ? greedyList(store) : CliqueList{Clique{greedy}};
-    const ExactAnalysis analysis = AnalyseExactly(store, cliques, k);
+    const ExactAnalysis analysis = analyseExactly(store, cliques, k);
     QTEST(texts(analysis.maximalCliques), "rows");
-    QTEST(ExactDecisionText(analysis), "answer");
-    QTEST(ExampleText(analysis), "example");
-    QTEST(ComparisonText(analysis), "sentence");
-    QCOMPARE(DecisionQuestionText(analysis),
+    QTEST(exactDecisionText(analysis), "answer");
+    QTEST(exampleText(analysis), "example");
+    QTEST(comparisonText(analysis), "sentence");
+    QCOMPARE(decisionQuestionText(analysis),
              QString("Gibt es eine Clique mit mindestens k = %1 Knoten?").arg(k));
-    QCOMPARE(AnalyseExactly(store, {}, k).greedyCount, qsizetype(0));
-    QVERIFY(ComparisonText(AnalyseExactly(store, {}, k)).contains("ist leer"));
+    QCOMPARE(analyseExactly(store, {}, k).greedyCount, qsizetype(0));
+    QVERIFY(comparisonText(analyseExactly(store, {}, k)).contains("ist leer"));
 }
 
 void TestExactLogic::positions() {
     GraphStore store;
     appendSampleGraph(store, 2);
-    QVERIFY(!SampleGraphPositions(store, 1));
-    const std::optional<VertexPositions> two = SampleGraphPositions(store, 2);
+    QVERIFY(!sampleGraphPositions(store, 1));
+    const std::optional<VertexPositions> two = sampleGraphPositions(store, 2);
     QVERIFY(two);
     QCOMPARE(two->centres.size(), qsizetype(5));
     QCOMPARE(two->centres.value("3"), sampleGraph(2).centres[3]);
-    store.EdgeList.append("2-3");
-    QVERIFY(!SampleGraphPositions(store, 2));
+    store.edges.append("2-3");
+    QVERIFY(!sampleGraphPositions(store, 2));
 
     PositionGrid grid;
     grid.fillCoordinates();
     grid.reset();
     GraphStore editor;
-    QCOMPARE(PlaceVertex(grid, editor.VertexList, 7).outcome, PlacementOutcome::Placed);
-    QCOMPARE(PlaceVertex(grid, editor.VertexList, 0).outcome, PlacementOutcome::Placed);
-    const std::optional<VertexPositions> placed = EditorPositions(editor, grid);
+    QCOMPARE(placeVertex(grid, editor.vertices, 7).outcome, PlacementOutcome::Placed);
+    QCOMPARE(placeVertex(grid, editor.vertices, 0).outcome, PlacementOutcome::Placed);
+    const std::optional<VertexPositions> placed = editorPositions(editor, grid);
     QVERIFY(placed);
     QCOMPARE(placed->centres.value("0"), QPoint(273, 150));
     QCOMPARE(placed->centres.value("1"), QPoint(71, 60));
     for (const char* label : {"2", "01", "A", "15"}) {
         GraphStore other = editor;
-        other.VertexList.append(label);
-        QVERIFY2(!EditorPositions(other, grid), label);
+        other.vertices.append(label);
+        QVERIFY2(!editorPositions(other, grid), label);
     }
 }
 

@@ -19,9 +19,9 @@ struct Session : MainWindowDriver {
 
     void fill(std::initializer_list<const char*> labels, std::initializer_list<const char*> edges) {
         for (const char* label : labels)
-            f.VertexList.append(label);
+            f.vertices.append(label);
         for (const char* e : edges)
-            f.EdgeList.append(e);
+            f.edges.append(e);
     }
 
     QStringList rows() const {
@@ -305,7 +305,7 @@ void TestExactWindow::unknownPositions() {
         ScriptedDialogs dialogs;
         dialogs.answerEach({std::nullopt, vertices.fileName(), edges.fileName()});
         click(s.f.BitBtn4);
-        QCOMPARE(s.f.EdgeList.count(), 1);
+        QCOMPARE(s.f.edges.count(), 1);
     }
     }
     click(s.f.ButtonExact);
@@ -322,11 +322,11 @@ void TestExactWindow::refreshTime() {
     Session s;
     s.choose(2);
     for (int v = 0; v < 15; ++v)
-        s.f.VertexList.append(QByteArray::number(v));
+        s.f.vertices.append(QByteArray::number(v));
     for (int a = 0; a < 15; ++a)
         for (int b = a + 1; b < 15; ++b)
             if (a / 3 != b / 3)
-                s.f.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
+                s.f.edges.append(QByteArray::number(a) + '-' + QByteArray::number(b));
     click(s.f.ButtonExact);
     QCOMPARE(s.rows().size(), 243);
     std::vector<qint64> times;

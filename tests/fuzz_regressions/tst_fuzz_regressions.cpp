@@ -93,7 +93,7 @@ void TestFuzzRegressions::bitmapHeaders_data() {
 
 void TestFuzzRegressions::bitmapHeaders() {
     QFETCH(QByteArray, bytes);
-    QTEST(IsTruncatedBitmap(bytes), "truncated");
+    QTEST(isTruncatedBitmap(bytes), "truncated");
     QVERIFY(CheckImportInput(bytes).isEmpty());
 }
 

@@ -25,10 +25,10 @@ private slots:
     void splitEdge();
     void incidentEdgesAndPartners_data();
     void incidentEdgesAndPartners();
-    void edgePartners_data();
-    void edgePartners();
-    void isAdjacentToAll_data();
-    void isAdjacentToAll();
+    void edgePartnersOf_data();
+    void edgePartnersOf();
+    void adjacentToAllMembers_data();
+    void adjacentToAllMembers();
     void longEdgeListIsScannedWhole();
     void fromBytes_data();
     void fromBytes();
@@ -82,15 +82,15 @@ void TestGraphStore::incidentEdgesAndPartners() {
     QFETCH(QByteArray, label);
     GraphStore store = sample(graph);
     if (edgeCount >= 0)
-        store.EdgeCount = edgeCount;
-    const TextList before = store.EdgeList;
-    const TextList incident = IncidentEdges(store.EdgeList, label, store.EdgeCount);
+        store.edgeCount = edgeCount;
+    const TextList before = store.edges;
+    const TextList incident = incidentEdges(store.edges, label, store.edgeCount);
     QTEST(incident.entries(), "incident");
-    QTEST(EdgePartners(incident, label).entries(), "partners");
-    QCOMPARE(store.EdgeList, before);
+    QTEST(edgePartners(incident, label).entries(), "partners");
+    QCOMPARE(store.edges, before);
 }
 
-void TestGraphStore::edgePartners_data() {
+void TestGraphStore::edgePartnersOf_data() {
     QTest::addColumn<Texts>("edges");
     QTest::addColumn<QByteArray>("label");
     QTest::addColumn<Texts>("partners");
@@ -103,13 +103,13 @@ void TestGraphStore::edgePartners_data() {
     QTest::newRow("empty") << Texts{} << QByteArray("1") << Texts{};
 }
 
-void TestGraphStore::edgePartners() {
+void TestGraphStore::edgePartnersOf() {
     QFETCH(Texts, edges);
     QFETCH(QByteArray, label);
-    QTEST(EdgePartners(TextList(edges), label).entries(), "partners");
+    QTEST(edgePartners(TextList(edges), label).entries(), "partners");
 }
 
-void TestGraphStore::isAdjacentToAll_data() {
+void TestGraphStore::adjacentToAllMembers_data() {
     QTest::addColumn<Texts>("edges"); // empty: sample graph 1
     QTest::addColumn<int>("edgeCount");
     QTest::addColumn<Texts>("members");
@@ -134,13 +134,13 @@ void TestGraphStore::isAdjacentToAll_data() {
         << Texts{"1-2-3"} << 1 << Texts{"2-3"} << QByteArray("1") << true;
 }
 
-void TestGraphStore::isAdjacentToAll() {
+void TestGraphStore::adjacentToAllMembers() {
     QFETCH(Texts, edges);
     QFETCH(int, edgeCount);
     QFETCH(Texts, members);
     QFETCH(QByteArray, candidate);
-    const TextList list = edges.isEmpty() ? sample(1).EdgeList : TextList(edges);
-    QTEST(::IsAdjacentToAll(list, TextList(members), candidate, edgeCount), "adjacent");
+    const TextList list = edges.isEmpty() ? sample(1).edges : TextList(edges);
+    QTEST(::isAdjacentToAll(list, TextList(members), candidate, edgeCount), "adjacent");
 }
 
 void TestGraphStore::longEdgeListIsScannedWhole() {
@@ -150,9 +150,9 @@ void TestGraphStore::longEdgeListIsScannedWhole() {
     for (int i = 0; i < 400; ++i)
         edges.append(QByteArray::number(i) + '-' + QByteArray::number(i + 1));
     edges.append("399-" + longLabel);
-    const TextList incident = IncidentEdges(edges, "399", edges.count());
+    const TextList incident = incidentEdges(edges, "399", edges.count());
     QCOMPARE(incident.entries(), Texts({"398-399", "399-400", "399-" + longLabel}));
-    QVERIFY(::IsAdjacentToAll(edges, TextList{"398", "400", longLabel}, "399", edges.count()));
+    QVERIFY(::isAdjacentToAll(edges, TextList{"398", "400", longLabel}, "399", edges.count()));
 }
 
 void TestGraphStore::fromBytes_data() {

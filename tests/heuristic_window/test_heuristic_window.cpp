@@ -40,7 +40,7 @@ int firstInk(const QImage& image, int from, int to) {
 QImage chart(const TextList& labels, const std::vector<qint64>& counts) {
     QImage image(625, 345, QImage::Format_RGB32);
     image.fill(Qt::white);
-    DrawVisitChart(image, labels, counts);
+    drawVisitChart(image, labels, counts);
     return image;
 }
 
@@ -60,9 +60,9 @@ void setGraph(GraphStore& store, const QList<QByteArray>& vertices,
               const QList<QByteArray>& edges) {
     store.clear();
     for (const QByteArray& v : vertices)
-        store.VertexList.append(v);
+        store.vertices.append(v);
     for (const QByteArray& e : edges)
-        store.EdgeList.append(e);
+        store.edges.append(e);
 }
 
 void checkStartState(TForm6& form) {
@@ -224,14 +224,14 @@ void TestHeuristicWindow::runDrawsExactChartAt9Million() {
     QCOMPARE(form.Iterations, 9000000);
 
     GraphStore copy = p.Form1.Store;
-    RandomSeed(2024);
-    const std::vector<qint64> counts = RandomWalk(copy, 9000000, nullptr).VisitCounts;
+    seedRandom(2024);
+    const std::vector<qint64> counts = randomWalk(copy, 9000000, nullptr).visitCounts;
     QCOMPARE(qsizetype(counts.size()), 9);
     const qint64 maxCount = *std::max_element(counts.begin(), counts.end());
     const qsizetype maxIndex = std::max_element(counts.begin(), counts.end()) - counts.begin();
     QVERIFY(maxCount > 7158278); // the product of count and 300 needs 64 bits
 
-    RandomSeed(2024);
+    seedRandom(2024);
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
     const QImage image = form.Image1->picture();
     QVERIFY(!image.isNull());
@@ -304,8 +304,8 @@ void TestHeuristicWindow::refusalMessages() {
     QCOMPARE(dialogs.messages, QList<ScriptedDialogs::Message>({{Texts::FehlerCaption, text}}));
     QVERIFY(form.Image1->isEmpty());
     QVERIFY(!p.Form4.isVisible());
-    QCOMPARE(p.Form1.Store.VertexCount, vertices.size());
-    QCOMPARE(p.Form1.Store.EdgeCount, edges.size());
+    QCOMPARE(p.Form1.Store.vertexCount, vertices.size());
+    QCOMPARE(p.Form1.Store.edgeCount, edges.size());
 }
 
 void TestHeuristicWindow::chartGeometry_data() {
@@ -466,9 +466,9 @@ void TestHeuristicWindow::runTimeStaysNearCoreWalk() {
         GraphStore copy = p.Form1.Store;
         QElapsedTimer timer;
         timer.start();
-        const WalkResult result = RandomWalk(copy, 9000000, nullptr);
+        const WalkResult result = randomWalk(copy, 9000000, nullptr);
         core = std::min(core, timer.nsecsElapsed());
-        QCOMPARE(result.VisitCounts.size(), size_t(15));
+        QCOMPARE(result.visitCounts.size(), size_t(15));
 
         timer.start();
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);

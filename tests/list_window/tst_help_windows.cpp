@@ -54,7 +54,7 @@ private slots:
     void typingChangesNothing();
     void helpTextSections();
     void helpTextFitsItsArea();
-    void versionNotes();
+    void versionNotesText();
 };
 
 void TestHelpWindows::layout_data() {
@@ -241,7 +241,7 @@ void TestHelpWindows::helpTextFitsItsArea() {
     QCOMPARE(bar->maximum(), 985 - s.p.Form2.ScrollBox1->viewport()->height());
 }
 
-void TestHelpWindows::versionNotes() {
+void TestHelpWindows::versionNotesText() {
     Shown s;
     const QStringList lines =
         s.p.Form3.Memo1->toPlainText().split('\n', Qt::SkipEmptyParts, Qt::CaseSensitive);

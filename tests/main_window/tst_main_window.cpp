@@ -79,11 +79,11 @@ QString resetState(const TForm1& f) {
                     f.BitBtn4->isHidden(), f.BitBtn5->isHidden(), f.Label1->isHidden(),
                     f.Label3->isHidden(), f.Edit4->isHidden(), f.Edit5->isHidden(),
                     f.UpDown2->isHidden(), f.UpDown3->isHidden()}))
-        .arg(f.Store.VertexList.count())
-        .arg(f.Store.EdgeList.count())
+        .arg(f.Store.vertices.count())
+        .arg(f.Store.edges.count())
         .arg(f.Cliques.size())
-        .arg(f.Store.VertexCount)
-        .arg(f.Store.EdgeCount);
+        .arg(f.Store.vertexCount)
+        .arg(f.Store.edgeCount);
 }
 
 } // namespace
@@ -129,12 +129,12 @@ void TestMainWindow::startUp() {
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(f.windowTitle(), QString("Mandorin"));
     QCOMPARE(f.pos(), QPoint(-5, 262));
-    QCOMPARE(f.Store.VertexList.entries(), labels(1));
-    QCOMPARE(f.Store.EdgeList.entries(), edges(1));
-    QCOMPARE(f.Store.EdgeList.last(), QByteArray("6-7"));
+    QCOMPARE(f.Store.vertices.entries(), labels(1));
+    QCOMPARE(f.Store.edges.entries(), edges(1));
+    QCOMPARE(f.Store.edges.last(), QByteArray("6-7"));
     QCOMPARE(f.RadioGroup1->itemIndex(), 0);
     QCOMPARE(f.Image1->picture().size(), QSize(550, 300));
-    QCOMPARE(f.Grid.GridX.count(), 15);
+    QCOMPARE(f.Grid.xCoordinates.count(), 15);
     QCOMPARE(resetState(f),
              "item 0, picture some, list 0, enabled 00001, edits 1///0/0, spinners 1 "
              "0 0, lamps red, hidden 11111111111, store 9 13 0, counts 9 13");
@@ -237,7 +237,7 @@ void TestMainWindow::graphChoice() {
     QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
     f.Shape1->setBrushColor(Colours::Green);
     clickItem(f.RadioGroup1, 1);
-    QCOMPARE(f.Store.EdgeList.entries(),
+    QCOMPARE(f.Store.edges.entries(),
              Lines({"0-1", "0-4", "0-3", "0-2", "3-1", "3-4", "4-1", "1-2"}));
     QCOMPARE(resetState(f),
              "item 1, picture some, list 0, enabled 11111, edits 1///0/0, spinners 1 "
@@ -245,8 +245,8 @@ void TestMainWindow::graphChoice() {
 
     QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
     clickItem(f.RadioGroup1, 0);
-    QCOMPARE(f.Store.VertexList.entries(), labels(1));
-    QCOMPARE(f.Store.EdgeList.entries(), edges(1));
+    QCOMPARE(f.Store.vertices.entries(), labels(1));
+    QCOMPARE(f.Store.edges.entries(), edges(1));
     QCOMPARE(resetState(f),
              "item 0, picture some, list 0, enabled 11111, edits 1///0/0, spinners 1 "
              "0 0, lamps red, hidden 11111111111, store 9 13 0, counts 9 13");
@@ -258,9 +258,9 @@ void TestMainWindow::graphChoice() {
 
     clickItem(f.RadioGroup1, 2);
     QCOMPARE(f.RadioGroup1->itemIndex(), 2);
-    QVERIFY(f.Store.VertexList.isEmpty() && f.Store.EdgeList.isEmpty() && f.Cliques.isEmpty());
-    QCOMPARE(f.Store.VertexCount, 0);
-    QCOMPARE(f.Store.EdgeCount, 0);
+    QVERIFY(f.Store.vertices.isEmpty() && f.Store.edges.isEmpty() && f.Cliques.isEmpty());
+    QCOMPARE(f.Store.vertexCount, 0);
+    QCOMPARE(f.Store.edgeCount, 0);
 }
 
 void TestMainWindow::reset_data() {
@@ -309,7 +309,7 @@ void TestMainWindow::reset() {
     QCOMPARE(f.RadioGroup1->itemIndex(), item);
     QVERIFY(f.Cliques.isEmpty());
     QCOMPARE(f.ListBox1->count(), 0);
-    QTEST(f.Store.VertexList.entries(), "vertices");
+    QTEST(f.Store.vertices.entries(), "vertices");
 }
 
 void TestMainWindow::compute_data() {
@@ -334,8 +334,8 @@ void TestMainWindow::compute() {
         clickItem(f.RadioGroup1, item);
     if (!vertices.isEmpty()) {
         QFETCH(Lines, edges);
-        f.Store.VertexList = TextList(vertices);
-        f.Store.EdgeList = TextList(edges);
+        f.Store.vertices = TextList(vertices);
+        f.Store.edges = TextList(edges);
     }
     f.Shape1->setBrushColor(Colours::Green);
     f.ListBox1->addItem("left over");
@@ -346,12 +346,12 @@ void TestMainWindow::compute() {
 
     QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
     QTEST(listTexts(f.ListBox1), "cliques");
-    QTEST(f.Store.VertexList.entries(), "verticesAfter");
+    QTEST(f.Store.vertices.entries(), "verticesAfter");
     const int n = int(verticesAfter.size());
     QCOMPARE(resetState(f).section(", ", 3, 6),
              "enabled 11111, edits 1///0/0, spinners 1 0 0, lamps red");
-    QCOMPARE(f.Store.VertexCount, n);
-    QCOMPARE(f.Store.EdgeCount, f.Store.EdgeList.count());
+    QCOMPARE(f.Store.vertexCount, n);
+    QCOMPARE(f.Store.edgeCount, f.Store.edges.count());
     QVERIFY(progress.isHidden());
     QCOMPARE(progress.ProgressBar1->maximum(), n);
     QCOMPARE(progress.ProgressBar1->value(), n);
@@ -388,7 +388,7 @@ void TestMainWindow::startUpWithMissingFile() {
         QVERIFY(QFile::copy(self, copy));
         for (const QString asset : {"icon.ico", "beispiel-graph_01.bmp", "beispiel-graph_02.bmp"})
             if (asset != missing)
-                QVERIFY(QFile::copy(ProgramDirectory() + asset, dir.filePath(asset)));
+                QVERIFY(QFile::copy(programDirectory() + asset, dir.filePath(asset)));
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(kChildVariable, "1");
@@ -407,7 +407,7 @@ void TestMainWindow::startUpWithMissingFile() {
         return;
     }
 
-    const QString path = ProgramDirectory() + missing;
+    const QString path = programDirectory() + missing;
     QVERIFY(!QFile::exists(path));
     const TForm1& f = program->Form1;
     QCOMPARE(dialogs.messages.size(), 1);
@@ -415,11 +415,11 @@ void TestMainWindow::startUpWithMissingFile() {
     QCOMPARE(dialogs.messages[0].text, Texts::cannotLoadPicture(path));
     QVERIFY(dialogs.messages[0].text.contains(missing));
     // Start-up went on: the graph is there, the grid is set up.
-    QCOMPARE(f.Store.VertexList.entries(), labels(1));
-    QCOMPARE(f.Store.EdgeList.entries(), edges(1));
-    QCOMPARE(f.Store.VertexCount, 9);
-    QCOMPARE(f.Store.EdgeCount, 13);
-    QCOMPARE(f.Grid.GridY.count(), 15);
+    QCOMPARE(f.Store.vertices.entries(), labels(1));
+    QCOMPARE(f.Store.edges.entries(), edges(1));
+    QCOMPARE(f.Store.vertexCount, 9);
+    QCOMPARE(f.Store.edgeCount, 13);
+    QCOMPARE(f.Grid.yCoordinates.count(), 15);
     QCOMPARE(f.Image1->isEmpty(), missing == "beispiel-graph_01.bmp");
 }
 

@@ -65,11 +65,11 @@ QByteArray hugeBitmapHeader() {
 MonkeyDialogs::MonkeyDialogs(std::mt19937_64& random) : m_random(random) {
     if (m_dir.isValid())
         buildPool();
-    SetDialogs(this);
+    setDialogs(this);
 }
 
 MonkeyDialogs::~MonkeyDialogs() {
-    SetDialogs(nullptr);
+    setDialogs(nullptr);
 }
 
 void MonkeyDialogs::buildPool() {
@@ -135,7 +135,7 @@ void MonkeyDialogs::buildPool() {
     add("truncated.bmp", bitmap.left(bitmap.size() / 2), Outcome::Fails);
     add("huge_header.bmp", hugeBitmapHeader(), Outcome::Either);
     m_openPool.append(
-        {ProgramDirectory() + "beispiel-graph_01.bmp", Outcome::Succeeds, Outcome::Succeeds});
+        {programDirectory() + "beispiel-graph_01.bmp", Outcome::Succeeds, Outcome::Succeeds});
 
     dir.mkdir("folder");
     m_openPool.append({dir.filePath("folder"), Outcome::Fails, Outcome::Fails});

@@ -122,7 +122,7 @@ QString displayFault(const Program& p) {
     const auto number = [](int value) { return QString::number(value); };
     const int position = f.UpDown4->position();
     const QString positionText =
-        number(position) + (f.Grid.GridUsed[size_t(position)] == 1 ? "!" : "");
+        number(position) + (f.Grid.taken[size_t(position)] == 1 ? "!" : "");
     const QList<std::pair<QString, QString>> main{{f.Edit1->text(), number(f.UpDown1->position())},
                                                   {f.Edit4->text(), number(f.UpDown2->position())},
                                                   {f.Edit5->text(), number(f.UpDown3->position())},
@@ -178,16 +178,16 @@ QString programFault(const Program& p, bool countsRefreshed) {
 
     const GraphStore& store = form1.Store;
     for (qsizetype count :
-         {store.VertexCount, store.EdgeCount, store.VertexList.count(), store.EdgeList.count()})
+         {store.vertexCount, store.edgeCount, store.vertices.count(), store.edges.count()})
         if (count < 0 || count > kMaxListLength)
             return QString("a count of the graph store is %1").arg(count);
-    if (countsRefreshed && (store.VertexCount != store.VertexList.count() ||
-                            store.EdgeCount != store.EdgeList.count()))
+    if (countsRefreshed && (store.vertexCount != store.vertices.count() ||
+                            store.edgeCount != store.edges.count()))
         return QString("counts %1/%2 for lists of %3/%4")
-            .arg(store.VertexCount)
-            .arg(store.EdgeCount)
-            .arg(store.VertexList.count())
-            .arg(store.EdgeList.count());
+            .arg(store.vertexCount)
+            .arg(store.edgeCount)
+            .arg(store.vertices.count())
+            .arg(store.edges.count());
     return displayFault(p);
 }
 
@@ -335,7 +335,7 @@ void Monkey::start() {
                std::pair(b->objectName(), b->windowTitle());
     });
     // The clock seeded the program's generator; the walk should repeat.
-    RandomSeed(std::uint32_t(m_seed + quint64(m_starts)));
+    seedRandom(std::uint32_t(m_seed + quint64(m_starts)));
     m_program->Form1.show();
     ++m_starts;
 }
@@ -563,7 +563,7 @@ QString Monkey::run(int actions) {
             m_dialogs.events().begin(), m_dialogs.events().end(),
             [](const auto& event) { return event.kind == MonkeyDialogs::Event::Message; }));
         m_longestList = std::max(m_longestList, m_program->Form1.Cliques.size());
-        m_mostVertices = std::max(m_mostVertices, m_program->Form1.VertexList.count());
+        m_mostVertices = std::max(m_mostVertices, m_program->Form1.vertices.count());
         if (ms > m_slowestMs) {
             m_slowestMs = ms;
             m_slowest = done;
@@ -652,12 +652,12 @@ void TestMonkey::checksNoticeFaults_data() {
     }) << false;
     QTest::newRow("progress window left open")
         << Spoil([](Program& p) { p.Form4.show(); }) << false;
-    QTest::newRow("stale count") << Spoil([](Program& p) { p.Form1.VertexList.append("9"); })
+    QTest::newRow("stale count") << Spoil([](Program& p) { p.Form1.vertices.append("9"); })
                                  << true;
     QTest::newRow("k not shown") << Spoil([](Program& p) { p.Form1.UpDown1->setPosition(4); })
                                  << false;
     QTest::newRow("position mark missing")
-        << Spoil([](Program& p) { p.Form1.Grid.GridUsed[0] = 1; }) << false;
+        << Spoil([](Program& p) { p.Form1.Grid.taken[0] = 1; }) << false;
     QTest::newRow("exponent not followed") << Spoil([](Program& p) {
         const QSignalBlocker quiet(p.Form6.TrackBar1);
         p.Form6.TrackBar1->setValue(5);
@@ -765,7 +765,7 @@ void TestMonkey::heaviestInputs() {
     click(f.RadioGroup1->item(2));
     dialogs.answerEach({std::nullopt, pool.poolFile(vertexFile), pool.poolFile(edgeFile)});
     click(f.BitBtn4);
-    QCOMPARE(f.VertexList.count(), vertices);
+    QCOMPARE(f.vertices.count(), vertices);
 
     const QString saved = pool.poolFile("out/heavy");
     struct Step {

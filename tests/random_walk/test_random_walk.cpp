@@ -13,9 +13,9 @@ namespace {
 GraphStore makeStore(const QList<QByteArray>& vertices, const QList<QByteArray>& edges) {
     GraphStore store;
     for (const QByteArray& v : vertices)
-        store.VertexList.append(v);
+        store.vertices.append(v);
     for (const QByteArray& e : edges)
-        store.EdgeList.append(e);
+        store.edges.append(e);
     return store;
 }
 
@@ -27,9 +27,9 @@ void incrementCounter(TextList& list, qsizetype index) {
 // and every partner looked up by its text in every step. Only edges whose two
 // ends are vertex labels take part; a vertex may start when it has one of them.
 std::vector<qint64> literalWalk(const GraphStore& store, int iterations) {
-    const TextList& vertices = store.VertexList;
+    const TextList& vertices = store.vertices;
     TextList edges;
-    for (const QByteArray& edge : store.EdgeList) {
+    for (const QByteArray& edge : store.edges) {
         const EdgeEnds ends = splitEdge(edge);
         if (vertices.indexOfExact(ends.first) >= 0 && vertices.indexOfExact(ends.second) >= 0)
             edges.append(edge);
@@ -39,7 +39,7 @@ std::vector<qint64> literalWalk(const GraphStore& store, int iterations) {
 
     TextList isolated;
     for (qsizetype i = 0; i < vertexCount; ++i) {
-        if (IncidentEdges(edges, vertices[i], edgeCount).isEmpty())
+        if (incidentEdges(edges, vertices[i], edgeCount).isEmpty())
             isolated.append(QByteArray::number(i));
     }
     TextList visits;
@@ -48,18 +48,18 @@ std::vector<qint64> literalWalk(const GraphStore& store, int iterations) {
 
     int r = 0;
     do
-        r = Random(int(vertexCount));
+        r = randomBelow(int(vertexCount));
     while (isolated.indexOf(QByteArray::number(r)) != -1);
     qsizetype current = r;
     incrementCounter(visits, current);
 
     for (int step = 0; step < iterations; ++step) {
         const QByteArray label = vertices[current];
-        const TextList incident = IncidentEdges(edges, label, edgeCount);
-        const TextList partners = EdgePartners(incident, label);
+        const TextList incident = incidentEdges(edges, label, edgeCount);
+        const TextList partners = edgePartners(incident, label);
         for (const QByteArray& partner : partners)
             incrementCounter(visits, vertices.indexOfExact(partner));
-        const qsizetype next = vertices.indexOfExact(partners[Random(int(partners.count()))]);
+        const qsizetype next = vertices.indexOfExact(partners[randomBelow(int(partners.count()))]);
         incrementCounter(visits, next);
         current = next;
     }
@@ -71,10 +71,10 @@ std::vector<qint64> literalWalk(const GraphStore& store, int iterations) {
 }
 
 std::vector<qint64> walk(GraphStore& store, int iterations, ProgressSink* progress = nullptr) {
-    WalkResult result = RandomWalk(store, iterations, progress);
+    WalkResult result = randomWalk(store, iterations, progress);
     if (result.refusal != WalkRefusal::None)
         qFatal("walk refused");
-    return result.VisitCounts;
+    return result.visitCounts;
 }
 
 qint64 sum(const std::vector<qint64>& counts) {
@@ -83,8 +83,8 @@ qint64 sum(const std::vector<qint64>& counts) {
 
 // The vertex that the walk will start on for this seed, when every vertex may start.
 int startFor(std::uint32_t seed, int vertexCount) {
-    RandomSeed(seed);
-    return Random(vertexCount);
+    seedRandom(seed);
+    return randomBelow(vertexCount);
 }
 
 class RecordingProgress : public ProgressSink {
@@ -130,11 +130,11 @@ void TestRandomWalk::matchesLiteralWalk_data() {
         GraphStore sample;
         appendSampleGraph(sample, k);
         QTest::addRow("sample graph %d", k)
-            << sample.VertexList.entries() << sample.EdgeList.entries() << 3000;
+            << sample.vertices.entries() << sample.edges.entries() << 3000;
     }
     const GraphStore k15 = completeGraph(15);
     QTest::newRow("complete graph of 15")
-        << k15.VertexList.entries() << k15.EdgeList.entries() << 20000;
+        << k15.vertices.entries() << k15.edges.entries() << 20000;
     QTest::newRow("duplicate edges and loops")
         << QList<QByteArray>{"0", "1", "2", "3", "4"}
         << QList<QByteArray>{"0-1", "0-1", "1-1", "2-3", "3-2", "4-4", "0-4", "2-0", "4-4"} << 3000;
@@ -173,14 +173,14 @@ void TestRandomWalk::matchesLiteralWalk() {
     GraphStore store = makeStore(vertices, edges);
 
     for (std::uint32_t seed : {1u, 42u, 4711u, 123456789u}) {
-        RandomSeed(seed);
+        seedRandom(seed);
         const std::vector<qint64> expected = literalWalk(store, iterations);
-        const int afterLiteral = Random(1000000);
-        RandomSeed(seed);
+        const int afterLiteral = randomBelow(1000000);
+        seedRandom(seed);
         const std::vector<qint64> counts = walk(store, iterations);
         QCOMPARE(counts, expected);
         // Same number of draws: the generator stands at the same place afterwards.
-        QCOMPARE(Random(1000000), afterLiteral);
+        QCOMPARE(randomBelow(1000000), afterLiteral);
     }
 }
 
@@ -188,7 +188,7 @@ void TestRandomWalk::twoVerticesEndAt101And100() {
     GraphStore store = makeStore({"0", "1"}, {"0-1"});
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         const int start = startFor(seed, 2);
-        RandomSeed(seed);
+        seedRandom(seed);
         const std::vector<qint64> counts = walk(store, 100);
         QCOMPARE(counts[start], 101);
         QCOMPARE(counts[1 - start], 100);
@@ -202,7 +202,7 @@ void TestRandomWalk::pathAlternatesBetweenMiddleAndEnds() {
     for (int steps : {100, 101}) {
         for (std::uint32_t seed = 1; seed <= 12; ++seed) {
             const int start = startFor(seed, 3);
-            RandomSeed(seed);
+            seedRandom(seed);
             const std::vector<qint64> counts = walk(store, steps);
             const int fromStartSide = (steps + 1) / 2;
             const int fromOtherSide = steps / 2;
@@ -221,11 +221,11 @@ void TestRandomWalk::doubledEdgeAddsThreePerStep() {
     GraphStore store = makeStore({"0", "1"}, {"0-1", "0-1"});
     for (std::uint32_t seed = 1; seed <= 10; ++seed) {
         const int start = startFor(seed, 2);
-        RandomSeed(seed);
+        seedRandom(seed);
         std::vector<qint64> counts = walk(store, 1);
         QCOMPARE(counts[start], 1);
         QCOMPARE(counts[1 - start], 3);
-        RandomSeed(seed);
+        seedRandom(seed);
         counts = walk(store, 10);
         QCOMPARE(counts[start], 1 + 3 * 5);
         QCOMPARE(counts[1 - start], 3 * 5);
@@ -235,7 +235,7 @@ void TestRandomWalk::doubledEdgeAddsThreePerStep() {
 void TestRandomWalk::isolatedVertexIsNeverCounted() {
     GraphStore store = makeStore({"0", "1", "2", "3", "4"}, {"0-1", "1-2", "2-0", "4-1"});
     for (std::uint32_t seed = 1; seed <= 30; ++seed) {
-        RandomSeed(seed);
+        seedRandom(seed);
         const std::vector<qint64> counts = walk(store, 500);
         QCOMPARE(counts[3], 0);
         for (int v : {0, 1, 2, 4})
@@ -251,7 +251,7 @@ void TestRandomWalk::sumRule_data() {
     QTest::addColumn<int>("iterations");
     const GraphStore k15 = completeGraph(15);
     QTest::newRow("complete graph of 15, 9000000 steps")
-        << k15.VertexList.entries() << k15.EdgeList.entries() << 14 << 9000000;
+        << k15.vertices.entries() << k15.edges.entries() << 14 << 9000000;
     QTest::newRow("cycle with a loop at every vertex")
         << QList<QByteArray>{"0", "1", "2", "3"}
         << QList<QByteArray>{"0-1", "1-2", "2-3", "3-0", "0-0", "1-1", "2-2", "3-3"} << 3 << 1000;
@@ -265,7 +265,7 @@ void TestRandomWalk::sumRule() {
     QFETCH(int, degree);
     QFETCH(int, iterations);
     GraphStore store = makeStore(vertices, edges);
-    RandomSeed(99);
+    seedRandom(99);
     const std::vector<qint64> counts = walk(store, iterations);
     QCOMPARE(sum(counts), 1 + qint64(iterations) * (degree + 1));
 }
@@ -273,13 +273,13 @@ void TestRandomWalk::sumRule() {
 void TestRandomWalk::refreshesCountsAndGivesOneCountPerVertex() {
     GraphStore store;
     appendSampleGraph(store, 1);
-    store.VertexList.append("9"); // a vertex added since the counts were refreshed
-    store.VertexCount = 3;
-    store.EdgeCount = 200;
-    RandomSeed(5);
+    store.vertices.append("9"); // a vertex added since the counts were refreshed
+    store.vertexCount = 3;
+    store.edgeCount = 200;
+    seedRandom(5);
     const std::vector<qint64> counts = walk(store, 100);
-    QCOMPARE(store.VertexCount, 10);
-    QCOMPARE(store.EdgeCount, 13);
+    QCOMPARE(store.vertexCount, 10);
+    QCOMPARE(store.edgeCount, 13);
     QCOMPARE(qsizetype(counts.size()), 10);
     QCOMPARE(counts[9], 0);
 }
@@ -296,7 +296,7 @@ void TestRandomWalk::progressReportsMaximumAndLastPosition() {
     GraphStore store;
     appendSampleGraph(store, 2);
     RecordingProgress progress;
-    RandomSeed(3);
+    seedRandom(3);
     walk(store, iterations, &progress);
     QCOMPARE(progress.events,
              QStringList({"show", QString("max %1").arg(iterations), "positions", "close"}));
@@ -328,16 +328,16 @@ void TestRandomWalk::refusals() {
     QFETCH(int, refusal);
     GraphStore store = makeStore(vertices, edges);
     RecordingProgress progress;
-    RandomSeed(11);
-    const WalkResult result = RandomWalk(store, 100, &progress);
+    seedRandom(11);
+    const WalkResult result = randomWalk(store, 100, &progress);
     QCOMPARE(int(result.refusal), refusal);
-    QVERIFY(result.VisitCounts.empty());
+    QVERIFY(result.visitCounts.empty());
     QVERIFY(progress.events.isEmpty());
-    QVERIFY(!WalkRefusalText(result.refusal).isEmpty());
+    QVERIFY(!walkRefusalText(result.refusal).isEmpty());
     // Nothing was drawn from the generator.
-    const int next = Random(1000000);
-    RandomSeed(11);
-    QCOMPARE(Random(1000000), next);
+    const int next = randomBelow(1000000);
+    seedRandom(11);
+    QCOMPARE(randomBelow(1000000), next);
 }
 
 QTEST_APPLESS_MAIN(TestRandomWalk)

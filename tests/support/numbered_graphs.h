@@ -12,11 +12,11 @@
 template <typename Joined> GraphStore numberedGraph(int n, Joined joined) {
     GraphStore store;
     for (int v = 0; v < n; ++v)
-        store.VertexList.append(QByteArray::number(v));
+        store.vertices.append(QByteArray::number(v));
     for (int a = 0; a < n; ++a)
         for (int b = a + 1; b < n; ++b)
             if (joined(a, b))
-                store.EdgeList.append(QByteArray::number(a) + '-' + QByteArray::number(b));
+                store.edges.append(QByteArray::number(a) + '-' + QByteArray::number(b));
     store.refreshCounts();
     return store;
 }

@@ -25,8 +25,8 @@ public:
         QString initialName;
     };
 
-    ScriptedDialogs() { SetDialogs(this); }
-    ~ScriptedDialogs() override { SetDialogs(nullptr); }
+    ScriptedDialogs() { setDialogs(this); }
+    ~ScriptedDialogs() override { setDialogs(nullptr); }
 
     // Queues the answer of the next file dialog; an empty optional cancels.
     void answer(std::optional<QString> fileName) { answers.enqueue(std::move(fileName)); }
