@@ -8,6 +8,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("Mandorin");
 
     Program program;
-    program.Form1.show();
+    program.mainWindow.show();
     return application.exec();
 }

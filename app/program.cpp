@@ -1,10 +1,18 @@
 #include "app/program.h"
 
-Program::Program() : Form6(Form1.Store, &Form4), FormExact(Form1) {
-    Form1.setAuxiliaryWindows(&Form2, &Form3, &Form4, &Form6);
-    AttachExactAnalysis(Form1, FormExact);
+Program::Program()
+    : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow) {
+    mainWindow.setProgress(&progressWindow);
+    QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
+                     [this] { bringToFront(&helpWindow); });
+    QObject::connect(&mainWindow, &MainWindow::versionRequested, &versionWindow,
+                     [this] { bringToFront(&versionWindow); });
+    QObject::connect(&mainWindow, &MainWindow::heuristicRequested, &heuristicWindow,
+                     &HeuristicWindow::openWithEmptyChart);
+    QObject::connect(&heuristicWindow, &HeuristicWindow::walkStarting, &mainWindow,
+                     &MainWindow::refreshGraphCounts);
     // Only the main window ends the program when it closes.
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&Form2, &Form3, &Form4, &Form6, &FormExact})
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &helpWindow, &versionWindow, &progressWindow, &heuristicWindow, &exactAnalysisWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
 }

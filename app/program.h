@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/unit1.h"
-#include "app/unit2.h"
-#include "app/unit3.h"
-#include "app/unit4.h"
-#include "app/unit6.h"
-#include "app/unit7.h"
+#include "app/exact_analysis_window.h"
+#include "app/help_window.h"
+#include "app/heuristic_window.h"
+#include "app/main_window.h"
+#include "app/progress_window.h"
+#include "app/version_window.h"
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
@@ -13,11 +13,10 @@
 struct Program {
     Program();
 
-    TForm1 Form1;
-    TForm2 Form2;
-    TForm3 Form3;
-    TForm4 Form4;
-    TForm6 Form6;
-    // The exact analysis beside the greedy search.
-    TFormExact FormExact;
+    MainWindow mainWindow;
+    HelpWindow helpWindow;
+    VersionWindow versionWindow;
+    ProgressWindow progressWindow;
+    HeuristicWindow heuristicWindow;
+    ExactAnalysisWindow exactAnalysisWindow;
 };

@@ -5,24 +5,24 @@
 #include <QPainter>
 #include <QStyle>
 
-TShape::TShape(QWidget* parent) : QWidget(parent) {}
+Lamp::Lamp(QWidget* parent) : QWidget(parent) {}
 
-void TShape::setBrushColor(const QColor& colour) {
-    if (colour == m_brush)
+void Lamp::setColour(const QColor& colour) {
+    if (colour == m_colour)
         return;
-    m_brush = colour;
+    m_colour = colour;
     update();
 }
 
-void TShape::paintEvent(QPaintEvent*) {
+void Lamp::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(m_brush);
+    painter.setBrush(m_colour);
     painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-TUpDown::TUpDown(int minimum, int maximum, int position, QWidget* parent)
+StepArrows::StepArrows(int minimum, int maximum, int position, QWidget* parent)
     : QWidget(parent), m_min(minimum), m_max(maximum), m_position(position),
       m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
     m_up->setObjectName("up");
@@ -39,39 +39,39 @@ TUpDown::TUpDown(int minimum, int maximum, int position, QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
 }
 
-void TUpDown::setPosition(int position) {
+void StepArrows::setPosition(int position) {
     m_position = std::clamp(position, m_min, m_max);
 }
 
-void TUpDown::step(int delta) {
+void StepArrows::step(int delta) {
     const int next = std::clamp(m_position + delta, m_min, m_max);
     if (next == m_position)
         return;
     m_position = next;
-    emit Click(delta > 0);
+    emit stepped(delta > 0);
 }
 
-void TUpDown::resizeEvent(QResizeEvent*) {
+void StepArrows::resizeEvent(QResizeEvent*) {
     const int half = height() / 2;
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);
 }
 
-TImage::TImage(QWidget* parent) : QWidget(parent) {}
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
 
-void TImage::setPicture(const QImage& picture) {
+void PictureArea::setPicture(const QImage& picture) {
     m_picture = picture;
     emit pictureReplaced();
     update();
 }
 
-void TImage::clear() {
+void PictureArea::clear() {
     m_picture = QImage();
     emit pictureReplaced();
     update();
 }
 
-QImage& TImage::canvas() {
+QImage& PictureArea::canvas() {
     if (m_picture.isNull()) {
         m_picture = QImage(size(), QImage::Format_RGB32);
         m_picture.fill(Qt::white);
@@ -82,19 +82,19 @@ QImage& TImage::canvas() {
     return m_picture;
 }
 
-void TImage::setOverlay(const QImage& overlay) {
+void PictureArea::setOverlay(const QImage& overlay) {
     m_overlay = overlay;
     update();
 }
 
-void TImage::clearOverlay() {
+void PictureArea::clearOverlay() {
     if (m_overlay.isNull())
         return;
     m_overlay = QImage();
     update();
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+void PictureArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!m_picture.isNull())
         painter.drawImage(0, 0, m_picture);
@@ -102,7 +102,7 @@ void TImage::paintEvent(QPaintEvent*) {
         painter.drawImage(0, 0, m_overlay);
 }
 
-TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget* parent)
+ChoiceGroup::ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent)
     : QGroupBox(title, parent), m_group(new QButtonGroup(this)) {
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
@@ -112,15 +112,15 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget
     }
     connect(m_group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
-            emit Click();
+            emit choiceChanged();
     });
 }
 
-int TRadioGroup::itemIndex() const {
+int ChoiceGroup::itemIndex() const {
     return m_group->checkedId();
 }
 
-void TRadioGroup::setItemIndex(int index) {
+void ChoiceGroup::setItemIndex(int index) {
     if (index < 0 || index >= m_items.size()) {
         // An exclusive group never lets go of its last checked button on its own.
         m_group->setExclusive(false);
@@ -132,7 +132,7 @@ void TRadioGroup::setItemIndex(int index) {
     m_items[index]->setChecked(true);
 }
 
-void TRadioGroup::resizeEvent(QResizeEvent* event) {
+void ChoiceGroup::resizeEvent(QResizeEvent* event) {
     QGroupBox::resizeEvent(event);
     // Items share the room below the caption evenly, as the classic control does.
     const int top = 18;
@@ -141,8 +141,8 @@ void TRadioGroup::resizeEvent(QResizeEvent* event) {
         m_items[i]->setGeometry(8, top + i * rowHeight, width() - 16, rowHeight);
 }
 
-QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const QRect& geometry,
-                        const QString& caption) {
+QPushButton* makeGlyphButton(QWidget* parent, const char* name, GlyphKind kind,
+                             const QRect& geometry, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
@@ -176,26 +176,6 @@ QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const
         QObject::connect(button, &QPushButton::clicked, button,
                          [button] { button->window()->close(); });
     return button;
-}
-
-QFont courierFont(int pixelSize, bool bold, bool underline, bool italic) {
-    QFont font("Courier New");
-    font.setStyleHint(QFont::Courier);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    font.setItalic(italic);
-    // Whole-pixel advances, so texts take the widths the layout was made for.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
-QFont sansFont(int pixelSize) {
-    QFont font("MS Sans Serif");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -261,8 +241,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry
     return button;
 }
 
-QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                    const QFont& font) {
+QLineEdit* makeOutputField(QWidget* parent, const char* name, const QRect& geometry,
+                           const QString& text, const QFont& font) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
     edit->setGeometry(geometry);
@@ -271,18 +251,18 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry, co
     return edit;
 }
 
-TUpDown* makeUpDown(QWidget* parent, const char* name, const QRect& geometry, int minimum,
-                    int maximum, int position) {
-    auto* upDown = new TUpDown(minimum, maximum, position, parent);
+StepArrows* makeStepArrows(QWidget* parent, const char* name, const QRect& geometry, int minimum,
+                           int maximum, int position) {
+    auto* upDown = new StepArrows(minimum, maximum, position, parent);
     upDown->setObjectName(name);
     upDown->setGeometry(geometry);
     return upDown;
 }
 
-TShape* makeShape(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* shape = new TShape(parent);
+Lamp* makeLamp(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* shape = new Lamp(parent);
     shape->setObjectName(name);
     shape->setGeometry(geometry);
-    shape->setBrushColor(Colours::Red);
+    shape->setColour(Colours::Red);
     return shape;
 }

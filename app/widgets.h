@@ -13,33 +13,34 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "graph/style_drawing.h"
+
 class QButtonGroup;
 
-// Small controls that the windows are built from, each named after the
-// classic control it stands for.
+// Small controls that the windows are built from.
 
 // A circle with a settable fill colour and a black outline.
-class TShape : public QWidget {
+class Lamp : public QWidget {
     Q_OBJECT
 public:
-    explicit TShape(QWidget* parent = nullptr);
-    QColor brushColor() const { return m_brush; }
-    void setBrushColor(const QColor& colour);
+    explicit Lamp(QWidget* parent = nullptr);
+    QColor colour() const { return m_colour; }
+    void setColour(const QColor& colour);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor m_brush = Qt::white;
+    QColor m_colour = Qt::white;
 };
 
 // Two arrow buttons that step a position within a range, without wrap-around.
 // Click is emitted only for the user's clicks that change the position;
 // setPosition() from code is silent.
-class TUpDown : public QWidget {
+class StepArrows : public QWidget {
     Q_OBJECT
 public:
-    TUpDown(int minimum, int maximum, int position, QWidget* parent = nullptr);
+    StepArrows(int minimum, int maximum, int position, QWidget* parent = nullptr);
     int position() const { return m_position; }
     void setPosition(int position);
     int minimum() const { return m_min; }
@@ -48,7 +49,7 @@ public:
     QToolButton* downButton() const { return m_down; }
 
 signals:
-    void Click(bool up);
+    void stepped(bool up);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,10 +68,10 @@ private:
 // unscaled from the top left. Drawing goes to canvas(), which starts a fresh
 // white surface of the area's size when the picture was discarded. An overlay
 // can be shown over the picture without ever entering it.
-class TImage : public QWidget {
+class PictureArea : public QWidget {
     Q_OBJECT
 public:
-    explicit TImage(QWidget* parent = nullptr);
+    explicit PictureArea(QWidget* parent = nullptr);
     bool isEmpty() const { return m_picture.isNull(); }
     const QImage& picture() const { return m_picture; }
     void setPicture(const QImage& picture);
@@ -98,16 +99,16 @@ private:
 // A titled group of radio items. Click is emitted when the selection moves to
 // an item, by the user or from code; re-clicking the selected item or clearing
 // the selection emits nothing.
-class TRadioGroup : public QGroupBox {
+class ChoiceGroup : public QGroupBox {
     Q_OBJECT
 public:
-    TRadioGroup(const QString& title, const QStringList& items, QWidget* parent = nullptr);
+    ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent = nullptr);
     int itemIndex() const;
     void setItemIndex(int index);
     QRadioButton* item(int index) const { return m_items.at(index); }
 
 signals:
-    void Click();
+    void choiceChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -120,8 +121,8 @@ private:
 // The standard pictures of the classic glyph buttons.
 enum class GlyphKind { None, Ok, Retry, Ignore, Help, No, Close };
 
-QPushButton* makeBitBtn(QWidget* parent, const char* name, GlyphKind kind, const QRect& geometry,
-                        const QString& caption);
+QPushButton* makeGlyphButton(QWidget* parent, const char* name, GlyphKind kind,
+                             const QRect& geometry, const QString& caption);
 
 // A window's title, fixed place (as setOuterGeometry) and base font.
 void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,
@@ -140,29 +141,15 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
 QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry,
                         const QString& caption);
 // Edit fields only display values: they start disabled.
-QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                    const QFont& font);
-TUpDown* makeUpDown(QWidget* parent, const char* name, const QRect& geometry, int minimum,
-                    int maximum, int position);
+QLineEdit* makeOutputField(QWidget* parent, const char* name, const QRect& geometry,
+                           const QString& text, const QFont& font);
+StepArrows* makeStepArrows(QWidget* parent, const char* name, const QRect& geometry, int minimum,
+                           int maximum, int position);
 // Starts red, as every lamp and indicator does.
-TShape* makeShape(QWidget* parent, const char* name, const QRect& geometry);
-
-// Fonts by face and character height in pixels.
-QFont courierFont(int pixelSize, bool bold = false, bool underline = false, bool italic = false);
-QFont sansFont(int pixelSize);
+Lamp* makeLamp(QWidget* parent, const char* name, const QRect& geometry);
 
 void setTextColour(QWidget* widget, const QColor& colour);
 
 // Gives the window the client size that fits the classic outer size and
 // places its frame at (left, top).
 void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int outerHeight);
-
-// Colours used throughout.
-namespace Colours {
-inline const QColor Red(255, 0, 0);
-inline const QColor Yellow(255, 255, 0);
-inline const QColor Green(0, 128, 0);
-inline const QColor Aqua(0, 255, 255);
-inline const QColor Silver(192, 192, 192);
-inline const QColor Navy(0, 0, 128);
-} // namespace Colours

@@ -1,6 +1,6 @@
 #include "editor_drawing.h"
 
-#include "app/widgets.h"
+#include "graph/style_drawing.h"
 #include "editor/graph_files.h"
 
 #include <QBuffer>

@@ -129,8 +129,8 @@ struct ProgressRecord : ProgressSink {
     int closes = 0;
     int maximum = -1;
     QList<int> positions;
-    void show() override { ++shows; }
-    void close() override { ++closes; }
+    void begin() override { ++shows; }
+    void finish() override { ++closes; }
     void setMaximum(int value) override { maximum = value; }
     void setPosition(int position) override { positions.append(position); }
 };

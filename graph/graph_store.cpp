@@ -1,38 +1,8 @@
 #include "graph_store.h"
 
-#include <algorithm>
-
 EdgeEnds splitEdge(const QByteArray& edge) {
     const qsizetype dash = edge.indexOf('-');
     if (dash < 0)
         return {QByteArray(), edge};
     return {edge.left(dash), edge.mid(dash + 1)};
-}
-
-TextList incidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount) {
-    TextList result;
-    const qsizetype n = std::min(edgeCount, edges.count());
-    for (qsizetype i = 0; i < n; ++i) {
-        const EdgeEnds ends = splitEdge(edges[i]);
-        if (ends.first == label || ends.second == label)
-            result.append(edges[i]);
-    }
-    return result;
-}
-
-TextList edgePartners(const TextList& edges, const QByteArray& label) {
-    TextList result;
-    for (const QByteArray& edge : edges) {
-        EdgeEnds ends = splitEdge(edge);
-        result.append(ends.first != label ? ends.first : ends.second);
-    }
-    return result;
-}
-
-bool isAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
-                     qsizetype edgeCount) {
-    const TextList partners = edgePartners(incidentEdges(edges, candidate, edgeCount), candidate);
-    return std::all_of(members.begin(), members.end(), [&](const QByteArray& member) {
-        return partners.indexOfExact(member) >= 0;
-    });
 }

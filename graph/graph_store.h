@@ -34,15 +34,3 @@ struct EdgeEnds {
 // Splits "a-b" at the first dash; without a dash the first end is empty and
 // the whole text is the second end.
 EdgeEnds splitEdge(const QByteArray& edge);
-
-// The edges among the first edgeCount entries that have the label at either
-// end (exact comparison), in list order.
-TextList incidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount);
-
-// One entry per edge: the end that is not the label (the label itself for a loop).
-TextList edgePartners(const TextList& edges, const QByteArray& label);
-
-// True when every member is joined to the candidate by one of the first
-// edgeCount edges. Labels compare exactly, so "A" and "a" are different vertices.
-bool isAdjacentToAll(const TextList& edges, const TextList& members, const QByteArray& candidate,
-                     qsizetype edgeCount);

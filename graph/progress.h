@@ -5,8 +5,10 @@
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
-    virtual void show() = 0;
-    virtual void close() = 0;
+    // The computation starts: the window appears.
+    virtual void begin() = 0;
+    // The computation has ended: the window goes.
+    virtual void finish() = 0;
     virtual void setMaximum(int maximum) = 0;
     virtual void setPosition(int position) = 0;
 };

@@ -12,13 +12,6 @@ qsizetype TextList::indexOf(const QByteArray& entry) const {
     return -1;
 }
 
-void TextList::sort() {
-    std::stable_sort(m_entries.begin(), m_entries.end(),
-                     [](const QByteArray& a, const QByteArray& b) {
-                         return a.compare(b, Qt::CaseInsensitive) < 0;
-                     });
-}
-
 QByteArray TextList::toBytes() const {
     QByteArray out;
     qsizetype size = 0;

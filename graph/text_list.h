@@ -21,14 +21,11 @@ public:
     void put(qsizetype index, const QByteArray& entry) { m_entries[index] = entry; }
     const QByteArray& last() const { return m_entries.last(); }
     void clear() { m_entries.clear(); }
-    void exchange(qsizetype a, qsizetype b) { m_entries.swapItemsAt(a, b); }
 
     // Whole-entry search that ignores letter case; -1 when absent.
     qsizetype indexOf(const QByteArray& entry) const;
     // Whole-entry search with exact comparison; -1 when absent.
     qsizetype indexOfExact(const QByteArray& entry) const { return m_entries.indexOf(entry); }
-    // Ascending, ignoring letter case.
-    void sort();
 
     const QList<QByteArray>& entries() const { return m_entries; }
     auto begin() const { return m_entries.begin(); }

@@ -84,7 +84,7 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
     ++counts[size_t(current)];
 
     if (progress) {
-        progress->show();
+        progress->begin();
         progress->setMaximum(iterations);
     }
 
@@ -118,7 +118,7 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
     }
 
     if (progress)
-        progress->close();
+        progress->finish();
     return counts;
 }
 

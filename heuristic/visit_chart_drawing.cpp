@@ -1,14 +1,13 @@
 #include "visit_chart_drawing.h"
 
+#include "graph/style_drawing.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace {
-
-const QColor kAqua(0, 255, 255);
-const QColor kSilver(192, 192, 192);
 
 constexpr int kAxisX = 10;
 constexpr int kAxisTop = 20;
@@ -21,10 +20,7 @@ constexpr int kLabelY = 330;
 constexpr qsizetype kClassicLimit = 33;
 
 QFont chartFont() {
-    QFont font("MS Sans Serif");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    return font;
+    return sansFont(11);
 }
 
 // Columns of one bar, both ends included.
@@ -96,7 +92,7 @@ void drawVisitChart(QImage& surface, const TextList& labels, const std::vector<q
     }
 
     auto drawBar = [&](qsizetype i) {
-        const QColor fill = i == maxIndex ? kAqua : kSilver;
+        const QColor fill = i == maxIndex ? Colours::Aqua : Colours::Silver;
         const int height = maxCount > 0 ? int(countOf(i) * kMaxHeight / maxCount) : 0;
         const Span span = bars[size_t(i)];
         if (span.right - span.left >= 2) {

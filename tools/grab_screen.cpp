@@ -26,8 +26,8 @@ int main(int argc, char* argv[]) {
         std::printf("%06x\n", point.pixel(0, 0) & 0xffffff);
         return 0;
     }
-    QPixmap shot = argc >= 6 ? screen->grabWindow(0, atoi(argv[2]), atoi(argv[3]),
-                                                  atoi(argv[4]), atoi(argv[5]))
+    QPixmap shot = argc >= 6 ? screen->grabWindow(0, atoi(argv[2]), atoi(argv[3]), atoi(argv[4]),
+                                                  atoi(argv[5]))
                              : screen->grabWindow(0);
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "cannot save %s\n", argv[1]);

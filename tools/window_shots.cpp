@@ -22,6 +22,14 @@ bool shoot(QWidget& window, const QDir& out, const char* name) {
     return false;
 }
 
+// The window's button with the given caption.
+QPushButton* button(const QWidget& window, const QString& caption) {
+    for (QPushButton* candidate : window.findChildren<QPushButton*>())
+        if (candidate->text() == caption)
+            return candidate;
+    qFatal("no button %s", qPrintable(caption));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -29,29 +37,31 @@ int main(int argc, char* argv[]) {
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
 
     Program program;
-    TForm1& main = program.Form1;
+    MainWindow& main = program.mainWindow;
     main.show();
-    main.BitBtn6->click();
-    main.Button3->click();
-    main.Button5->click();
-    main.UpDown1->setPosition(4);
-    main.UpDown1Click();
-    main.BitBtn7->click();
+    button(main, "Berechnen!")->click();
+    button(main, "Redundanz vermeiden")->click();
+    button(main, "Absteigend")->click();
+    // k = 4: the arrows of k are the only ones that start at 1.
+    for (StepArrows* arrows : main.findChildren<StepArrows*>())
+        while (arrows->minimum() == 1 && arrows->position() < 4)
+            arrows->upButton()->click();
+    button(main, "Beantworten!")->click();
     bool ok = shoot(main, out, "main-window.png");
 
-    ok = shoot(program.Form2, out, "help-window.png") && ok;
-    ok = shoot(program.Form3, out, "version-window.png") && ok;
+    ok = shoot(program.helpWindow, out, "help-window.png") && ok;
+    ok = shoot(program.versionWindow, out, "version-window.png") && ok;
 
-    program.Form4.setMaximum(100);
-    program.Form4.setPosition(60);
-    ok = shoot(program.Form4, out, "progress-window.png") && ok;
-    program.Form4.close();
+    program.progressWindow.setMaximum(100);
+    program.progressWindow.setPosition(60);
+    ok = shoot(program.progressWindow, out, "progress-window.png") && ok;
+    program.progressWindow.finish();
 
-    main.BitBtn10->click();
-    program.Form6.BitBtn1->click();
-    ok = shoot(program.Form6, out, "heuristic-window.png") && ok;
+    button(main, "Heuristik")->click();
+    button(program.heuristicWindow, "Ausführen")->click();
+    ok = shoot(program.heuristicWindow, out, "heuristic-window.png") && ok;
 
-    main.ButtonExact->click();
-    ok = shoot(program.FormExact, out, "exact-window.png") && ok;
+    button(main, "Exakte Analyse")->click();
+    ok = shoot(program.exactAnalysisWindow, out, "exact-window.png") && ok;
     return ok ? 0 : 1;
 }

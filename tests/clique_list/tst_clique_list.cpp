@@ -10,8 +10,8 @@ namespace {
 // Remembers every position reported.
 class RecordingProgress final : public ProgressSink {
 public:
-    void show() override { calls.append("show"); }
-    void close() override { calls.append("close"); }
+    void begin() override { calls.append("begin"); }
+    void finish() override { calls.append("finish"); }
     void setMaximum(int maximum) override { calls.append("max " + QByteArray::number(maximum)); }
     void setPosition(int position) override { calls.append("pos " + QByteArray::number(position)); }
     QByteArrayList calls;

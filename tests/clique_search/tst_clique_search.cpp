@@ -1,5 +1,6 @@
 #include "cliques/clique_search.h"
 #include "graph/sample_graphs.h"
+#include "support/literal_queries.h"
 
 #include <QTest>
 
@@ -15,8 +16,8 @@ namespace {
 struct ProgressRecorder : ProgressSink {
     int maximum = -1;
     QList<int> positions;
-    void show() override {}
-    void close() override {}
+    void begin() override {}
+    void finish() override {}
     void setMaximum(int value) override { maximum = value; }
     void setPosition(int position) override { positions.append(position); }
 };

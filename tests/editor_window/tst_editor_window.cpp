@@ -84,17 +84,22 @@ struct Editor : MainWindowDriver {
         for (int position : positions)
             if (!place(position))
                 return false;
-        click(f.BitBtn11);
+        click(control<QPushButton>(f, "BitBtn11"));
         for (auto [a, b] : edges)
             if (!edge(a, b))
                 return false;
         return true;
     }
-    QImage picture() const { return f.Image1->picture(); }
+    QImage picture() const { return control<PictureArea>(f, "Image1")->picture(); }
     QList<QWidget*> tools() const {
-        return {f.GroupBox7, f.Button1, f.Button2, f.BitBtn4, f.BitBtn5,
-                f.BitBtn11,  f.Label1,  f.Label2,  f.Label3,  f.Edit4,
-                f.Edit5,     f.Edit6,   f.UpDown2, f.UpDown3, f.UpDown4};
+        return {control<QGroupBox>(f, "GroupBox7"), control<QPushButton>(f, "Button1"),
+                control<QPushButton>(f, "Button2"), control<QPushButton>(f, "BitBtn4"),
+                control<QPushButton>(f, "BitBtn5"), control<QPushButton>(f, "BitBtn11"),
+                control<QLabel>(f, "Label1"),       control<QLabel>(f, "Label2"),
+                control<QLabel>(f, "Label3"),       control<QLineEdit>(f, "Edit4"),
+                control<QLineEdit>(f, "Edit5"),     control<QLineEdit>(f, "Edit6"),
+                control<StepArrows>(f, "UpDown2"),  control<StepArrows>(f, "UpDown3"),
+                control<StepArrows>(f, "UpDown4")};
     }
     int visibleTools() const {
         int count = 0;
@@ -134,15 +139,15 @@ private slots:
         }
         QCOMPARE(ink(image, QRect(1, 1, 548, 298)), numberInk);
 
-        QCOMPARE(e.f.Edit6->text(), "0");
+        QCOMPARE(control<QLineEdit>(e.f, "Edit6")->text(), "0");
         QCOMPARE(e.visibleTools(), 15);
-        QVERIFY(e.f.BitBtn11->isEnabled());
-        QVERIFY(!e.f.Button2->isEnabled());
-        QVERIFY(!e.f.UpDown2->isEnabled());
-        QVERIFY(!e.f.UpDown3->isEnabled());
-        QCOMPARE(e.f.Store.vertexCount, 0);
-        QCOMPARE(e.f.Store.edgeCount, 0);
-        QVERIFY(e.f.vertices.isEmpty());
+        QVERIFY(control<QPushButton>(e.f, "BitBtn11")->isEnabled());
+        QVERIFY(!control<QPushButton>(e.f, "Button2")->isEnabled());
+        QVERIFY(!control<StepArrows>(e.f, "UpDown2")->isEnabled());
+        QVERIFY(!control<StepArrows>(e.f, "UpDown3")->isEnabled());
+        QCOMPARE(storeOf(e.f).vertexCount, 0);
+        QCOMPARE(storeOf(e.f).edgeCount, 0);
+        QVERIFY(storeOf(e.f).vertices.isEmpty());
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -150,13 +155,13 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         e.enter();
-        QVERIFY(spinTo(e.f.UpDown4, 7));
-        QCOMPARE(e.f.Edit6->text(), "7");
-        click(e.f.Button1);
-        QCOMPARE(listTexts(e.f.vertices), QStringList{"0"});
-        QCOMPARE(e.f.Grid.vertexPosition[0], 7);
-        QCOMPARE(int(e.f.Grid.taken[7]), 1);
-        QCOMPARE(e.f.Edit6->text(), "7!");
+        QVERIFY(spinTo(control<StepArrows>(e.f, "UpDown4"), 7));
+        QCOMPARE(control<QLineEdit>(e.f, "Edit6")->text(), "7");
+        click(control<QPushButton>(e.f, "Button1"));
+        QCOMPARE(listTexts(storeOf(e.f).vertices), QStringList{"0"});
+        QCOMPARE(gridOf(e.f).vertexPosition[0], 7);
+        QCOMPARE(int(gridOf(e.f).taken[7]), 1);
+        QCOMPARE(control<QLineEdit>(e.f, "Edit6")->text(), "7!");
 
         const QImage image = e.picture();
         // The circle's box runs from (243, 120) to (303, 180), right and bottom exclusive.
@@ -183,10 +188,10 @@ private slots:
                     QVERIFY(pixel(image, x, y) == kWhite || pixel(image, x, y) == kRed);
 
         // A second click without moving the spinner is refused and changes nothing.
-        click(e.f.Button1);
+        click(control<QPushButton>(e.f, "Button1"));
         QCOMPARE(shown(dialogs), QStringList{error + "Position schon belegt!"});
-        QCOMPARE(listTexts(e.f.vertices), QStringList{"0"});
-        QCOMPARE(e.f.Edit6->text(), "7!");
+        QCOMPARE(listTexts(storeOf(e.f).vertices), QStringList{"0"});
+        QCOMPARE(control<QLineEdit>(e.f, "Edit6")->text(), "7!");
         QCOMPARE(e.picture(), image);
     }
 
@@ -197,8 +202,8 @@ private slots:
         QVERIFY(e.place(7));
         QStringList texts;
         for (int target : {6, 7, 6, 5})
-            if (spinTo(e.f.UpDown4, target))
-                texts.append(e.f.Edit6->text());
+            if (spinTo(control<StepArrows>(e.f, "UpDown4"), target))
+                texts.append(control<QLineEdit>(e.f, "Edit6")->text());
         QCOMPARE(texts, (QStringList{"6", "7!", "6", "5"}));
     }
 
@@ -210,15 +215,15 @@ private slots:
         for (int p : order)
             QVERIFY(e.place(p));
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(e.f.vertices.count(), 15);
+        QCOMPARE(storeOf(e.f).vertices.count(), 15);
         for (int v = 0; v < 15; ++v) {
-            QCOMPARE(e.f.vertices[v], QByteArray::number(v));
-            QCOMPARE(e.f.Grid.vertexPosition[v], order[v]);
+            QCOMPARE(storeOf(e.f).vertices[v], QByteArray::number(v));
+            QCOMPARE(gridOf(e.f).vertexPosition[v], order[v]);
         }
         const QImage full = e.picture();
-        click(e.f.Button1);
+        click(control<QPushButton>(e.f, "Button1"));
         QCOMPARE(shown(dialogs), QStringList{error + "Maximal 15 Knoten!"});
-        QCOMPARE(e.f.vertices.count(), 15);
+        QCOMPARE(storeOf(e.f).vertices.count(), 15);
         QCOMPARE(e.picture(), full);
     }
 
@@ -226,15 +231,16 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         QVERIFY(e.draw({0, 1, 2}, {{1, 2}}));
-        click(e.f.BitBtn6);
-        QCOMPARE(listTexts(e.f.vertices), (QStringList{"1", "2"}));
-        QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(1-2)", "(2-1)"}));
+        click(control<QPushButton>(e.f, "BitBtn6"));
+        QCOMPARE(listTexts(storeOf(e.f).vertices), (QStringList{"1", "2"}));
+        QCOMPARE(listBoxTexts(control<QListWidget>(e.f, "ListBox1")),
+                 (QStringList{"(1-2)", "(2-1)"}));
         // The list's length would give "2" a second time.
         QVERIFY(e.place(5));
-        QCOMPARE(listTexts(e.f.vertices), (QStringList{"1", "2", "3"}));
-        QCOMPARE(e.f.Grid.vertexPosition[3], 5);
+        QCOMPARE(listTexts(storeOf(e.f).vertices), (QStringList{"1", "2", "3"}));
+        QCOMPARE(gridOf(e.f).vertexPosition[3], 5);
         QVERIFY(e.edge(3, 2));
-        QCOMPARE(listTexts(e.f.edges), (QStringList{"1-2", "2-3"}));
+        QCOMPARE(listTexts(storeOf(e.f).edges), (QStringList{"1-2", "2-3"}));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -254,7 +260,7 @@ private slots:
             QVERIFY2(ink(image, square) > 0, qPrintable(QString::number(p)));
             QCOMPARE(ink(image, around), ink(image, square));
         }
-        click(e.f.BitBtn11);
+        click(control<QPushButton>(e.f, "BitBtn11"));
         image = e.picture();
         for (int p = 0; p < 15; ++p) {
             if (p == 3 || p == 12)
@@ -269,13 +275,13 @@ private slots:
             QCOMPARE(pixel(image, c.x() + 29, c.y()), kBlack);
             QVERIFY(redBounds(image, QRect(c - QPoint(20, 20), QSize(40, 40))).isValid());
         }
-        QVERIFY(!e.f.BitBtn11->isEnabled());
-        QVERIFY(e.f.Button2->isEnabled());
-        QVERIFY(e.f.UpDown2->isEnabled());
-        QVERIFY(e.f.UpDown3->isEnabled());
+        QVERIFY(!control<QPushButton>(e.f, "BitBtn11")->isEnabled());
+        QVERIFY(control<QPushButton>(e.f, "Button2")->isEnabled());
+        QVERIFY(control<StepArrows>(e.f, "UpDown2")->isEnabled());
+        QVERIFY(control<StepArrows>(e.f, "UpDown3")->isEnabled());
         // Placing still works after "DelPos".
         QVERIFY(e.place(7));
-        QCOMPARE(e.f.vertices.count(), 3);
+        QCOMPARE(storeOf(e.f).vertices.count(), 3);
     }
 
     void rejectedEdges_data() {
@@ -296,13 +302,13 @@ private slots:
         e.enter();
         for (int p = 0; p < 8; ++p)
             QVERIFY(e.place(p));
-        click(e.f.BitBtn11);
+        click(control<QPushButton>(e.f, "BitBtn11"));
         QVERIFY(e.edge(3, 7));
         QVERIFY(dialogs.messages.isEmpty());
         const QImage before = e.picture();
         QVERIFY(e.edge(a, b));
         QCOMPARE(shown(dialogs), QStringList{error + "Ungültige Kante!"});
-        QCOMPARE(listTexts(e.f.edges), QStringList{"3-7"});
+        QCOMPARE(listTexts(storeOf(e.f).edges), QStringList{"3-7"});
         QCOMPARE(e.picture(), before);
     }
 
@@ -312,13 +318,13 @@ private slots:
         e.enter();
         for (int p = 0; p < 11; ++p)
             QVERIFY(e.place(p));
-        click(e.f.BitBtn11);
-        QVERIFY(spinTo(e.f.UpDown2, 10));
-        QVERIFY(spinTo(e.f.UpDown3, 9));
-        QCOMPARE(e.f.Edit4->text(), "10");
-        QCOMPARE(e.f.Edit5->text(), "9");
-        click(e.f.Button2);
-        QCOMPARE(listTexts(e.f.edges), QStringList{"9-10"});
+        click(control<QPushButton>(e.f, "BitBtn11"));
+        QVERIFY(spinTo(control<StepArrows>(e.f, "UpDown2"), 10));
+        QVERIFY(spinTo(control<StepArrows>(e.f, "UpDown3"), 9));
+        QCOMPARE(control<QLineEdit>(e.f, "Edit4")->text(), "10");
+        QCOMPARE(control<QLineEdit>(e.f, "Edit5")->text(), "9");
+        click(control<QPushButton>(e.f, "Button2"));
+        QCOMPARE(listTexts(storeOf(e.f).edges), QStringList{"9-10"});
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -346,10 +352,10 @@ private slots:
         e.enter();
         QVERIFY(e.place(p1));
         QVERIFY(e.place(p2));
-        click(e.f.BitBtn11);
+        click(control<QPushButton>(e.f, "BitBtn11"));
         const QImage before = e.picture();
         QVERIFY(e.edge(0, 1));
-        QCOMPARE(listTexts(e.f.edges), QStringList{"0-1"});
+        QCOMPARE(listTexts(storeOf(e.f).edges), QStringList{"0-1"});
         const QImage image = e.picture();
         // Every step of the line is black; the two ends are exact.
         const int steps = std::max(qAbs(line.dx()), qAbs(line.dy()));
@@ -390,7 +396,7 @@ private slots:
             ScriptedDialogs dialogs;
             dialogs.answerEach(
                 {dir.filePath("bild"), dir.filePath("knoten"), dir.filePath("kanten")});
-            click(e.f.BitBtn5);
+            click(control<QPushButton>(e.f, "BitBtn5"));
             QCOMPARE(shown(dialogs), (QStringList{meldung + "Knoten-Datei erstellen!",
                                                   meldung + "Kanten-Datei erstellen!"}));
             QCOMPARE(dialogs.requests.size(), 3);
@@ -403,7 +409,7 @@ private slots:
         QCOMPARE(fileBytes(dir.filePath("knoten.txt")), QByteArray("0\r\n1\r\n2\r\n"));
         QCOMPARE(fileBytes(dir.filePath("kanten.txt")), QByteArray("0-1\r\n1-2\r\n"));
         QCOMPARE(rgb(QImage(dir.filePath("bild.bmp"))), drawn);
-        QCOMPARE(listTexts(e.f.vertices), (QStringList{"0", "1", "2"}));
+        QCOMPARE(listTexts(storeOf(e.f).vertices), (QStringList{"0", "1", "2"}));
         QCOMPARE(e.picture(), drawn);
 
         e.choose(0);
@@ -412,7 +418,7 @@ private slots:
             ScriptedDialogs dialogs;
             dialogs.answerEach(
                 {dir.filePath("bild.bmp"), dir.filePath("knoten.txt"), dir.filePath("kanten.txt")});
-            click(e.f.BitBtn4);
+            click(control<QPushButton>(e.f, "BitBtn4"));
             QCOMPARE(shown(dialogs),
                      (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
                                   meldung + "Kanten-Datei öffnen!"}));
@@ -421,19 +427,19 @@ private slots:
             QCOMPARE(dialogs.requests[1].filter, "Knoten/ Kante: Text-Datei *.txt|*.txt");
             QVERIFY(!dialogs.requests[0].save && !dialogs.requests[2].save);
         }
-        QCOMPARE(listTexts(e.f.vertices), (QStringList{"0", "1", "2"}));
-        QCOMPARE(listTexts(e.f.edges), (QStringList{"0-1", "1-2"}));
-        QCOMPARE(e.f.Store.vertexCount, 3);
-        QCOMPARE(e.f.Store.edgeCount, 2);
+        QCOMPARE(listTexts(storeOf(e.f).vertices), (QStringList{"0", "1", "2"}));
+        QCOMPARE(listTexts(storeOf(e.f).edges), (QStringList{"0-1", "1-2"}));
+        QCOMPARE(storeOf(e.f).vertexCount, 3);
+        QCOMPARE(storeOf(e.f).edgeCount, 2);
         QCOMPARE(rgb(e.picture()), drawn);
-        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 2);
         QCOMPARE(e.visibleTools(), 15);
         {
             // Exporting the imported graph writes the same bytes again.
             ScriptedDialogs dialogs;
             dialogs.answerEach(
                 {dir.filePath("bild2"), dir.filePath("knoten2"), dir.filePath("kanten2")});
-            click(e.f.BitBtn5);
+            click(control<QPushButton>(e.f, "BitBtn5"));
             QCOMPARE(dialogs.messages.size(), 2);
         }
         for (const char* name : {"bild.bmp", "knoten.txt", "kanten.txt"}) {
@@ -442,9 +448,9 @@ private slots:
         }
         // The grid stays as the fresh editor left it; the next vertex is 3.
         QVERIFY(e.place(4));
-        QCOMPARE(e.f.vertices.last(), QByteArray("3"));
-        QCOMPARE(e.f.Grid.vertexPosition[3], 4);
-        QCOMPARE(e.f.Grid.vertexPosition[0], -1);
+        QCOMPARE(storeOf(e.f).vertices.last(), QByteArray("3"));
+        QCOMPARE(gridOf(e.f).vertexPosition[3], 4);
+        QCOMPARE(gridOf(e.f).vertexPosition[0], -1);
     }
 
     void suffixAlwaysAppended() {
@@ -454,7 +460,7 @@ private slots:
         e.enter();
         QVERIFY(e.place(0));
         dialogs.answerEach({std::nullopt, dir.filePath("graph.txt"), dir.filePath("graph.txt")});
-        click(e.f.BitBtn5);
+        click(control<QPushButton>(e.f, "BitBtn5"));
         // Confirming the name offered again replaces the vertex file by the edge file.
         QCOMPARE(dialogs.requests[2].initialName, dir.filePath("graph.txt"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"graph.txt.txt"});
@@ -468,7 +474,7 @@ private slots:
         const QImage drawn = e.picture();
         {
             ScriptedDialogs dialogs;
-            click(e.f.BitBtn5);
+            click(control<QPushButton>(e.f, "BitBtn5"));
             QCOMPARE(dialogs.requests.size(), 3);
             QCOMPARE(dialogs.messages.size(), 2);
             QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
@@ -479,19 +485,19 @@ private slots:
             // Without a picture the drawing stays; the import still succeeds.
             ScriptedDialogs dialogs;
             dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
-            click(e.f.BitBtn4);
+            click(control<QPushButton>(e.f, "BitBtn4"));
             QCOMPARE(dialogs.messages.size(), 3);
             QCOMPARE(e.picture(), drawn);
-            QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
-            QCOMPARE(e.f.Store.edgeCount, 1);
+            QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 2);
+            QCOMPARE(storeOf(e.f).edgeCount, 1);
         }
         {
             // Without a vertex file the import fails.
             ScriptedDialogs dialogs;
             dialogs.answerEach({std::nullopt, std::nullopt, dir.filePath("e.txt")});
-            click(e.f.BitBtn4);
+            click(control<QPushButton>(e.f, "BitBtn4"));
             QCOMPARE(dialogs.messages.last().text, "Import gescheitert!");
-            QCOMPARE(e.f.RadioGroup1->itemIndex(), 0);
+            QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 0);
         }
     }
 
@@ -505,19 +511,20 @@ private slots:
         Editor e;
         e.enter();
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
-        click(e.f.BitBtn4);
+        click(control<QPushButton>(e.f, "BitBtn4"));
         QCOMPARE(dialogs.messages.size(), 3);
-        QCOMPARE(e.f.vertices.count(), 4);
-        QCOMPARE(listTexts(e.f.edges), QStringList{"A-B"});
-        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(storeOf(e.f).vertices.count(), 4);
+        QCOMPARE(listTexts(storeOf(e.f).edges), QStringList{"A-B"});
+        QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 2);
 
         dialogs.answerEach({std::nullopt, dir.filePath("v2"), dir.filePath("e2")});
-        click(e.f.BitBtn5);
+        click(control<QPushButton>(e.f, "BitBtn5"));
         QCOMPARE(fileBytes(dir.filePath("v2.txt")), vertices);
         QCOMPARE(fileBytes(dir.filePath("e2.txt")), QByteArray("A-B\r\n"));
 
-        click(e.f.BitBtn6);
-        QCOMPARE(listBoxTexts(e.f.ListBox1), (QStringList{"(A-B)", "(B-A)"}));
+        click(control<QPushButton>(e.f, "BitBtn6"));
+        QCOMPARE(listBoxTexts(control<QListWidget>(e.f, "ListBox1")),
+                 (QStringList{"(A-B)", "(B-A)"}));
     }
 
     void importPlacesNextNumber_data() {
@@ -543,18 +550,18 @@ private slots:
         Editor e;
         e.enter();
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
-        click(e.f.BitBtn4);
+        click(control<QPushButton>(e.f, "BitBtn4"));
         QCOMPARE(dialogs.messages.size(), 3);
-        const qsizetype before = e.f.vertices.count();
+        const qsizetype before = storeOf(e.f).vertices.count();
         QVERIFY(e.place(6));
         if (expected.size() > 2) {
             QCOMPARE(dialogs.messages.last().text, expected);
-            QCOMPARE(e.f.vertices.count(), before);
-            QCOMPARE(int(e.f.Grid.taken[6]), 0);
+            QCOMPARE(storeOf(e.f).vertices.count(), before);
+            QCOMPARE(int(gridOf(e.f).taken[6]), 0);
         } else {
             QCOMPARE(dialogs.messages.size(), 3);
-            QCOMPARE(QString::fromLatin1(e.f.vertices.last()), expected);
-            QCOMPARE(e.f.Grid.vertexPosition[expected.toInt()], 6);
+            QCOMPARE(QString::fromLatin1(storeOf(e.f).vertices.last()), expected);
+            QCOMPARE(gridOf(e.f).vertexPosition[expected.toInt()], 6);
         }
     }
 
@@ -568,32 +575,34 @@ private slots:
         for (Editor* e : {&byHand, &failed}) {
             ScriptedDialogs dialogs;
             QVERIFY(e->draw({0, 1}, {{0, 1}}));
-            click(e->f.BitBtn6);
-            QCOMPARE(e->f.ListBox1->count(), 2);
+            click(control<QPushButton>(e->f, "BitBtn6"));
+            QCOMPARE(control<QListWidget>(e->f, "ListBox1")->count(), 2);
         }
         byHand.choose(0);
         ScriptedDialogs dialogs;
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
-        click(failed.f.BitBtn4);
+        click(control<QPushButton>(failed.f, "BitBtn4"));
         QCOMPARE(shown(dialogs),
                  (QStringList{meldung + "Graphen öffnen!", meldung + "Knoten-Datei öffnen!",
                               meldung + "Kanten-Datei öffnen!", fehler + "Import gescheitert!"}));
 
-        const TForm1& a = byHand.f;
-        const TForm1& b = failed.f;
-        QCOMPARE(b.RadioGroup1->itemIndex(), 0);
-        QCOMPARE(b.vertices, a.vertices);
-        QCOMPARE(b.edges, a.edges);
-        QCOMPARE(b.vertices.count(), 9);
-        QCOMPARE(b.edges.count(), 13);
-        QCOMPARE(b.Store.vertexCount, 9);
-        QCOMPARE(b.Store.edgeCount, 13);
-        QCOMPARE(b.Image1->picture(), a.Image1->picture());
-        QCOMPARE(b.Image1->picture().size(), QSize(550, 300));
-        QVERIFY(b.Cliques.isEmpty());
-        QCOMPARE(b.ListBox1->count(), 0);
-        for (TShape* lamp : {b.Shape1, b.Shape2, b.Shape3})
-            QCOMPARE(lamp->brushColor(), QColor(255, 0, 0));
+        const MainWindow& a = byHand.f;
+        const MainWindow& b = failed.f;
+        QCOMPARE(control<ChoiceGroup>(b, "RadioGroup1")->itemIndex(), 0);
+        QCOMPARE(storeOf(b).vertices, storeOf(a).vertices);
+        QCOMPARE(storeOf(b).edges, storeOf(a).edges);
+        QCOMPARE(storeOf(b).vertices.count(), 9);
+        QCOMPARE(storeOf(b).edges.count(), 13);
+        QCOMPARE(storeOf(b).vertexCount, 9);
+        QCOMPARE(storeOf(b).edgeCount, 13);
+        QCOMPARE(control<PictureArea>(b, "Image1")->picture(),
+                 control<PictureArea>(a, "Image1")->picture());
+        QCOMPARE(control<PictureArea>(b, "Image1")->picture().size(), QSize(550, 300));
+        QVERIFY(cliquesOf(b).isEmpty());
+        QCOMPARE(control<QListWidget>(b, "ListBox1")->count(), 0);
+        for (Lamp* lamp :
+             {control<Lamp>(b, "Shape1"), control<Lamp>(b, "Shape2"), control<Lamp>(b, "Shape3")})
+            QCOMPARE(lamp->colour(), QColor(255, 0, 0));
         QCOMPARE(failed.visibleTools(), 0);
         QCOMPARE(byHand.visibleTools(), 0);
     }
@@ -609,10 +618,10 @@ private slots:
         Editor e;
         e.enter();
         dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
-        click(e.f.BitBtn4);
+        click(control<QPushButton>(e.f, "BitBtn4"));
         QCOMPARE(dialogs.messages.size(), 3);
-        QCOMPARE(e.f.Store.vertexCount, 256);
-        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(storeOf(e.f).vertexCount, 256);
+        QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 2);
     }
 
     void badPictures_data() {
@@ -642,14 +651,14 @@ private slots:
         const QString fileName = dir.filePath(name);
         dialogs.answer(fileName);
         dialogs.answer(dir.filePath("v.txt"));
-        click(e.f.BitBtn4);
+        click(control<QPushButton>(e.f, "BitBtn4"));
         QCOMPARE(shown(dialogs), (QStringList{meldung + "Graphen öffnen!",
                                               fehler + Texts::cannotLoadPicture(fileName)}));
         QVERIFY(dialogs.messages.last().text.contains(QDir::toNativeSeparators(fileName)));
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(e.picture(), drawn);
-        QVERIFY(e.f.vertices.isEmpty());
-        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QVERIFY(storeOf(e.f).vertices.isEmpty());
+        QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 2);
         QCOMPARE(e.visibleTools(), 15);
     }
 
@@ -677,16 +686,16 @@ private slots:
         const QString fileName = dir.filePath(name);
         dialogs.answerEach(
             {dir.filePath("bild.bmp"), edgeFile ? dir.filePath("v.txt") : fileName, fileName});
-        click(e.f.BitBtn4);
+        click(control<QPushButton>(e.f, "BitBtn4"));
         const QString last = fehler + Texts::cannotRead(fileName);
         QCOMPARE(shown(dialogs).last(), last);
         QCOMPARE(dialogs.messages.size(), edgeFile ? 4 : 3);
         // What was done stays done; no fallback.
         QCOMPARE(rgb(e.picture()), picture);
-        QCOMPARE(e.f.vertices.count(), edgeFile ? 2 : 0);
-        QCOMPARE(e.f.Store.vertexCount, edgeFile ? 2 : 0);
-        QVERIFY(e.f.edges.isEmpty());
-        QCOMPARE(e.f.RadioGroup1->itemIndex(), 2);
+        QCOMPARE(storeOf(e.f).vertices.count(), edgeFile ? 2 : 0);
+        QCOMPARE(storeOf(e.f).vertexCount, edgeFile ? 2 : 0);
+        QVERIFY(storeOf(e.f).edges.isEmpty());
+        QCOMPARE(control<ChoiceGroup>(e.f, "RadioGroup1")->itemIndex(), 2);
         QCOMPARE(e.visibleTools(), 15);
     }
 
@@ -701,7 +710,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir("bild.bmp"));
             ScriptedDialogs dialogs;
             dialogs.answer(dir.filePath("bild"));
-            click(e.f.BitBtn5);
+            click(control<QPushButton>(e.f, "BitBtn5"));
             QCOMPARE(shown(dialogs),
                      QStringList{fehler + Texts::cannotWrite(dir.filePath("bild.bmp"))});
             QVERIFY(QFileInfo(dir.filePath("bild.bmp")).isDir());
@@ -715,7 +724,7 @@ private slots:
             {
                 FileSizeLimit limit(4);
                 QVERIFY(limit.active());
-                click(e.f.BitBtn5);
+                click(control<QPushButton>(e.f, "BitBtn5"));
             }
             QCOMPARE(shown(dialogs),
                      (QStringList{meldung + "Knoten-Datei erstellen!",
@@ -729,7 +738,7 @@ private slots:
             ScriptedDialogs dialogs;
             dialogs.answerEach(
                 {dir.filePath("bild2"), dir.filePath("knoten"), dir.filePath("fehlt/kanten")});
-            click(e.f.BitBtn5);
+            click(control<QPushButton>(e.f, "BitBtn5"));
             QCOMPARE(shown(dialogs).last(),
                      fehler + Texts::cannotWrite(dir.filePath("fehlt/kanten.txt")));
             QCOMPARE(dialogs.messages.size(), 3);
@@ -764,12 +773,12 @@ private slots:
         Editor e;
         e.enter();
         dialogs.answerEach({dir.filePath(name), dir.filePath("v.txt"), dir.filePath("e.txt")});
-        click(e.f.BitBtn4);
+        click(control<QPushButton>(e.f, "BitBtn4"));
         QCOMPARE(dialogs.messages.size(), 3);
         QCOMPARE(rgb(e.picture()), picture);
         // Export writes a bitmap whatever was imported.
         dialogs.answer(dir.filePath("aus"));
-        click(e.f.BitBtn5);
+        click(control<QPushButton>(e.f, "BitBtn5"));
         QVERIFY(fileBytes(dir.filePath("aus.bmp")).startsWith("BM"));
         QCOMPARE(rgb(QImage(dir.filePath("aus.bmp"))), picture);
     }
@@ -778,11 +787,11 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         QVERIFY(e.draw({0, 2, 12, 10, 14}, {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}}));
-        QCOMPARE(listTexts(e.f.edges), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
-        click(e.f.BitBtn6);
+        QCOMPARE(listTexts(storeOf(e.f).edges), (QStringList{"0-1", "1-2", "2-3", "0-3", "0-2"}));
+        click(control<QPushButton>(e.f, "BitBtn6"));
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(listTexts(e.f.vertices), (QStringList{"0", "1", "2", "3"}));
-        QCOMPARE(listBoxTexts(e.f.ListBox1),
+        QCOMPARE(listTexts(storeOf(e.f).vertices), (QStringList{"0", "1", "2", "3"}));
+        QCOMPARE(listBoxTexts(control<QListWidget>(e.f, "ListBox1")),
                  (QStringList{"(0-1-2)", "(0-1)", "(1-0-2)", "(1-0)", "(2-0-1)", "(2-0-3)",
                               "(3-0-2)", "(3-0)"}));
     }

@@ -15,36 +15,38 @@ namespace {
 
 // The program driven through its real controls.
 struct Session : MainWindowDriver {
-    TFormExact& x = p.FormExact;
+    ExactAnalysisWindow& x = p.exactAnalysisWindow;
 
     void fill(std::initializer_list<const char*> labels, std::initializer_list<const char*> edges) {
         for (const char* label : labels)
-            f.vertices.append(label);
+            storeOf(f).vertices.append(label);
         for (const char* e : edges)
-            f.edges.append(e);
+            storeOf(f).edges.append(e);
     }
 
     QStringList rows() const {
         QStringList texts;
-        for (int r = 0; r < x.TableCliques->rowCount(); ++r)
-            texts.append(x.TableCliques->item(r, 0)->text() + ' ' +
-                         x.TableCliques->item(r, 1)->text());
+        for (int r = 0; r < control<QTableWidget>(x, "TableCliques")->rowCount(); ++r)
+            texts.append(control<QTableWidget>(x, "TableCliques")->item(r, 0)->text() + ' ' +
+                         control<QTableWidget>(x, "TableCliques")->item(r, 1)->text());
         return texts;
     }
     void clickRow(int row) {
-        QTableWidget* table = x.TableCliques;
+        QTableWidget* table = control<QTableWidget>(x, "TableCliques");
         const QRect cell = table->visualItemRect(table->item(row, 0));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     }
     void clickListBox1(const QString& text) {
-        const QList<QListWidgetItem*> found = f.ListBox1->findItems(text, Qt::MatchExactly);
+        const QList<QListWidgetItem*> found =
+            control<QListWidget>(f, "ListBox1")->findItems(text, Qt::MatchExactly);
         QVERIFY2(!found.isEmpty(), qPrintable(text));
-        const QRect cell = f.ListBox1->visualItemRect(found.first());
-        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, cell.center());
+        const QRect cell = control<QListWidget>(f, "ListBox1")->visualItemRect(found.first());
+        QTest::mouseClick(control<QListWidget>(f, "ListBox1")->viewport(), Qt::LeftButton, {},
+                          cell.center());
     }
     // Overlay pixel: true where the highlight colour is drawn opaquely.
     bool marked(QPoint at) const {
-        const QImage& overlay = f.Image1->overlay();
+        const QImage& overlay = control<PictureArea>(f, "Image1")->overlay();
         if (overlay.isNull())
             return false;
         const QColor c = overlay.pixelColor(at);
@@ -83,13 +85,13 @@ private slots:
 
 void TestExactWindow::buttonOpensWindow() {
     Session s;
-    QPushButton* button = s.f.ButtonExact;
+    QPushButton* button = control<QPushButton>(s.f, "ButtonExact");
     QVERIFY(button);
     QCOMPARE(button->objectName(), "ButtonExact");
-    QCOMPARE(button->parentWidget(), s.f.Panel1);
+    QCOMPARE(button->parentWidget(), control<QFrame>(s.f, "Panel1"));
     QCOMPARE(button->geometry(), QRect(8, 592, 145, 25));
     QCOMPARE(button->text(), "Exakte Analyse");
-    QCOMPARE(button->font(), s.f.BitBtn8->font());
+    QCOMPARE(button->font(), control<QPushButton>(s.f, "BitBtn8")->font());
     QVERIFY(button->isVisible());
 
     QVERIFY(!s.x.isVisible());
@@ -98,12 +100,12 @@ void TestExactWindow::buttonOpensWindow() {
     QCOMPARE(s.x.windowTitle(), "Mandorin: Exakte Analyse");
     QVERIFY(!s.x.isModal());
     QVERIFY(s.f.isEnabled());
-    click(s.x.ButtonClose);
+    click(control<QPushButton>(s.x, "ButtonClose"));
     QVERIFY(!s.x.isVisible());
     QVERIFY(s.f.isVisible());
     click(button);
     QVERIFY(s.x.isVisible());
-    QCOMPARE(s.x.EditCliqueNumber->text(), "4");
+    QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
 }
 
 void TestExactWindow::sampleGraphs_data() {
@@ -132,55 +134,57 @@ void TestExactWindow::sampleGraphs() {
     Session s;
     s.choose(1 - item);
     s.choose(item);
-    click(s.f.BitBtn6);
-    QVERIFY(spinTo(s.f.UpDown1, k));
-    click(s.f.ButtonExact);
-    QCOMPARE(s.x.EditCliqueNumber->text(), "4");
+    click(control<QPushButton>(s.f, "BitBtn6"));
+    QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), k));
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
     QCOMPARE(s.rows(), sampleRows(item + 1));
-    QTEST(s.x.LabelCount->text(), "count");
-    QCOMPARE(s.x.LabelQuestion->text(),
+    QTEST(control<QLabel>(s.x, "LabelCount")->text(), "count");
+    QCOMPARE(control<QLabel>(s.x, "LabelQuestion")->text(),
              QString("Gibt es eine Clique mit mindestens k = %1 Knoten?").arg(k));
-    QTEST(s.x.EditAnswer->text(), "answer");
-    QTEST(s.x.EditExample->text(), "example");
-    QTEST(s.x.LabelComparison->text(), "comparison");
-    QVERIFY(s.x.LabelHighlight->text().startsWith("Ein Klick auf eine Clique"));
+    QTEST(control<QLineEdit>(s.x, "EditAnswer")->text(), "answer");
+    QTEST(control<QLineEdit>(s.x, "EditExample")->text(), "example");
+    QTEST(control<QLabel>(s.x, "LabelComparison")->text(), "comparison");
+    QVERIFY(control<QLabel>(s.x, "LabelHighlight")->text().startsWith("Ein Klick auf eine Clique"));
 }
 
 void TestExactWindow::refreshing() {
     Session s;
     // Before "Berechnen!" the greedy list holds nothing.
     const QStringList noneFound = sampleRows(1).replaceInStrings(" ja", " nein");
-    click(s.f.ButtonExact);
+    click(control<QPushButton>(s.f, "ButtonExact"));
     QCOMPARE(s.rows(), noneFound);
-    QVERIFY(s.x.LabelComparison->text().contains("ist leer"));
+    QVERIFY(control<QLabel>(s.x, "LabelComparison")->text().contains("ist leer"));
 
     // Not refreshed behind the user's back, but by "Aktualisieren".
     s.choose(1);
     QCOMPARE(s.rows(), noneFound);
-    click(s.x.ButtonRefresh);
+    click(control<QPushButton>(s.x, "ButtonRefresh"));
     QCOMPARE(s.rows(), QStringList({"(0-1-3-4) nein", "(0-1-2) nein"}));
 
     // A row of a graph that is gone marks nothing.
     s.choose(0);
     s.clickRow(0);
-    QVERIFY(s.f.Image1->overlay().isNull());
-    QVERIFY(s.x.LabelHighlight->text().startsWith("Der Graph hat sich seit der Analyse geändert"));
-    click(s.x.ButtonRefresh);
+    QVERIFY(control<PictureArea>(s.f, "Image1")->overlay().isNull());
+    QVERIFY(control<QLabel>(s.x, "LabelHighlight")
+                ->text()
+                .startsWith("Der Graph hat sich seit der Analyse geändert"));
+    click(control<QPushButton>(s.x, "ButtonRefresh"));
     QCOMPARE(s.rows().size(), 6);
     s.clickRow(0);
-    QVERIFY(!s.f.Image1->overlay().isNull());
+    QVERIFY(!control<PictureArea>(s.f, "Image1")->overlay().isNull());
 
     // Shown again: fresh, with the current k.
-    click(s.x.ButtonClose);
+    click(control<QPushButton>(s.x, "ButtonClose"));
     s.choose(1);
-    QVERIFY(spinTo(s.f.UpDown1, 5));
-    click(s.f.ButtonExact);
+    QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), 5));
+    click(control<QPushButton>(s.f, "ButtonExact"));
     QCOMPARE(s.rows().size(), 2);
-    QCOMPARE(s.x.EditAnswer->text(), "Nein");
+    QCOMPARE(control<QLineEdit>(s.x, "EditAnswer")->text(), "Nein");
     // Already open: the button refreshes as well.
-    QVERIFY(spinTo(s.f.UpDown1, 3));
-    click(s.f.ButtonExact);
-    QCOMPARE(s.x.EditAnswer->text(), "Ja");
+    QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), 3));
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    QCOMPARE(control<QLineEdit>(s.x, "EditAnswer")->text(), "Ja");
 }
 
 void TestExactWindow::greedyMissesLargest() {
@@ -188,41 +192,43 @@ void TestExactWindow::greedyMissesLargest() {
     s.choose(2);
     for (int p = 0; p < 8; ++p)
         QVERIFY(s.place(p));
-    click(s.f.BitBtn11);
+    click(control<QPushButton>(s.f, "BitBtn11"));
     // Each member of the 4-clique 4-5-6-7 first meets a vertex outside it.
     for (auto [a, b] :
          {std::pair{0, 4}, {1, 5}, {2, 6}, {3, 7}, {4, 5}, {4, 6}, {4, 7}, {5, 6}, {5, 7}, {6, 7}})
         QVERIFY(s.edge(a, b));
-    click(s.f.BitBtn6);
-    QVERIFY(spinTo(s.f.UpDown1, 3));
-    click(s.f.BitBtn7);
-    QCOMPARE(s.f.Edit2->text(), "Nein");
-    QCOMPARE(s.f.Edit3->text(), "2");
+    click(control<QPushButton>(s.f, "BitBtn6"));
+    QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), 3));
+    click(control<QPushButton>(s.f, "BitBtn7"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), "Nein");
+    QCOMPARE(control<QLineEdit>(s.f, "Edit3")->text(), "2");
 
-    click(s.f.ButtonExact);
-    QCOMPARE(s.x.EditCliqueNumber->text(), "4");
-    QCOMPARE(s.x.EditAnswer->text(), "Ja");
-    QCOMPARE(s.x.EditExample->text(), "(4-5-6-7)");
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
+    QCOMPARE(control<QLineEdit>(s.x, "EditAnswer")->text(), "Ja");
+    QCOMPARE(control<QLineEdit>(s.x, "EditExample")->text(), "(4-5-6-7)");
     QCOMPARE(s.rows().first(), "(4-5-6-7) nein");
-    QVERIFY(s.x.LabelComparison->text().startsWith(
-        "Die gierige Suche fand höchstens 2 Knoten, die größte Clique hat aber 4 Knoten. Für k "
-        "= 3 antwortet sie deshalb „Nein“, richtig ist „Ja“."));
+    QVERIFY(control<QLabel>(s.x, "LabelComparison")
+                ->text()
+                .startsWith("Die gierige Suche fand höchstens 2 Knoten, die größte Clique hat aber "
+                            "4 Knoten. Für k "
+                            "= 3 antwortet sie deshalb „Nein“, richtig ist „Ja“."));
 
     // Marked at the grid positions 4 to 7; vertex 0 at position 0 is not.
-    const QImage before = s.f.Image1->picture();
+    const QImage before = control<PictureArea>(s.f, "Image1")->picture();
     s.clickRow(0);
     for (int p = 4; p <= 7; ++p)
-        QVERIFY2(s.marked(ring({s.f.Grid.x(p), s.f.Grid.y(p)}, 30)),
+        QVERIFY2(s.marked(ring({gridOf(s.f).x(p), gridOf(s.f).y(p)}, 30)),
                  qPrintable(QString::number(p)));
-    QVERIFY(!s.marked(ring({s.f.Grid.x(0), s.f.Grid.y(0)}, 30)));
-    QCOMPARE(s.f.Image1->picture(), before);
+    QVERIFY(!s.marked(ring({gridOf(s.f).x(0), gridOf(s.f).y(0)}, 30)));
+    QCOMPARE(control<PictureArea>(s.f, "Image1")->picture(), before);
 
     // "Export" saves the picture without the mark.
     QTemporaryDir dir;
     {
         ScriptedDialogs dialogs;
         dialogs.answer(dir.filePath("bild"));
-        click(s.f.BitBtn5);
+        click(control<QPushButton>(s.f, "BitBtn5"));
     }
     QFile saved(dir.filePath("bild.bmp"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -230,25 +236,27 @@ void TestExactWindow::greedyMissesLargest() {
 
     // A new edge changes the graph: the mark goes.
     QVERIFY(s.edge(0, 1));
-    QTRY_VERIFY(s.f.Image1->overlay().isNull());
+    QTRY_VERIFY(control<PictureArea>(s.f, "Image1")->overlay().isNull());
 }
 
 void TestExactWindow::highlightSampleGraph() {
     Session s;
-    click(s.f.BitBtn6);
-    const QImage before = s.f.Image1->picture();
+    click(control<QPushButton>(s.f, "BitBtn6"));
+    const QImage before = control<PictureArea>(s.f, "Image1")->picture();
     const std::vector<QPoint>& at = sampleGraph(1).centres;
-    click(s.f.ButtonExact);
+    click(control<QPushButton>(s.f, "ButtonExact"));
     s.clickRow(0); // (0-1-3-4)
-    QCOMPARE(s.f.Image1->overlay().size(), s.f.Image1->size());
+    QCOMPARE(control<PictureArea>(s.f, "Image1")->overlay().size(),
+             control<PictureArea>(s.f, "Image1")->size());
     for (int v : {0, 1, 3, 4})
         QVERIFY(s.marked(ring(at[std::size_t(v)], kSampleVertexRadius)));
     QVERIFY(s.marked((at[0] + at[1]) / 2)); // along the edge 0-1
     QVERIFY(!s.marked(ring(at[2], kSampleVertexRadius)));
-    QCOMPARE(s.f.Image1->picture(), before);
+    QCOMPARE(control<PictureArea>(s.f, "Image1")->picture(), before);
     // Drawn on screen over the picture.
     const QPoint shown = ring(at[0], kSampleVertexRadius);
-    QTRY_COMPARE(s.f.Image1->grab().toImage().pixelColor(shown).rgb(), kHighlightColour.rgb());
+    QTRY_COMPARE(control<PictureArea>(s.f, "Image1")->grab().toImage().pixelColor(shown).rgb(),
+                 kHighlightColour.rgb());
 
     if (const QByteArray shot = qgetenv("MANDORIN_HIGHLIGHT_SHOT"); !shot.isEmpty())
         QVERIFY(s.f.grab().save(QString::fromLocal8Bit(shot), "PNG"));
@@ -258,16 +266,16 @@ void TestExactWindow::highlightSampleGraph() {
     QVERIFY(s.marked(ring(at[2], kSampleVertexRadius)));
     QVERIFY(!s.marked(ring(at[0], kSampleVertexRadius)));
     // The list operations leave the graph and the mark alone.
-    click(s.f.Button3);
+    click(control<QPushButton>(s.f, "Button3"));
     QVERIFY(s.marked(ring(at[2], kSampleVertexRadius)));
 
     s.choose(1);
-    QVERIFY(s.f.Image1->overlay().isNull());
-    click(s.x.ButtonRefresh);
+    QVERIFY(control<PictureArea>(s.f, "Image1")->overlay().isNull());
+    click(control<QPushButton>(s.x, "ButtonRefresh"));
     s.clickRow(1); // (0-1-2) of sample 2
     QVERIFY(s.marked(ring(sampleGraph(2).centres[2], kSampleVertexRadius)));
-    click(s.f.BitBtn8);
-    QVERIFY(s.f.Image1->overlay().isNull());
+    click(control<QPushButton>(s.f, "BitBtn8"));
+    QVERIFY(control<PictureArea>(s.f, "Image1")->overlay().isNull());
 }
 
 void TestExactWindow::unknownPositions_data() {
@@ -283,7 +291,7 @@ void TestExactWindow::unknownPositions() {
     QTemporaryDir dir;
     switch (how) {
     case 0:
-        click(s.f.BitBtn8);
+        click(control<QPushButton>(s.f, "BitBtn8"));
         s.fill({"A", "B"}, {"A-B"});
         break;
     case 1:
@@ -304,16 +312,16 @@ void TestExactWindow::unknownPositions() {
         edges.close();
         ScriptedDialogs dialogs;
         dialogs.answerEach({std::nullopt, vertices.fileName(), edges.fileName()});
-        click(s.f.BitBtn4);
-        QCOMPARE(s.f.edges.count(), 1);
+        click(control<QPushButton>(s.f, "BitBtn4"));
+        QCOMPARE(storeOf(s.f).edges.count(), 1);
     }
     }
-    click(s.f.ButtonExact);
+    click(control<QPushButton>(s.f, "ButtonExact"));
     QCOMPARE(s.rows().size(), 1);
-    QVERIFY(s.x.LabelHighlight->text().startsWith(kUnknown));
+    QVERIFY(control<QLabel>(s.x, "LabelHighlight")->text().startsWith(kUnknown));
     s.clickRow(0);
-    QVERIFY(s.f.Image1->overlay().isNull());
-    QVERIFY(s.x.LabelHighlight->text().startsWith(kUnknown));
+    QVERIFY(control<PictureArea>(s.f, "Image1")->overlay().isNull());
+    QVERIFY(control<QLabel>(s.x, "LabelHighlight")->text().startsWith(kUnknown));
 }
 
 // The window's whole refresh for the 15-vertex graph with the most maximal
@@ -322,18 +330,18 @@ void TestExactWindow::refreshTime() {
     Session s;
     s.choose(2);
     for (int v = 0; v < 15; ++v)
-        s.f.vertices.append(QByteArray::number(v));
+        storeOf(s.f).vertices.append(QByteArray::number(v));
     for (int a = 0; a < 15; ++a)
         for (int b = a + 1; b < 15; ++b)
             if (a / 3 != b / 3)
-                s.f.edges.append(QByteArray::number(a) + '-' + QByteArray::number(b));
-    click(s.f.ButtonExact);
+                storeOf(s.f).edges.append(QByteArray::number(a) + '-' + QByteArray::number(b));
+    click(control<QPushButton>(s.f, "ButtonExact"));
     QCOMPARE(s.rows().size(), 243);
     std::vector<qint64> times;
     for (int i = 0; i < 7; ++i) {
         QElapsedTimer timer;
         timer.start();
-        s.x.ButtonRefreshClick();
+        s.x.refresh();
         times.push_back(timer.nsecsElapsed());
     }
     std::sort(times.begin(), times.end());

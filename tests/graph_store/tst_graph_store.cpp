@@ -1,6 +1,7 @@
 #include "graph/graph_store.h"
 #include "graph/sample_graphs.h"
 #include "graph/text_list.h"
+#include "support/literal_queries.h"
 
 #include <QTest>
 

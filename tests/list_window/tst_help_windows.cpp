@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
 #include <QTest>
@@ -16,20 +17,22 @@ struct Shown {
     Shown() { showAndWait(f); }
     ScriptedDialogs dialogs;
     Program p;
-    TForm1& f = p.Form1;
+    MainWindow& f = p.mainWindow;
 };
 
 // The window's text area and the main window's button that opens it.
 struct Window {
     QWidget* window;
-    TMemo* memo;
+    ReadOnlyText* memo;
     QPushButton* opener;
 };
 
 Window window(Shown& s, int number) {
     if (number == 2)
-        return {&s.p.Form2, s.p.Form2.TMemo1, s.f.BitBtn1};
-    return {&s.p.Form3, s.p.Form3.Memo1, s.f.BitBtn2};
+        return {&s.p.helpWindow, control<ReadOnlyText>(s.p.helpWindow, "TMemo1"),
+                control<QPushButton>(s.f, "BitBtn1")};
+    return {&s.p.versionWindow, control<ReadOnlyText>(s.p.versionWindow, "Memo1"),
+            control<QPushButton>(s.f, "BitBtn2")};
 }
 
 int visibleWindowsTitled(const QString& title) {
@@ -76,7 +79,7 @@ void TestHelpWindows::layout() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     Shown s;
-    QWidget* w = form == 2 ? static_cast<QWidget*>(&s.p.Form2) : &s.p.Form3;
+    QWidget* w = form == 2 ? static_cast<QWidget*>(&s.p.helpWindow) : &s.p.versionWindow;
     QWidget* child = w->findChild<QWidget*>(name);
     QVERIFY(child);
     QCOMPARE(child->geometry(), geometry);
@@ -86,13 +89,15 @@ void TestHelpWindows::layout() {
     auto* close = w->findChild<QPushButton*>("BitBtn1");
     QCOMPARE(close->text(), QString("S&chließen"));
     // The help text lies in the scroll box and scrolls only with it.
-    QCOMPARE(s.p.Form2.ScrollBox1->widget(), s.p.Form2.TMemo1);
-    QCOMPARE(s.p.Form2.TMemo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(control<QScrollArea>(s.p.helpWindow, "ScrollBox1")->widget(),
+             control<ReadOnlyText>(s.p.helpWindow, "TMemo1"));
+    QCOMPARE(control<ReadOnlyText>(s.p.helpWindow, "TMemo1")->verticalScrollBarPolicy(),
+             Qt::ScrollBarAlwaysOff);
 }
 
 void TestHelpWindows::picture() {
     Shown s;
-    const QImage image = s.p.Form2.Image1->picture();
+    const QImage image = control<PictureArea>(s.p.helpWindow, "Image1")->picture();
     QCOMPARE(image.size(), QSize(177, 337));
     QSet<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
@@ -100,8 +105,11 @@ void TestHelpWindows::picture() {
             colours.insert(image.pixel(x, y));
     QCOMPARE(colours.size(), 2);
     // The part beyond the area's 121 columns is cut off, not scaled in.
-    QCOMPARE(s.p.Form2.Image1->size(), QSize(121, 337));
-    const QImage shown = s.p.Form2.Image1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(control<PictureArea>(s.p.helpWindow, "Image1")->size(), QSize(121, 337));
+    const QImage shown = control<PictureArea>(s.p.helpWindow, "Image1")
+                             ->grab()
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
     const QImage left = image.copy(0, 0, 121, 337).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, left);
 }
@@ -156,7 +164,7 @@ void TestHelpWindows::typingChangesNothing() {
     const Window w = window(s, form);
     QTest::mouseClick(w.opener, Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowActive(w.window));
-    TMemo* memo = w.memo;
+    ReadOnlyText* memo = w.memo;
     const QString before = memo->toPlainText();
     QVERIFY(!before.isEmpty());
     memo->setFocus();
@@ -194,7 +202,8 @@ void TestHelpWindows::typingChangesNothing() {
 
 void TestHelpWindows::helpTextSections() {
     Shown s;
-    const QStringList lines = s.p.Form2.TMemo1->toPlainText().split('\n');
+    const QStringList lines =
+        control<ReadOnlyText>(s.p.helpWindow, "TMemo1")->toPlainText().split('\n');
     QVERIFY(lines.size() > 10);
     QCOMPARE(lines[0], QString("Berechnung maximaler Cliquen in einem ungerichteten Graphen"));
     QCOMPARE(lines[1], QString(67, '-'));
@@ -227,9 +236,9 @@ void TestHelpWindows::helpTextSections() {
 
 void TestHelpWindows::helpTextFitsItsArea() {
     Shown s;
-    QTest::mouseClick(s.f.BitBtn1, Qt::LeftButton);
-    QVERIFY(QTest::qWaitForWindowExposed(&s.p.Form2));
-    TMemo* memo = s.p.Form2.TMemo1;
+    QTest::mouseClick(control<QPushButton>(s.f, "BitBtn1"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.p.helpWindow));
+    ReadOnlyText* memo = control<ReadOnlyText>(s.p.helpWindow, "TMemo1");
     // The area has no scroll bars of its own: the whole text must fit in it,
     // each line of the text on one line of the area.
     QVERIFY2(memo->document()->size().height() <= memo->viewport()->height(),
@@ -237,15 +246,18 @@ void TestHelpWindows::helpTextFitsItsArea() {
     for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
         QVERIFY2(block.layout()->lineCount() <= 1, qPrintable(block.text()));
     // The scroll box reaches the end of the text.
-    QScrollBar* bar = s.p.Form2.ScrollBox1->verticalScrollBar();
-    QCOMPARE(bar->maximum(), 985 - s.p.Form2.ScrollBox1->viewport()->height());
+    QScrollBar* bar = control<QScrollArea>(s.p.helpWindow, "ScrollBox1")->verticalScrollBar();
+    QCOMPARE(bar->maximum(),
+             985 - control<QScrollArea>(s.p.helpWindow, "ScrollBox1")->viewport()->height());
 }
 
 void TestHelpWindows::versionNotesText() {
     Shown s;
-    const QStringList lines =
-        s.p.Form3.Memo1->toPlainText().split('\n', Qt::SkipEmptyParts, Qt::CaseSensitive);
-    const QStringList all = s.p.Form3.Memo1->toPlainText().split('\n');
+    const QStringList lines = control<ReadOnlyText>(s.p.versionWindow, "Memo1")
+                                  ->toPlainText()
+                                  .split('\n', Qt::SkipEmptyParts, Qt::CaseSensitive);
+    const QStringList all =
+        control<ReadOnlyText>(s.p.versionWindow, "Memo1")->toPlainText().split('\n');
     QCOMPARE(all[0], QString("Versionshinweise:"));
     QVERIFY(all[1].size() >= 10 && all[1] == QString(all[1].size(), '-'));
     QCOMPARE(all[2], QString());

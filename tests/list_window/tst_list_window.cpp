@@ -23,12 +23,13 @@ QByteArrayList listTexts(const QListWidget* list) {
 }
 
 // The lamps as three letters: G green, R red, ? anything else.
-QString lamps(const TForm1& f) {
+QString lamps(const MainWindow& f) {
     QString text;
-    for (const TShape* shape : {f.Shape1, f.Shape2, f.Shape3})
-        text += shape->brushColor() == Colours::Green ? 'G'
-                : shape->brushColor() == Colours::Red ? 'R'
-                                                      : '?';
+    for (const Lamp* shape :
+         {control<Lamp>(f, "Shape1"), control<Lamp>(f, "Shape2"), control<Lamp>(f, "Shape3")})
+        text += shape->colour() == Colours::Green ? 'G'
+                : shape->colour() == Colours::Red ? 'R'
+                                                  : '?';
     return text;
 }
 
@@ -44,21 +45,23 @@ struct Searched {
     explicit Searched(int k) {
         showAndWait(f);
         if (k != 1)
-            clickItem(f.RadioGroup1, k - 1);
-        click(f.BitBtn6);
+            clickItem(control<ChoiceGroup>(f, "RadioGroup1"), k - 1);
+        click(control<QPushButton>(f, "BitBtn6"));
     }
     // Puts these cliques in place of the search's, as the list box shows them.
     void replaceCliques(const CliqueList& cliques) {
-        f.Cliques = cliques;
-        f.showCliqueList();
+        cliquesOf(f) = cliques;
+        showCliqueListOf(f);
     }
     ScriptedDialogs dialogs;
     Program p;
-    TForm1& f = p.Form1;
+    MainWindow& f = p.mainWindow;
 };
 
-QAbstractButton* operation(const TForm1& f, QChar key) {
-    return key == '3' ? f.Button3 : key == '4' ? f.Button4 : f.Button5;
+QAbstractButton* operation(const MainWindow& f, QChar key) {
+    return key == '3'   ? control<QPushButton>(f, "Button3")
+           : key == '4' ? control<QPushButton>(f, "Button4")
+                        : control<QPushButton>(f, "Button5");
 }
 
 } // namespace
@@ -124,53 +127,53 @@ void TestListWindow::operations() {
     QFETCH(QByteArrayList, expected);
     Searched s(graph);
     QCOMPARE(lamps(s.f), QString("RRR"));
-    QCOMPARE(s.f.Cliques.size(), graph == 1 ? 19 : 12);
+    QCOMPARE(cliquesOf(s.f).size(), graph == 1 ? 19 : 12);
     for (int i = 0; i < presses.size(); ++i) {
         click(operation(s.f, presses[i]));
         QCOMPARE(lamps(s.f), lampsAfter[i]);
         // The list box shows exactly the list, after every step.
-        QCOMPARE(listTexts(s.f.ListBox1), textsOf(s.f.Cliques));
+        QCOMPARE(listTexts(control<QListWidget>(s.f, "ListBox1")), textsOf(cliquesOf(s.f)));
     }
-    QCOMPARE(textsOf(s.f.Cliques), expected);
+    QCOMPARE(textsOf(cliquesOf(s.f)), expected);
     QVERIFY(s.dialogs.messages.isEmpty());
 }
 
 void TestListWindow::searchAgainTurnsLampsRed() {
     Searched s(2);
-    click(s.f.Button3);
-    click(s.f.Button5);
+    click(control<QPushButton>(s.f, "Button3"));
+    click(control<QPushButton>(s.f, "Button5"));
     QCOMPARE(lamps(s.f), QString("GRG"));
-    click(s.f.BitBtn6);
+    click(control<QPushButton>(s.f, "BitBtn6"));
     QCOMPARE(lamps(s.f), QString("RRR"));
     // The new search appends to the reduced list.
     QCOMPARE(
-        textsOf(s.f.Cliques).mid(0, 7),
+        textsOf(cliquesOf(s.f)).mid(0, 7),
         QByteArrayList({"(0-1-3-4)", "(0-1-2)", "(0-1-3)", "(0-1-4)", "(0-2)", "(0-3)", "(0-4)"}));
-    QCOMPARE(s.f.ListBox1->count(), 7 + 12);
+    QCOMPARE(control<QListWidget>(s.f, "ListBox1")->count(), 7 + 12);
 }
 
 void TestListWindow::emptyList() {
     // A new graph choice empties the list and leaves the buttons enabled.
     Searched s(1);
-    clickItem(s.f.RadioGroup1, 1);
-    QVERIFY(s.f.Cliques.isEmpty());
+    clickItem(control<ChoiceGroup>(s.f, "RadioGroup1"), 1);
+    QVERIFY(cliquesOf(s.f).isEmpty());
     const std::pair<QChar, QString> steps[] = {{'3', "GRR"}, {'4', "GGR"}, {'5', "GRG"}};
     for (const auto& [key, expected] : steps) {
         click(operation(s.f, key));
         QCOMPARE(lamps(s.f), expected);
-        QVERIFY(s.f.Cliques.isEmpty());
-        QCOMPARE(s.f.ListBox1->count(), 0);
+        QVERIFY(cliquesOf(s.f).isEmpty());
+        QCOMPARE(control<QListWidget>(s.f, "ListBox1")->count(), 0);
     }
     for (int ups : {0, 14}) {
         for (int i = 0; i < ups; ++i)
-            click(s.f.UpDown1->upButton());
-        click(s.f.BitBtn7);
-        QCOMPARE(s.f.Edit3->text(), QString("0"));
-        QCOMPARE(s.f.Edit2->text(), QString("Nein"));
-        QVERIFY(s.p.Form4.isHidden());
-        QCOMPARE(s.p.Form4.ProgressBar1->maximum(), 0);
+            click(control<StepArrows>(s.f, "UpDown1")->upButton());
+        click(control<QPushButton>(s.f, "BitBtn7"));
+        QCOMPARE(control<QLineEdit>(s.f, "Edit3")->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), QString("Nein"));
+        QVERIFY(s.p.progressWindow.isHidden());
+        QCOMPARE(control<QProgressBar>(s.p.progressWindow, "ProgressBar1")->maximum(), 0);
     }
-    QCOMPARE(s.f.Edit1->text(), QString("15"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), QString("15"));
 }
 
 void TestListWindow::decision_data() {
@@ -224,61 +227,62 @@ void TestListWindow::decision() {
     Searched s(graph);
     if (replace)
         s.replaceCliques(cliques);
-    const QByteArrayList before = textsOf(s.f.Cliques);
+    const QByteArrayList before = textsOf(cliquesOf(s.f));
     for (int i = 0; i < ups; ++i)
-        click(s.f.UpDown1->upButton());
+        click(control<StepArrows>(s.f, "UpDown1")->upButton());
     const int k = std::min(1 + ups, 15);
-    QCOMPARE(s.f.Edit1->text(), QString::number(k));
-    QVERIFY(s.f.BitBtn7->isEnabled());
-    click(s.f.BitBtn7);
-    QCOMPARE(s.f.Edit3->text(), size);
-    QCOMPARE(s.f.Edit2->text(), answer);
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), QString::number(k));
+    QVERIFY(control<QPushButton>(s.f, "BitBtn7")->isEnabled());
+    click(control<QPushButton>(s.f, "BitBtn7"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit3")->text(), size);
+    QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), answer);
     // The bar was sized to the list and stopped at the last index; the window is closed again.
-    const int n = int(s.f.Cliques.size());
-    QCOMPARE(s.p.Form4.ProgressBar1->maximum(), n);
+    const int n = int(cliquesOf(s.f).size());
+    QCOMPARE(control<QProgressBar>(s.p.progressWindow, "ProgressBar1")->maximum(), n);
     if (n > 0)
-        QCOMPARE(s.p.Form4.ProgressBar1->value(), n - 1);
-    QVERIFY(s.p.Form4.isHidden());
-    QCOMPARE(textsOf(s.f.Cliques), before);
+        QCOMPARE(control<QProgressBar>(s.p.progressWindow, "ProgressBar1")->value(), n - 1);
+    QVERIFY(s.p.progressWindow.isHidden());
+    QCOMPARE(textsOf(cliquesOf(s.f)), before);
     QCOMPARE(lamps(s.f), QString("RRR"));
 }
 
 void TestListWindow::spinner() {
     Searched s(1);
-    click(s.f.UpDown1->downButton());
-    QCOMPARE(s.f.Edit1->text(), QString("1"));
-    click(s.f.UpDown1->upButton());
-    click(s.f.UpDown1->upButton());
-    click(s.f.UpDown1->upButton());
-    QCOMPARE(s.f.Edit1->text(), QString("4"));
-    click(s.f.BitBtn7);
-    QCOMPARE(s.f.Edit2->text(), QString("Ja"));
+    click(control<StepArrows>(s.f, "UpDown1")->downButton());
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), QString("1"));
+    click(control<StepArrows>(s.f, "UpDown1")->upButton());
+    click(control<StepArrows>(s.f, "UpDown1")->upButton());
+    click(control<StepArrows>(s.f, "UpDown1")->upButton());
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), QString("4"));
+    click(control<QPushButton>(s.f, "BitBtn7"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), QString("Ja"));
     // Moving the spinner does not answer again.
-    click(s.f.UpDown1->upButton());
-    QCOMPARE(s.f.Edit1->text(), QString("5"));
-    QCOMPARE(s.f.Edit2->text(), QString("Ja"));
-    QCOMPARE(s.f.Edit3->text(), QString("4"));
-    click(s.f.BitBtn7);
-    QCOMPARE(s.f.Edit2->text(), QString("Nein"));
-    click(s.f.UpDown1->downButton());
-    QCOMPARE(s.f.Edit1->text(), QString("4"));
-    QCOMPARE(s.f.Edit2->text(), QString("Nein"));
+    click(control<StepArrows>(s.f, "UpDown1")->upButton());
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), QString("5"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), QString("Ja"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit3")->text(), QString("4"));
+    click(control<QPushButton>(s.f, "BitBtn7"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), QString("Nein"));
+    click(control<StepArrows>(s.f, "UpDown1")->downButton());
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), QString("4"));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), QString("Nein"));
 }
 
 void TestListWindow::answerSurvivesListOperations() {
     Searched s(2);
     for (int i = 0; i < 3; ++i)
-        click(s.f.UpDown1->upButton());
+        click(control<StepArrows>(s.f, "UpDown1")->upButton());
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-             s.f.BitBtn7, s.f.Button3, s.f.Button4, s.f.Button5}) {
+             control<QPushButton>(s.f, "BitBtn7"), control<QPushButton>(s.f, "Button3"),
+             control<QPushButton>(s.f, "Button4"), control<QPushButton>(s.f, "Button5")}) {
         click(button);
         const QString lampsBefore = lamps(s.f);
-        const QByteArrayList listBefore = textsOf(s.f.Cliques);
-        click(s.f.BitBtn7);
-        QCOMPARE(s.f.Edit3->text(), QString("4"));
-        QCOMPARE(s.f.Edit2->text(), QString("Ja"));
+        const QByteArrayList listBefore = textsOf(cliquesOf(s.f));
+        click(control<QPushButton>(s.f, "BitBtn7"));
+        QCOMPARE(control<QLineEdit>(s.f, "Edit3")->text(), QString("4"));
+        QCOMPARE(control<QLineEdit>(s.f, "Edit2")->text(), QString("Ja"));
         QCOMPARE(lamps(s.f), lampsBefore);
-        QCOMPARE(textsOf(s.f.Cliques), listBefore);
+        QCOMPARE(textsOf(cliquesOf(s.f)), listBefore);
     }
 }
 
@@ -312,29 +316,29 @@ void TestListWindow::save() {
     Searched s(1);
     s.replaceCliques(cliques);
     s.dialogs.answer(dir.filePath(chosen));
-    click(s.f.BitBtn9);
+    click(control<QPushButton>(s.f, "BitBtn9"));
     QCOMPARE(fileBytes(dir.filePath(written)), bytes);
     QVERIFY(s.dialogs.messages.isEmpty());
     QCOMPARE(s.dialogs.requests.size(), 1);
     QVERIFY(s.dialogs.requests[0].save);
     QCOMPARE(s.dialogs.requests[0].filter, QString("Text-Datei *.txt|*txt"));
     // The dialog starts with the name chosen last.
-    click(s.f.BitBtn9);
+    click(control<QPushButton>(s.f, "BitBtn9"));
     QCOMPARE(s.dialogs.requests.size(), 2);
     QCOMPARE(s.dialogs.requests[1].initialName, dir.filePath(chosen));
-    QCOMPARE(textsOf(s.f.Cliques), textsOf(cliques));
+    QCOMPARE(textsOf(cliquesOf(s.f)), textsOf(cliques));
 }
 
 void TestListWindow::saveSearchResult() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     Searched s(2);
-    click(s.f.Button3);
+    click(control<QPushButton>(s.f, "Button3"));
     s.dialogs.answer(dir.filePath("cliquen"));
-    click(s.f.BitBtn9);
+    click(control<QPushButton>(s.f, "BitBtn9"));
     const QByteArray bytes = fileBytes(dir.filePath("cliquen.txt"));
     QCOMPARE(bytes, crlfLines(kUnique2));
-    QCOMPARE(bytes, crlfLines(listTexts(s.f.ListBox1)));
+    QCOMPARE(bytes, crlfLines(listTexts(control<QListWidget>(s.f, "ListBox1"))));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cliquen.txt"});
 }
 
@@ -342,11 +346,11 @@ void TestListWindow::saveCancelled() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     Searched s(2);
-    click(s.f.BitBtn9);
+    click(control<QPushButton>(s.f, "BitBtn9"));
     QCOMPARE(s.dialogs.requests.size(), 1);
     QVERIFY(s.dialogs.messages.isEmpty());
     QVERIFY(QDir(dir.path()).isEmpty());
-    QCOMPARE(s.f.ListBox1->count(), 12);
+    QCOMPARE(control<QListWidget>(s.f, "ListBox1")->count(), 12);
 }
 
 void TestListWindow::failedSave_data() {
@@ -374,12 +378,12 @@ void TestListWindow::failedSave() {
     const QString fileName = chosen + ".txt";
 
     Searched s(2);
-    click(s.f.Button3);
+    click(control<QPushButton>(s.f, "Button3"));
     s.dialogs.answer(chosen);
     if (kind == "full") {
         FileSizeLimit limit(8);
         QVERIFY(limit.active());
-        click(s.f.BitBtn9);
+        click(control<QPushButton>(s.f, "BitBtn9"));
     } else if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         const bool writable = QFile(folder + "/probe").open(QIODevice::WriteOnly);
@@ -388,10 +392,10 @@ void TestListWindow::failedSave() {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QSKIP("folder permissions do not bind a privileged user");
         }
-        click(s.f.BitBtn9);
+        click(control<QPushButton>(s.f, "BitBtn9"));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     } else {
-        click(s.f.BitBtn9);
+        click(control<QPushButton>(s.f, "BitBtn9"));
     }
     QCOMPARE(s.dialogs.messages.size(), 1);
     QCOMPARE(s.dialogs.messages[0].caption, Texts::FehlerCaption);
@@ -404,14 +408,14 @@ void TestListWindow::failedSave() {
     if (kind == "folder")
         QVERIFY(QFileInfo(fileName).isDir());
     // Nothing else changes.
-    QCOMPARE(textsOf(s.f.Cliques), kUnique2);
-    QCOMPARE(listTexts(s.f.ListBox1), kUnique2);
+    QCOMPARE(textsOf(cliquesOf(s.f)), kUnique2);
+    QCOMPARE(listTexts(control<QListWidget>(s.f, "ListBox1")), kUnique2);
     QCOMPARE(lamps(s.f), QString("GRR"));
 }
 
 void TestListWindow::listBoxDiscardsTyping() {
     Searched s(2);
-    QListWidget* list = s.f.ListBox1;
+    QListWidget* list = control<QListWidget>(s.f, "ListBox1");
     list->setFocus();
     list->setCurrentRow(3);
     const QByteArrayList before = listTexts(list);
@@ -422,7 +426,7 @@ void TestListWindow::listBoxDiscardsTyping() {
     QTest::keyClick(list, Qt::Key_Delete);
     QCOMPARE(list->currentRow(), 3);
     QCOMPARE(listTexts(list), before);
-    QCOMPARE(textsOf(s.f.Cliques), before);
+    QCOMPARE(textsOf(cliquesOf(s.f)), before);
     // Moving with the arrow keys still works.
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentRow(), 4);

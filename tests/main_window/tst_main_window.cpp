@@ -57,33 +57,44 @@ QString flags(std::initializer_list<bool> values) {
 }
 
 // What Reset sets, in one line.
-QString resetState(const TForm1& f) {
-    const bool red = f.Shape1->brushColor() == Colours::Red &&
-                     f.Shape2->brushColor() == Colours::Red &&
-                     f.Shape3->brushColor() == Colours::Red;
+QString resetState(const MainWindow& f) {
+    const bool red = control<Lamp>(f, "Shape1")->colour() == Colours::Red &&
+                     control<Lamp>(f, "Shape2")->colour() == Colours::Red &&
+                     control<Lamp>(f, "Shape3")->colour() == Colours::Red;
     return QString("item %1, picture %2, list %3, enabled %4, edits %5, spinners %6 %7 %8, lamps "
                    "%9, hidden %10, store %11 %12 %13, counts %14 %15")
-        .arg(f.RadioGroup1->itemIndex())
-        .arg(f.Image1->isEmpty() ? "none" : "some")
-        .arg(f.ListBox1->count())
-        .arg(flags({f.Button3->isEnabled(), f.Button4->isEnabled(), f.Button5->isEnabled(),
-                    f.BitBtn7->isEnabled(), f.BitBtn6->isEnabled()}))
-        .arg(QStringList{f.Edit1->text(), f.Edit2->text(), f.Edit3->text(), f.Edit4->text(),
-                         f.Edit5->text()}
+        .arg(control<ChoiceGroup>(f, "RadioGroup1")->itemIndex())
+        .arg(control<PictureArea>(f, "Image1")->isEmpty() ? "none" : "some")
+        .arg(control<QListWidget>(f, "ListBox1")->count())
+        .arg(flags({control<QPushButton>(f, "Button3")->isEnabled(),
+                    control<QPushButton>(f, "Button4")->isEnabled(),
+                    control<QPushButton>(f, "Button5")->isEnabled(),
+                    control<QPushButton>(f, "BitBtn7")->isEnabled(),
+                    control<QPushButton>(f, "BitBtn6")->isEnabled()}))
+        .arg(QStringList{
+            control<QLineEdit>(f, "Edit1")->text(), control<QLineEdit>(f, "Edit2")->text(),
+            control<QLineEdit>(f, "Edit3")->text(), control<QLineEdit>(f, "Edit4")->text(),
+            control<QLineEdit>(f, "Edit5")->text()}
                  .join('/'))
-        .arg(f.UpDown1->position())
-        .arg(f.UpDown2->position())
-        .arg(f.UpDown3->position())
+        .arg(control<StepArrows>(f, "UpDown1")->position())
+        .arg(control<StepArrows>(f, "UpDown2")->position())
+        .arg(control<StepArrows>(f, "UpDown3")->position())
         .arg(red ? "red" : "not red")
-        .arg(flags({f.GroupBox7->isHidden(), f.Button1->isHidden(), f.Button2->isHidden(),
-                    f.BitBtn4->isHidden(), f.BitBtn5->isHidden(), f.Label1->isHidden(),
-                    f.Label3->isHidden(), f.Edit4->isHidden(), f.Edit5->isHidden(),
-                    f.UpDown2->isHidden(), f.UpDown3->isHidden()}))
-        .arg(f.Store.vertices.count())
-        .arg(f.Store.edges.count())
-        .arg(f.Cliques.size())
-        .arg(f.Store.vertexCount)
-        .arg(f.Store.edgeCount);
+        .arg(flags(
+            {control<QGroupBox>(f, "GroupBox7")->isHidden(),
+             control<QPushButton>(f, "Button1")->isHidden(),
+             control<QPushButton>(f, "Button2")->isHidden(),
+             control<QPushButton>(f, "BitBtn4")->isHidden(),
+             control<QPushButton>(f, "BitBtn5")->isHidden(),
+             control<QLabel>(f, "Label1")->isHidden(), control<QLabel>(f, "Label3")->isHidden(),
+             control<QLineEdit>(f, "Edit4")->isHidden(), control<QLineEdit>(f, "Edit5")->isHidden(),
+             control<StepArrows>(f, "UpDown2")->isHidden(),
+             control<StepArrows>(f, "UpDown3")->isHidden()}))
+        .arg(storeOf(f).vertices.count())
+        .arg(storeOf(f).edges.count())
+        .arg(cliquesOf(f).size())
+        .arg(storeOf(f).vertexCount)
+        .arg(storeOf(f).edgeCount);
 }
 
 } // namespace
@@ -113,11 +124,11 @@ private slots:
 
 private:
     // Shows the main window of a fresh program.
-    TForm1& shown() {
-        program->Form1.show();
-        if (!QTest::qWaitForWindowExposed(&program->Form1))
+    MainWindow& shown() {
+        program->mainWindow.show();
+        if (!QTest::qWaitForWindowExposed(&program->mainWindow))
             qWarning("main window not exposed");
-        return program->Form1;
+        return program->mainWindow;
     }
     // No message box may block a test.
     ScriptedDialogs dialogs;
@@ -125,41 +136,47 @@ private:
 };
 
 void TestMainWindow::startUp() {
-    const TForm1& f = program->Form1;
+    const MainWindow& f = program->mainWindow;
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(f.windowTitle(), QString("Mandorin"));
     QCOMPARE(f.pos(), QPoint(-5, 262));
-    QCOMPARE(f.Store.vertices.entries(), labels(1));
-    QCOMPARE(f.Store.edges.entries(), edges(1));
-    QCOMPARE(f.Store.edges.last(), QByteArray("6-7"));
-    QCOMPARE(f.RadioGroup1->itemIndex(), 0);
-    QCOMPARE(f.Image1->picture().size(), QSize(550, 300));
-    QCOMPARE(f.Grid.xCoordinates.count(), 15);
+    QCOMPARE(storeOf(f).vertices.entries(), labels(1));
+    QCOMPARE(storeOf(f).edges.entries(), edges(1));
+    QCOMPARE(storeOf(f).edges.last(), QByteArray("6-7"));
+    QCOMPARE(control<ChoiceGroup>(f, "RadioGroup1")->itemIndex(), 0);
+    QCOMPARE(control<PictureArea>(f, "Image1")->picture().size(), QSize(550, 300));
+    QCOMPARE(gridOf(f).xCoordinates.count(), 15);
     QCOMPARE(resetState(f),
              "item 0, picture some, list 0, enabled 00001, edits 1///0/0, spinners 1 "
              "0 0, lamps red, hidden 11111111111, store 9 13 0, counts 9 13");
     // Label2 and Edit6 hide too; UpDown4 and DelPos only through their group.
-    QVERIFY(f.Label2->isHidden() && f.Edit6->isHidden());
-    QVERIFY(f.UpDown4->isVisibleTo(f.GroupBox7) && f.BitBtn11->isVisibleTo(f.GroupBox7));
-    for (QWidget* on :
-         std::initializer_list<QWidget*>{f.BitBtn1, f.BitBtn2, f.BitBtn3, f.BitBtn8, f.BitBtn9,
-                                         f.BitBtn10, f.UpDown1, f.Button1, f.Button2})
+    QVERIFY(control<QLabel>(f, "Label2")->isHidden() && control<QLineEdit>(f, "Edit6")->isHidden());
+    QVERIFY(control<StepArrows>(f, "UpDown4")->isVisibleTo(control<QGroupBox>(f, "GroupBox7")) &&
+            control<QPushButton>(f, "BitBtn11")->isVisibleTo(control<QGroupBox>(f, "GroupBox7")));
+    for (QWidget* on : std::initializer_list<QWidget*>{
+             control<QPushButton>(f, "BitBtn1"), control<QPushButton>(f, "BitBtn2"),
+             control<QPushButton>(f, "BitBtn3"), control<QPushButton>(f, "BitBtn8"),
+             control<QPushButton>(f, "BitBtn9"), control<QPushButton>(f, "BitBtn10"),
+             control<StepArrows>(f, "UpDown1"), control<QPushButton>(f, "Button1"),
+             control<QPushButton>(f, "Button2")})
         QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
-    for (QWidget* off :
-         std::initializer_list<QWidget*>{f.Edit1, f.Edit2, f.Edit3, f.Edit4, f.Edit5, f.Edit6})
+    for (QWidget* off : std::initializer_list<QWidget*>{
+             control<QLineEdit>(f, "Edit1"), control<QLineEdit>(f, "Edit2"),
+             control<QLineEdit>(f, "Edit3"), control<QLineEdit>(f, "Edit4"),
+             control<QLineEdit>(f, "Edit5"), control<QLineEdit>(f, "Edit6")})
         QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
-    QCOMPARE(f.UpDown1->minimum(), 1);
-    QCOMPARE(f.UpDown1->maximum(), 15);
-    QCOMPARE(f.UpDown2->maximum(), 14);
+    QCOMPARE(control<StepArrows>(f, "UpDown1")->minimum(), 1);
+    QCOMPARE(control<StepArrows>(f, "UpDown1")->maximum(), 15);
+    QCOMPARE(control<StepArrows>(f, "UpDown2")->maximum(), 14);
     // Only the main window shows; the others exist hidden.
     const Program& p = *program;
-    for (const QWidget* window :
-         std::initializer_list<const QWidget*>{&p.Form2, &p.Form3, &p.Form4, &p.Form6})
+    for (const QWidget* window : std::initializer_list<const QWidget*>{
+             &p.helpWindow, &p.versionWindow, &p.progressWindow, &p.heuristicWindow})
         QVERIFY(window->isHidden());
-    QCOMPARE(p.Form4.windowTitle(), QString("Mandorin: Fortschritt"));
-    QCOMPARE(p.Form4.pos(), QPoint(637, 335));
-    QCOMPARE(p.Form4.ProgressBar1->maximum(), 100);
-    QCOMPARE(p.Form4.ProgressBar1->value(), 0);
+    QCOMPARE(p.progressWindow.windowTitle(), QString("Mandorin: Fortschritt"));
+    QCOMPARE(p.progressWindow.pos(), QPoint(637, 335));
+    QCOMPARE(control<QProgressBar>(p.progressWindow, "ProgressBar1")->maximum(), 100);
+    QCOMPARE(control<QProgressBar>(p.progressWindow, "ProgressBar1")->value(), 0);
 }
 
 void TestMainWindow::layout_data() {
@@ -208,8 +225,8 @@ void TestMainWindow::layout_data() {
 
 void TestMainWindow::layout() {
     const QString tag = QTest::currentDataTag();
-    QWidget* window = tag.startsWith("Form1") ? static_cast<QWidget*>(&program->Form1)
-                                              : static_cast<QWidget*>(&program->Form4);
+    QWidget* window = tag.startsWith("Form1") ? static_cast<QWidget*>(&program->mainWindow)
+                                              : static_cast<QWidget*>(&program->progressWindow);
     auto* widget = window->findChild<QWidget*>(tag.section('.', 1));
     QVERIFY(widget);
     QTEST(widget->parentWidget()->objectName(), "parent");
@@ -230,37 +247,38 @@ void TestMainWindow::layout() {
 }
 
 void TestMainWindow::graphChoice() {
-    TForm1& f = shown();
-    QCOMPARE(f.RadioGroup1->item(1)->text(), QString("Beispiel-Graph (2): 5 Knoten"));
+    MainWindow& f = shown();
+    QCOMPARE(control<ChoiceGroup>(f, "RadioGroup1")->item(1)->text(),
+             QString("Beispiel-Graph (2): 5 Knoten"));
     // Results of a search and a lit lamp are cleared by the choice; the result
     // buttons keep what the search gave them.
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    f.Shape1->setBrushColor(Colours::Green);
-    clickItem(f.RadioGroup1, 1);
-    QCOMPARE(f.Store.edges.entries(),
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    control<Lamp>(f, "Shape1")->setColour(Colours::Green);
+    clickItem(control<ChoiceGroup>(f, "RadioGroup1"), 1);
+    QCOMPARE(storeOf(f).edges.entries(),
              Lines({"0-1", "0-4", "0-3", "0-2", "3-1", "3-4", "4-1", "1-2"}));
     QCOMPARE(resetState(f),
              "item 1, picture some, list 0, enabled 11111, edits 1///0/0, spinners 1 "
              "0 0, lamps red, hidden 11111111111, store 5 8 0, counts 5 8");
 
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    clickItem(f.RadioGroup1, 0);
-    QCOMPARE(f.Store.vertices.entries(), labels(1));
-    QCOMPARE(f.Store.edges.entries(), edges(1));
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    clickItem(control<ChoiceGroup>(f, "RadioGroup1"), 0);
+    QCOMPARE(storeOf(f).vertices.entries(), labels(1));
+    QCOMPARE(storeOf(f).edges.entries(), edges(1));
     QCOMPARE(resetState(f),
              "item 0, picture some, list 0, enabled 11111, edits 1///0/0, spinners 1 "
              "0 0, lamps red, hidden 11111111111, store 9 13 0, counts 9 13");
 
     // Clicking the selected item again runs nothing.
-    f.Cliques.append(Clique{{"0", "1"}});
-    clickItem(f.RadioGroup1, 0);
-    QCOMPARE(f.Cliques.size(), 1);
+    cliquesOf(f).append(Clique{{"0", "1"}});
+    clickItem(control<ChoiceGroup>(f, "RadioGroup1"), 0);
+    QCOMPARE(cliquesOf(f).size(), 1);
 
-    clickItem(f.RadioGroup1, 2);
-    QCOMPARE(f.RadioGroup1->itemIndex(), 2);
-    QVERIFY(f.Store.vertices.isEmpty() && f.Store.edges.isEmpty() && f.Cliques.isEmpty());
-    QCOMPARE(f.Store.vertexCount, 0);
-    QCOMPARE(f.Store.edgeCount, 0);
+    clickItem(control<ChoiceGroup>(f, "RadioGroup1"), 2);
+    QCOMPARE(control<ChoiceGroup>(f, "RadioGroup1")->itemIndex(), 2);
+    QVERIFY(storeOf(f).vertices.isEmpty() && storeOf(f).edges.isEmpty() && cliquesOf(f).isEmpty());
+    QCOMPARE(storeOf(f).vertexCount, 0);
+    QCOMPARE(storeOf(f).edgeCount, 0);
 }
 
 void TestMainWindow::reset_data() {
@@ -272,44 +290,46 @@ void TestMainWindow::reset_data() {
 }
 
 void TestMainWindow::reset() {
-    TForm1& f = shown();
+    MainWindow& f = shown();
     // Leave traces everywhere that Reset restores.
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    f.Shape2->setBrushColor(Colours::Green);
-    f.Edit1->setText("4");
-    f.UpDown1->setPosition(4);
-    f.Edit2->setText("Ja");
-    f.Edit3->setText("4");
-    f.Edit4->setText("3");
-    f.UpDown2->setPosition(3);
-    f.UpDown3->setPosition(5);
-    for (QWidget* tool : std::initializer_list<QWidget*>{f.GroupBox7, f.Button1, f.BitBtn4, f.Edit4,
-                                                         f.Label1, f.UpDown3})
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    control<Lamp>(f, "Shape2")->setColour(Colours::Green);
+    control<QLineEdit>(f, "Edit1")->setText("4");
+    control<StepArrows>(f, "UpDown1")->setPosition(4);
+    control<QLineEdit>(f, "Edit2")->setText("Ja");
+    control<QLineEdit>(f, "Edit3")->setText("4");
+    control<QLineEdit>(f, "Edit4")->setText("3");
+    control<StepArrows>(f, "UpDown2")->setPosition(3);
+    control<StepArrows>(f, "UpDown3")->setPosition(5);
+    for (QWidget* tool : std::initializer_list<QWidget*>{
+             control<QGroupBox>(f, "GroupBox7"), control<QPushButton>(f, "Button1"),
+             control<QPushButton>(f, "BitBtn4"), control<QLineEdit>(f, "Edit4"),
+             control<QLabel>(f, "Label1"), control<StepArrows>(f, "UpDown3")})
         tool->show();
 
     const QString afterReset = "item -1, picture none, list 0, enabled 00001, edits 1///0/0, "
                                "spinners 1 0 0, lamps red, hidden 11111111111, store 0 0 0, "
                                "counts 0 0";
-    QTest::mouseClick(f.BitBtn8, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn8"), Qt::LeftButton);
     QCOMPARE(resetState(f), afterReset);
-    QTest::mouseClick(f.BitBtn8, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn8"), Qt::LeftButton);
     QCOMPARE(resetState(f), afterReset);
 
     // "Berechnen!" on the empty graph finds nothing and breaks nothing.
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    QCOMPARE(f.ListBox1->count(), 0);
-    QCOMPARE(program->Form4.ProgressBar1->maximum(), 0);
-    QVERIFY(program->Form4.isHidden());
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    QCOMPARE(control<QListWidget>(f, "ListBox1")->count(), 0);
+    QCOMPARE(control<QProgressBar>(program->progressWindow, "ProgressBar1")->maximum(), 0);
+    QVERIFY(program->progressWindow.isHidden());
 
     // With no item selected, a click on any item runs the choice.
     QFETCH(int, item);
-    f.Cliques.append(Clique{{"0", "1"}});
-    f.ListBox1->addItem("(0-1)");
-    clickItem(f.RadioGroup1, item);
-    QCOMPARE(f.RadioGroup1->itemIndex(), item);
-    QVERIFY(f.Cliques.isEmpty());
-    QCOMPARE(f.ListBox1->count(), 0);
-    QTEST(f.Store.vertices.entries(), "vertices");
+    cliquesOf(f).append(Clique{{"0", "1"}});
+    control<QListWidget>(f, "ListBox1")->addItem("(0-1)");
+    clickItem(control<ChoiceGroup>(f, "RadioGroup1"), item);
+    QCOMPARE(control<ChoiceGroup>(f, "RadioGroup1")->itemIndex(), item);
+    QVERIFY(cliquesOf(f).isEmpty());
+    QCOMPARE(control<QListWidget>(f, "ListBox1")->count(), 0);
+    QTEST(storeOf(f).vertices.entries(), "vertices");
 }
 
 void TestMainWindow::compute_data() {
@@ -328,45 +348,49 @@ void TestMainWindow::compute() {
     QFETCH(int, item);
     QFETCH(Lines, vertices);
     QFETCH(Lines, verticesAfter);
-    TForm1& f = shown();
-    TForm4& progress = program->Form4;
+    MainWindow& f = shown();
+    ProgressWindow& progress = program->progressWindow;
     if (item != 0)
-        clickItem(f.RadioGroup1, item);
+        clickItem(control<ChoiceGroup>(f, "RadioGroup1"), item);
     if (!vertices.isEmpty()) {
         QFETCH(Lines, edges);
-        f.Store.vertices = TextList(vertices);
-        f.Store.edges = TextList(edges);
+        storeOf(f).vertices = TextList(vertices);
+        storeOf(f).edges = TextList(edges);
     }
-    f.Shape1->setBrushColor(Colours::Green);
-    f.ListBox1->addItem("left over");
+    control<Lamp>(f, "Shape1")->setColour(Colours::Green);
+    control<QListWidget>(f, "ListBox1")->addItem("left over");
     // The progress window shows while the search runs.
     QList<bool> shownWhileRunning;
-    connect(progress.ProgressBar1, &QProgressBar::valueChanged, this,
+    connect(control<QProgressBar>(progress, "ProgressBar1"), &QProgressBar::valueChanged, this,
             [&] { shownWhileRunning.append(progress.isVisible()); });
 
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    QTEST(listTexts(f.ListBox1), "cliques");
-    QTEST(f.Store.vertices.entries(), "verticesAfter");
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    QTEST(listTexts(control<QListWidget>(f, "ListBox1")), "cliques");
+    QTEST(storeOf(f).vertices.entries(), "verticesAfter");
     const int n = int(verticesAfter.size());
     QCOMPARE(resetState(f).section(", ", 3, 6),
              "enabled 11111, edits 1///0/0, spinners 1 0 0, lamps red");
-    QCOMPARE(f.Store.vertexCount, n);
-    QCOMPARE(f.Store.edgeCount, f.Store.edges.count());
+    QCOMPARE(storeOf(f).vertexCount, n);
+    QCOMPARE(storeOf(f).edgeCount, storeOf(f).edges.count());
     QVERIFY(progress.isHidden());
-    QCOMPARE(progress.ProgressBar1->maximum(), n);
-    QCOMPARE(progress.ProgressBar1->value(), n);
+    QCOMPARE(control<QProgressBar>(progress, "ProgressBar1")->maximum(), n);
+    QCOMPARE(control<QProgressBar>(progress, "ProgressBar1")->value(), n);
     QCOMPARE(shownWhileRunning, QList<bool>(n, true));
 }
 
 void TestMainWindow::computeTwiceShowsAll() {
-    TForm1& f = shown();
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    QTest::mouseClick(f.BitBtn6, Qt::LeftButton);
-    QCOMPARE(listTexts(f.ListBox1), kCliques1 + kCliques1);
-    QCOMPARE(f.Cliques.size(), 38);
+    MainWindow& f = shown();
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    QCOMPARE(listTexts(control<QListWidget>(f, "ListBox1")), kCliques1 + kCliques1);
+    QCOMPARE(cliquesOf(f).size(), 38);
     // Rows 18 pixels apart.
-    QCOMPARE(f.ListBox1->visualItemRect(f.ListBox1->item(1)).top() -
-                 f.ListBox1->visualItemRect(f.ListBox1->item(0)).top(),
+    QCOMPARE(control<QListWidget>(f, "ListBox1")
+                     ->visualItemRect(control<QListWidget>(f, "ListBox1")->item(1))
+                     .top() -
+                 control<QListWidget>(f, "ListBox1")
+                     ->visualItemRect(control<QListWidget>(f, "ListBox1")->item(0))
+                     .top(),
              18);
 }
 
@@ -409,23 +433,23 @@ void TestMainWindow::startUpWithMissingFile() {
 
     const QString path = programDirectory() + missing;
     QVERIFY(!QFile::exists(path));
-    const TForm1& f = program->Form1;
+    const MainWindow& f = program->mainWindow;
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.messages[0].caption, Texts::FehlerCaption);
     QCOMPARE(dialogs.messages[0].text, Texts::cannotLoadPicture(path));
     QVERIFY(dialogs.messages[0].text.contains(missing));
     // Start-up went on: the graph is there, the grid is set up.
-    QCOMPARE(f.Store.vertices.entries(), labels(1));
-    QCOMPARE(f.Store.edges.entries(), edges(1));
-    QCOMPARE(f.Store.vertexCount, 9);
-    QCOMPARE(f.Store.edgeCount, 13);
-    QCOMPARE(f.Grid.yCoordinates.count(), 15);
-    QCOMPARE(f.Image1->isEmpty(), missing == "beispiel-graph_01.bmp");
+    QCOMPARE(storeOf(f).vertices.entries(), labels(1));
+    QCOMPARE(storeOf(f).edges.entries(), edges(1));
+    QCOMPARE(storeOf(f).vertexCount, 9);
+    QCOMPARE(storeOf(f).edgeCount, 13);
+    QCOMPARE(gridOf(f).yCoordinates.count(), 15);
+    QCOMPARE(control<PictureArea>(f, "Image1")->isEmpty(), missing == "beispiel-graph_01.bmp");
 }
 
 void TestMainWindow::closeButtonClosesWindow() {
-    TForm1& f = shown();
-    QTest::mouseClick(f.BitBtn3, Qt::LeftButton);
+    MainWindow& f = shown();
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn3"), Qt::LeftButton);
     QVERIFY(f.isHidden());
 }
 
@@ -441,13 +465,13 @@ void TestMainWindow::enterPressesDefaultButton_data() {
 void TestMainWindow::enterPressesDefaultButton() {
     QFETCH(bool, resetFirst);
     QFETCH(int, expectedEntries);
-    TForm1& f = shown();
+    MainWindow& f = shown();
     if (resetFirst)
-        QTest::mouseClick(f.BitBtn8, Qt::LeftButton);
-    f.ListBox1->setFocus();
-    QTest::keyClick(f.ListBox1, Qt::Key_Return);
-    QCOMPARE(f.ListBox1->count(), expectedEntries);
-    QVERIFY(f.BitBtn7->isEnabled());
+        QTest::mouseClick(control<QPushButton>(f, "BitBtn8"), Qt::LeftButton);
+    control<QListWidget>(f, "ListBox1")->setFocus();
+    QTest::keyClick(control<QListWidget>(f, "ListBox1"), Qt::Key_Return);
+    QCOMPARE(control<QListWidget>(f, "ListBox1")->count(), expectedEntries);
+    QVERIFY(control<QPushButton>(f, "BitBtn7")->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,6 @@
 #include "monkey_dialogs.h"
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "support/test_files.h"
 
 #include <QBuffer>

@@ -2,6 +2,7 @@
 #include "graph/random.h"
 #include "graph/text_list.h"
 #include "monkey_dialogs.h"
+#include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractButton>
@@ -118,39 +119,46 @@ QString widgetName(const QWidget* widget) {
 // Every spinner and track bar agrees with the fields that show it, in both
 // windows that have them.
 QString displayFault(const Program& p) {
-    const TForm1& f = p.Form1;
+    const MainWindow& f = p.mainWindow;
     const auto number = [](int value) { return QString::number(value); };
-    const int position = f.UpDown4->position();
+    const int position = control<StepArrows>(f, "UpDown4")->position();
     const QString positionText =
-        number(position) + (f.Grid.taken[size_t(position)] == 1 ? "!" : "");
-    const QList<std::pair<QString, QString>> main{{f.Edit1->text(), number(f.UpDown1->position())},
-                                                  {f.Edit4->text(), number(f.UpDown2->position())},
-                                                  {f.Edit5->text(), number(f.UpDown3->position())},
-                                                  {f.Edit6->text(), positionText}};
+        number(position) + (gridOf(f).taken[size_t(position)] == 1 ? "!" : "");
+    const QList<std::pair<QString, QString>> main{
+        {control<QLineEdit>(f, "Edit1")->text(),
+         number(control<StepArrows>(f, "UpDown1")->position())},
+        {control<QLineEdit>(f, "Edit4")->text(),
+         number(control<StepArrows>(f, "UpDown2")->position())},
+        {control<QLineEdit>(f, "Edit5")->text(),
+         number(control<StepArrows>(f, "UpDown3")->position())},
+        {control<QLineEdit>(f, "Edit6")->text(), positionText}};
     for (const auto& [shown, expected] : main)
         if (shown != expected)
             return QString("the main window shows \"%1\" where \"%2\" belongs")
                 .arg(shown, expected);
 
-    const TForm6& h = p.Form6;
-    const int exponent = h.TrackBar1->value();
-    const int factor = h.UpDown1->position();
+    const HeuristicWindow& h = p.heuristicWindow;
+    const int exponent = control<QSlider>(h, "TrackBar1")->value();
+    const int factor = control<StepArrows>(h, "UpDown1")->position();
     int power = 1;
     for (int i = 0; i < exponent; ++i)
         power *= 10;
     const QColor colour = exponent <= 2   ? Colours::Red
                           : exponent <= 4 ? Colours::Yellow
                                           : Colours::Green;
-    if (h.Iterations != factor * power || h.Label1->text() != number(h.Iterations) ||
-        h.Label2->text() != number(exponent) || h.Label3->text() != number(factor) ||
-        h.UpDown2->position() != exponent || h.Shape1->brushColor() != colour)
+    if (h.iterations() != factor * power ||
+        control<QLabel>(h, "Label1")->text() != number(h.iterations()) ||
+        control<QLabel>(h, "Label2")->text() != number(exponent) ||
+        control<QLabel>(h, "Label3")->text() != number(factor) ||
+        control<StepArrows>(h, "UpDown2")->position() != exponent ||
+        control<Lamp>(h, "Shape1")->colour() != colour)
         return QString("the heuristic window shows %1 iterations (\"%2\"), exponent \"%3\" "
                        "(spinner %4, track bar %5, circle %6), factor \"%7\" (spinner %8)")
-            .arg(h.Iterations)
-            .arg(h.Label1->text(), h.Label2->text())
-            .arg(h.UpDown2->position())
+            .arg(h.iterations())
+            .arg(control<QLabel>(h, "Label1")->text(), control<QLabel>(h, "Label2")->text())
+            .arg(control<StepArrows>(h, "UpDown2")->position())
             .arg(exponent)
-            .arg(h.Shape1->brushColor().name(), h.Label3->text())
+            .arg(control<Lamp>(h, "Shape1")->colour().name(), control<QLabel>(h, "Label3")->text())
             .arg(factor);
     return {};
 }
@@ -159,30 +167,30 @@ QString displayFault(const Program& p) {
 // again, ListBox1 shows exactly the clique list, and the counts of the graph
 // store are sane (equal to the list lengths where they were just refreshed).
 QString programFault(const Program& p, bool countsRefreshed) {
-    const TForm1& form1 = p.Form1;
-    if (p.Form4.isVisible())
+    const MainWindow& form1 = p.mainWindow;
+    if (p.progressWindow.isVisible())
         return "the progress window is still shown";
 
-    const QListWidget* list = form1.ListBox1;
-    if (list->count() != form1.Cliques.size())
+    const QListWidget* list = control<QListWidget>(form1, "ListBox1");
+    if (list->count() != cliquesOf(form1).size())
         return QString("ListBox1 has %1 entries, the clique list %2")
             .arg(list->count())
-            .arg(form1.Cliques.size());
+            .arg(cliquesOf(form1).size());
     for (int i = 0; i < list->count(); ++i) {
-        const QString expected = displayText(form1.Cliques[i].text());
+        const QString expected = displayText(cliquesOf(form1)[i].text());
         if (list->item(i)->text() != expected)
             return QString("ListBox1 entry %1 is \"%2\", the clique list has \"%3\"")
                 .arg(i)
                 .arg(list->item(i)->text().left(80), expected.left(80));
     }
 
-    const GraphStore& store = form1.Store;
+    const GraphStore& store = storeOf(form1);
     for (qsizetype count :
          {store.vertexCount, store.edgeCount, store.vertices.count(), store.edges.count()})
         if (count < 0 || count > kMaxListLength)
             return QString("a count of the graph store is %1").arg(count);
-    if (countsRefreshed && (store.vertexCount != store.vertices.count() ||
-                            store.edgeCount != store.edges.count()))
+    if (countsRefreshed &&
+        (store.vertexCount != store.vertices.count() || store.edgeCount != store.edges.count()))
         return QString("counts %1/%2 for lists of %3/%4")
             .arg(store.vertexCount)
             .arg(store.edgeCount)
@@ -336,7 +344,7 @@ void Monkey::start() {
     });
     // The clock seeded the program's generator; the walk should repeat.
     seedRandom(std::uint32_t(m_seed + quint64(m_starts)));
-    m_program->Form1.show();
+    m_program->mainWindow.show();
     ++m_starts;
 }
 
@@ -356,14 +364,14 @@ QString Monkey::clickButton(QWidget* window) {
     QAbstractButton* button = pick(buttons);
     // Closing the main window ends the program and the walk starts afresh;
     // done at every chance it would leave little time for anything else.
-    if (button == m_program->Form1.BitBtn3 && chance(0.9))
+    if (button == control<QPushButton>(m_program->mainWindow, "BitBtn3") && chance(0.9))
         button = pick(buttons);
     m_clicked = button;
-    if (button == m_program->Form1.BitBtn6)
+    if (button == control<QPushButton>(m_program->mainWindow, "BitBtn6"))
         ++m_searches;
-    if (button == m_program->Form6.BitBtn1) {
+    if (button == control<QPushButton>(m_program->heuristicWindow, "BitBtn1")) {
         ++m_walks;
-        m_longestWalk = std::max(m_longestWalk, m_program->Form6.Iterations);
+        m_longestWalk = std::max(m_longestWalk, m_program->heuristicWindow.iterations());
     }
     const QString name = widgetName(button);
     announce("click " + name);
@@ -448,8 +456,8 @@ QString Monkey::pressKey(QWidget* window) {
 QString Monkey::act() {
     QList<QWidget*> windows = visibleWindows();
     // The main window is where most of the work happens.
-    if (windows.contains(&m_program->Form1) && chance(0.4))
-        windows = {&m_program->Form1};
+    if (windows.contains(&m_program->mainWindow) && chance(0.4))
+        windows = {&m_program->mainWindow};
     QWidget* window = pick(windows);
     const int kind = std::uniform_int_distribution<int>(0, 99)(m_random);
     QString done;
@@ -459,7 +467,7 @@ QString Monkey::act() {
         done = clickRow(window);
     else if (kind < 30)
         done = pressKey(window);
-    else if (kind < 32 && (window != &m_program->Form1 || chance(0.1))) {
+    else if (kind < 32 && (window != &m_program->mainWindow || chance(0.1))) {
         // The close box in the title bar.
         done = "close box of " + widgetName(window);
         announce(done);
@@ -491,8 +499,9 @@ void Monkey::settle() {
 
 QString Monkey::check() const {
     // Both the clique search and the walk refresh the counts before they read them.
-    return programFault(*m_program, m_clicked == m_program->Form1.BitBtn6 ||
-                                        m_clicked == m_program->Form6.BitBtn1);
+    return programFault(
+        *m_program, m_clicked == control<QPushButton>(m_program->mainWindow, "BitBtn6") ||
+                        m_clicked == control<QPushButton>(m_program->heuristicWindow, "BitBtn1"));
 }
 
 void Monkey::announce(const QString& what) {
@@ -523,7 +532,7 @@ QString Monkey::run(int actions) {
     start();
     for (int n = 1; n <= actions; ++n) {
         m_action = n;
-        if (!m_program->Form1.isVisible()) {
+        if (!m_program->mainWindow.isVisible()) {
             // The main window was closed: the program has ended. Start it again.
             start();
             log(QString("#%1 program started again").arg(n));
@@ -562,8 +571,8 @@ QString Monkey::run(int actions) {
         m_messages += int(std::count_if(
             m_dialogs.events().begin(), m_dialogs.events().end(),
             [](const auto& event) { return event.kind == MonkeyDialogs::Event::Message; }));
-        m_longestList = std::max(m_longestList, m_program->Form1.Cliques.size());
-        m_mostVertices = std::max(m_mostVertices, m_program->Form1.vertices.count());
+        m_longestList = std::max(m_longestList, cliquesOf(m_program->mainWindow).size());
+        m_mostVertices = std::max(m_mostVertices, storeOf(m_program->mainWindow).vertices.count());
         if (ms > m_slowestMs) {
             m_slowestMs = ms;
             m_slowest = done;
@@ -644,26 +653,30 @@ void TestMonkey::checksNoticeFaults_data() {
     QTest::addColumn<Spoil>("spoil");
     QTest::addColumn<bool>("countsRefreshed");
     QTest::newRow("intact") << Spoil([](Program&) {}) << true;
-    QTest::newRow("extra list entry")
-        << Spoil([](Program& p) { p.Form1.ListBox1->addItem("(0-1)"); }) << false;
+    QTest::newRow("extra list entry") << Spoil([](Program& p) {
+        control<QListWidget>(p.mainWindow, "ListBox1")->addItem("(0-1)");
+    }) << false;
     QTest::newRow("other list text") << Spoil([](Program& p) {
-        p.Form1.BitBtn6->click();
-        p.Form1.ListBox1->item(2)->setText("(9)");
+        control<QPushButton>(p.mainWindow, "BitBtn6")->click();
+        control<QListWidget>(p.mainWindow, "ListBox1")->item(2)->setText("(9)");
     }) << false;
     QTest::newRow("progress window left open")
-        << Spoil([](Program& p) { p.Form4.show(); }) << false;
-    QTest::newRow("stale count") << Spoil([](Program& p) { p.Form1.vertices.append("9"); })
-                                 << true;
-    QTest::newRow("k not shown") << Spoil([](Program& p) { p.Form1.UpDown1->setPosition(4); })
-                                 << false;
-    QTest::newRow("position mark missing")
-        << Spoil([](Program& p) { p.Form1.Grid.taken[0] = 1; }) << false;
-    QTest::newRow("exponent not followed") << Spoil([](Program& p) {
-        const QSignalBlocker quiet(p.Form6.TrackBar1);
-        p.Form6.TrackBar1->setValue(5);
+        << Spoil([](Program& p) { p.progressWindow.show(); }) << false;
+    QTest::newRow("stale count") << Spoil([](Program& p) {
+        storeOf(p.mainWindow).vertices.append("9");
+    }) << true;
+    QTest::newRow("k not shown") << Spoil([](Program& p) {
+        control<StepArrows>(p.mainWindow, "UpDown1")->setPosition(4);
     }) << false;
-    QTest::newRow("factor not shown")
-        << Spoil([](Program& p) { p.Form6.UpDown1->setPosition(3); }) << false;
+    QTest::newRow("position mark missing")
+        << Spoil([](Program& p) { gridOf(p.mainWindow).taken[0] = 1; }) << false;
+    QTest::newRow("exponent not followed") << Spoil([](Program& p) {
+        const QSignalBlocker quiet(control<QSlider>(p.heuristicWindow, "TrackBar1"));
+        control<QSlider>(p.heuristicWindow, "TrackBar1")->setValue(5);
+    }) << false;
+    QTest::newRow("factor not shown") << Spoil([](Program& p) {
+        control<StepArrows>(p.heuristicWindow, "UpDown1")->setPosition(3);
+    }) << false;
 }
 
 // The monkey's checks are what make its walk worth running: each must
@@ -755,17 +768,17 @@ void TestMonkey::heaviestInputs() {
     QVERIFY(pool.isValid());
     ScriptedDialogs dialogs;
     Program p;
-    TForm1& f = p.Form1;
-    TForm6& heuristic = p.Form6;
+    MainWindow& f = p.mainWindow;
+    HeuristicWindow& heuristic = p.heuristicWindow;
     f.show();
     const auto click = [](QAbstractButton* button) {
         QTest::mouseClick(button, Qt::LeftButton, {}, clickPoint(button));
     };
 
-    click(f.RadioGroup1->item(2));
+    click(control<ChoiceGroup>(f, "RadioGroup1")->item(2));
     dialogs.answerEach({std::nullopt, pool.poolFile(vertexFile), pool.poolFile(edgeFile)});
-    click(f.BitBtn4);
-    QCOMPARE(f.vertices.count(), vertices);
+    click(control<QPushButton>(f, "BitBtn4"));
+    QCOMPARE(storeOf(f).vertices.count(), vertices);
 
     const QString saved = pool.poolFile("out/heavy");
     struct Step {
@@ -774,38 +787,42 @@ void TestMonkey::heaviestInputs() {
         bool countsRefreshed = false;
     };
     const QList<Step> steps{
-        {"Berechnen!", [&] { click(f.BitBtn6); }, true},
-        {"Redundanz vermeiden", [&] { click(f.Button3); }},
-        {"Aufsteigend", [&] { click(f.Button4); }},
-        {"Absteigend", [&] { click(f.Button5); }},
-        {"Beantworten!", [&] { click(f.BitBtn7); }},
+        {"Berechnen!", [&] { click(control<QPushButton>(f, "BitBtn6")); }, true},
+        {"Redundanz vermeiden", [&] { click(control<QPushButton>(f, "Button3")); }},
+        {"Aufsteigend", [&] { click(control<QPushButton>(f, "Button4")); }},
+        {"Absteigend", [&] { click(control<QPushButton>(f, "Button5")); }},
+        {"Beantworten!", [&] { click(control<QPushButton>(f, "BitBtn7")); }},
         {"Exakte Analyse",
          [&] {
-             if (f.ButtonExact)
-                 click(f.ButtonExact);
+             if (control<QPushButton>(f, "ButtonExact"))
+                 click(control<QPushButton>(f, "ButtonExact"));
          }},
         {"first row of ListBox1",
          [&] {
-             if (f.ListBox1->count() > 0)
-                 QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {},
-                                   f.ListBox1->visualItemRect(f.ListBox1->item(0)).center());
+             if (control<QListWidget>(f, "ListBox1")->count() > 0)
+                 QTest::mouseClick(
+                     control<QListWidget>(f, "ListBox1")->viewport(), Qt::LeftButton, {},
+                     control<QListWidget>(f, "ListBox1")
+                         ->visualItemRect(control<QListWidget>(f, "ListBox1")->item(0))
+                         .center());
          }},
         {"Speichern",
          [&] {
              dialogs.answer(saved);
-             click(f.BitBtn9);
+             click(control<QPushButton>(f, "BitBtn9"));
          }},
-        {"Heuristik", [&] { click(f.BitBtn10); }},
+        {"Heuristik", [&] { click(control<QPushButton>(f, "BitBtn10")); }},
         {"9,000,000 steps",
          [&] {
-             heuristic.TrackBar1->setSliderDown(true);
-             heuristic.TrackBar1->setSliderPosition(heuristic.TrackBar1->maximum());
-             heuristic.TrackBar1->setSliderDown(false);
+             control<QSlider>(heuristic, "TrackBar1")->setSliderDown(true);
+             control<QSlider>(heuristic, "TrackBar1")
+                 ->setSliderPosition(control<QSlider>(heuristic, "TrackBar1")->maximum());
+             control<QSlider>(heuristic, "TrackBar1")->setSliderDown(false);
              for (int i = 0; i < 8; ++i)
-                 click(heuristic.UpDown1->upButton());
+                 click(control<StepArrows>(heuristic, "UpDown1")->upButton());
          }},
-        {"Ausführen", [&] { click(heuristic.BitBtn1); }, true},
-        {"Reset", [&] { click(f.BitBtn8); }},
+        {"Ausführen", [&] { click(control<QPushButton>(heuristic, "BitBtn1")); }, true},
+        {"Reset", [&] { click(control<QPushButton>(f, "BitBtn8")); }},
     };
     QStringList times;
     for (const Step& step : steps) {
@@ -820,7 +837,7 @@ void TestMonkey::heaviestInputs() {
         QVERIFY2(fault.isEmpty(), qPrintable(step.what + ": " + fault));
     }
     qInfo("%s", qPrintable(times.join(", ")));
-    QCOMPARE(heuristic.Iterations, 9000000);
+    QCOMPARE(heuristic.iterations(), 9000000);
     QVERIFY(QFileInfo(saved + ".txt").isFile());
 }
 

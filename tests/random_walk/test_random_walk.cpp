@@ -1,6 +1,7 @@
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 #include "heuristic/random_walk.h"
+#include "support/literal_queries.h"
 #include "support/numbered_graphs.h"
 
 #include <QTest>
@@ -89,8 +90,8 @@ int startFor(std::uint32_t seed, int vertexCount) {
 
 class RecordingProgress : public ProgressSink {
 public:
-    void show() override { events.append("show"); }
-    void close() override { events.append("close"); }
+    void begin() override { events.append("begin"); }
+    void finish() override { events.append("finish"); }
     void setMaximum(int maximum) override { events.append(QString("max %1").arg(maximum)); }
     void setPosition(int position) override {
         positions.append(position);
@@ -133,8 +134,7 @@ void TestRandomWalk::matchesLiteralWalk_data() {
             << sample.vertices.entries() << sample.edges.entries() << 3000;
     }
     const GraphStore k15 = completeGraph(15);
-    QTest::newRow("complete graph of 15")
-        << k15.vertices.entries() << k15.edges.entries() << 20000;
+    QTest::newRow("complete graph of 15") << k15.vertices.entries() << k15.edges.entries() << 20000;
     QTest::newRow("duplicate edges and loops")
         << QList<QByteArray>{"0", "1", "2", "3", "4"}
         << QList<QByteArray>{"0-1", "0-1", "1-1", "2-3", "3-2", "4-4", "0-4", "2-0", "4-4"} << 3000;
@@ -299,7 +299,7 @@ void TestRandomWalk::progressReportsMaximumAndLastPosition() {
     seedRandom(3);
     walk(store, iterations, &progress);
     QCOMPARE(progress.events,
-             QStringList({"show", QString("max %1").arg(iterations), "positions", "close"}));
+             QStringList({"begin", QString("max %1").arg(iterations), "positions", "finish"}));
     QCOMPARE(progress.positions.last(), iterations - 1);
     QVERIFY(std::is_sorted(progress.positions.begin(), progress.positions.end()));
     QVERIFY(progress.positions.first() >= 0);

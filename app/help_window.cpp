@@ -1,6 +1,7 @@
-#include "app/unit2.h"
+#include "app/help_window.h"
 
 #include <QPainter>
+#include <QScrollArea>
 
 namespace {
 
@@ -111,39 +112,33 @@ QImage helpPicture() {
     return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
 }
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent) {
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");
     setUpWindow(this, "Mandorin: Hilfe", 399, 167, 689, 410);
     setAutoFillBackground(true);
 
-    Panel1 = makePanel(this, "Panel1", {8, 8, 657, 353});
-    Panel1->setFont(courierFont(11));
+    QFrame* panel = makePanel(this, "Panel1", {8, 8, 657, 353});
+    panel->setFont(courierFont(11));
 
-    Image1 = new TImage(Panel1);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(520, 8, 121, 337);
-    Image1->setPicture(helpPicture());
+    auto* picture = new PictureArea(panel);
+    picture->setObjectName("Image1");
+    picture->setGeometry(520, 8, 121, 337);
+    picture->setPicture(helpPicture());
 
-    BitBtn1 = makeBitBtn(Panel1, "BitBtn1", GlyphKind::Close, {8, 320, 97, 25}, "S&chließen");
+    makeGlyphButton(panel, "BitBtn1", GlyphKind::Close, {8, 320, 97, 25}, "S&chließen");
 
-    ScrollBox1 = new QScrollArea(Panel1);
-    ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setGeometry(8, 8, 505, 305);
-    ScrollBox1->setWidgetResizable(false);
+    auto* scrollBox = new QScrollArea(panel);
+    scrollBox->setObjectName("ScrollBox1");
+    scrollBox->setGeometry(8, 8, 505, 305);
+    scrollBox->setWidgetResizable(false);
 
-    TMemo1 = new TMemo;
-    TMemo1->setObjectName("TMemo1");
-    TMemo1->setFont(courierFont(11));
-    TMemo1->setGeometry(0, 0, 481, 985);
-    TMemo1->setLineWrapMode(QTextEdit::WidgetWidth);
-    TMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TMemo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TMemo1->setPlainText(helpText());
-    ScrollBox1->setWidget(TMemo1);
-
-    connect(TMemo1, &TMemo::KeyPress, this, &TForm2::TMemo1KeyPress);
-}
-
-void TForm2::TMemo1KeyPress(QChar& key) {
-    key = QChar();
+    auto* text = new ReadOnlyText;
+    text->setObjectName("TMemo1");
+    text->setFont(courierFont(11));
+    text->setGeometry(0, 0, 481, 985);
+    text->setLineWrapMode(QTextEdit::WidgetWidth);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setPlainText(helpText());
+    scrollBox->setWidget(text);
 }

@@ -1,4 +1,4 @@
-#include "app/unit3.h"
+#include "app/version_window.h"
 
 QString versionNotes() {
     return "Versionshinweise:\n"
@@ -12,25 +12,19 @@ QString versionNotes() {
            "- Heuristik: Zufallsbewegung durch den Graphen.\n";
 }
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent) {
+VersionWindow::VersionWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form3");
     setUpWindow(this, "Mandorin: Version", 192, 125, 481, 244);
     setAutoFillBackground(true);
 
-    Panel1 = makePanel(this, "Panel1", {0, 0, 465, 201});
-    Panel1->setFont(courierFont(11));
+    QFrame* panel = makePanel(this, "Panel1", {0, 0, 465, 201});
+    panel->setFont(courierFont(11));
 
-    Memo1 = new TMemo(Panel1);
-    Memo1->setObjectName("Memo1");
-    Memo1->setFont(courierFont(11));
-    Memo1->setGeometry(8, 8, 449, 153);
-    Memo1->setPlainText(versionNotes());
+    auto* notes = new ReadOnlyText(panel);
+    notes->setObjectName("Memo1");
+    notes->setFont(courierFont(11));
+    notes->setGeometry(8, 8, 449, 153);
+    notes->setPlainText(versionNotes());
 
-    BitBtn1 = makeBitBtn(Panel1, "BitBtn1", GlyphKind::Close, {8, 168, 97, 25}, "S&chließen");
-
-    connect(Memo1, &TMemo::KeyPress, this, &TForm3::Memo1KeyPress);
-}
-
-void TForm3::Memo1KeyPress(QChar& key) {
-    key = QChar();
+    makeGlyphButton(panel, "BitBtn1", GlyphKind::Close, {8, 168, 97, 25}, "S&chließen");
 }

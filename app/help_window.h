@@ -1,27 +1,16 @@
 #pragma once
 
-#include "app/memo.h"
+#include "app/read_only_text.h"
 #include "app/widgets.h"
 
-#include <QFrame>
 #include <QImage>
-#include <QScrollArea>
 #include <QWidget>
 
 // The help window: the help text in a scroll box beside a picture.
-class TForm2 : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
-
-    QFrame* Panel1;
-    TImage* Image1;
-    QPushButton* BitBtn1;
-    QScrollArea* ScrollBox1;
-    TMemo* TMemo1;
-
-public slots:
-    void TMemo1KeyPress(QChar& key);
+    explicit HelpWindow(QWidget* parent = nullptr);
 };
 
 // The German help text shown in the help window.

@@ -1,0 +1,93 @@
+#include "app/clique_highlighter.h"
+
+#include "cliques/clique_highlight_drawing.h"
+#include "cliques/exact_cliques.h"
+
+#include <QEvent>
+
+CliqueHighlighter::CliqueHighlighter(PictureArea* picture, const ChoiceGroup* choice,
+                                     const GraphStore& store, const PositionGrid& grid,
+                                     QObject* parent)
+    : QObject(parent), m_picture(picture), m_choice(choice), m_store(store), m_grid(grid) {
+    connect(m_picture, &PictureArea::pictureReplaced, this, &CliqueHighlighter::clear);
+    // Every repaint checks first, so a stale mark is never shown.
+    m_picture->installEventFilter(this);
+}
+
+CliqueHighlighter::GraphState CliqueHighlighter::currentState() const {
+    return {m_store.vertices, m_store.edges, m_choice->itemIndex()};
+}
+
+std::optional<VertexPositions> CliqueHighlighter::positions() const {
+    const int item = m_choice->itemIndex();
+    switch (item) {
+    case 0:
+    case 1:
+        return sampleGraphPositions(m_store, item + 1);
+    case 2:
+        if (m_imported)
+            return std::nullopt;
+        return editorPositions(m_store, m_grid);
+    default:
+        return std::nullopt;
+    }
+}
+
+bool CliqueHighlighter::highlight(const Clique& clique) {
+    const std::optional<VertexPositions> known = positions();
+    if (!known || clique.members.isEmpty()) {
+        clear();
+        return false;
+    }
+    QList<QPoint> centres;
+    for (const QByteArray& label : clique.members) {
+        if (!known->centres.contains(label)) {
+            clear();
+            return false;
+        }
+        centres.append(known->centres.value(label));
+    }
+    // Only edges the graph really has: a list entry may be stale.
+    const ExactGraph graph = buildExactGraph(m_store);
+    QList<QLine> edges;
+    for (qsizetype i = 0; i < clique.members.size(); ++i) {
+        const int a = int(graph.labels.indexOf(clique.members[i]));
+        for (qsizetype j = i + 1; j < clique.members.size(); ++j) {
+            const int b = int(graph.labels.indexOf(clique.members[j]));
+            if (a >= 0 && b >= 0 && graph.adjacent(a, b))
+                edges.append(QLine(centres[i], centres[j]));
+        }
+    }
+    m_picture->setOverlay(drawCliqueHighlight(m_picture->size(), centres, known->radius, edges));
+    m_markedState = currentState();
+    return true;
+}
+
+void CliqueHighlighter::clear() {
+    m_picture->clearOverlay();
+}
+
+bool CliqueHighlighter::isShown() const {
+    return !m_picture->overlay().isNull();
+}
+
+void CliqueHighlighter::checkGraph() {
+    if (isShown() && !(currentState() == m_markedState))
+        clear();
+}
+
+bool CliqueHighlighter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_picture && event->type() == QEvent::Paint)
+        checkGraph();
+    return QObject::eventFilter(watched, event);
+}
+
+void CliqueHighlighter::graphChosen() {
+    m_imported = false;
+    checkGraph();
+}
+
+void CliqueHighlighter::importStarted() {
+    m_imported = true;
+    checkGraph();
+}

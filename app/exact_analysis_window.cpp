@@ -1,0 +1,146 @@
+#include "app/exact_analysis_window.h"
+
+#include "app/main_window.h"
+
+#include <QHeaderView>
+#include <QShowEvent>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString kHighlightHint =
+    "Ein Klick auf eine Clique, hier oder in „Gefundene Cliquen“, hebt sie im Bild des "
+    "Hauptfensters hervor.";
+const QString kPositionsUnknown =
+    "Hervorheben im Bild braucht bekannte Knotenpositionen (Beispiel-Graph oder im Editor "
+    "erstellt); für diesen Graphen sind sie unbekannt.";
+const QString kGraphChanged =
+    "Der Graph hat sich seit der Analyse geändert: „Aktualisieren“ zeigt seine Cliquen.";
+
+} // namespace
+
+ExactAnalysisWindow::ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent)
+    : QWidget(parent), m_mainWindow(mainWindow) {
+    setObjectName("FormExact");
+    buildLayout();
+    connect(&m_mainWindow, &MainWindow::exactAnalysisRequested, this,
+            &ExactAnalysisWindow::openFresh);
+    connect(refreshButton, &QPushButton::clicked, this, &ExactAnalysisWindow::refresh);
+    connect(cliqueTable, &QTableWidget::cellClicked, this,
+            [this](int row, int) { chooseClique(row); });
+    connect(cliqueTable, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { chooseClique(row); });
+}
+
+void ExactAnalysisWindow::buildLayout() {
+    setUpWindow(this, "Mandorin: Exakte Analyse", 240, 140, 560, 640);
+    setAutoFillBackground(true);
+
+    QFrame* panel = makePanel(this, "Panel1", {0, 0, 544, 602});
+    panel->setFont(courierFont(11));
+
+    makeText(panel, "LabelTitle", {8, 8, 528, 24}, "Exakte Analyse des aktuellen Graphen",
+             courierFont(17, true, true), Colours::Red);
+    makeText(panel, "LabelCliqueNumber", {8, 42, 400, 22},
+             "Cliquenzahl (größte Clique):", courierFont(15));
+    cliqueNumberField =
+        makeOutputField(panel, "EditCliqueNumber", {416, 38, 65, 26}, QString(), courierFont(16));
+    makeText(panel, "LabelMaximal", {8, 74, 528, 22},
+             "Maximale Cliquen, größte zuerst:", courierFont(15));
+
+    cliqueTable = new QTableWidget(0, 2, panel);
+    cliqueTable->setObjectName("TableCliques");
+    cliqueTable->setGeometry(8, 98, 528, 238);
+    cliqueTable->setFont(courierFont(15));
+    cliqueTable->setHorizontalHeaderLabels({"Clique", "In „Gefundene Cliquen“"});
+    cliqueTable->horizontalHeader()->setFont(courierFont(12, true));
+    cliqueTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    cliqueTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    cliqueTable->setColumnWidth(1, 200);
+    cliqueTable->verticalHeader()->hide();
+    cliqueTable->verticalHeader()->setDefaultSectionSize(20);
+    cliqueTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    cliqueTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    cliqueTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    {
+        QPalette palette = cliqueTable->palette();
+        palette.setColor(QPalette::Base, Colours::Navy);
+        palette.setColor(QPalette::Text, Colours::Yellow);
+        cliqueTable->setPalette(palette);
+    }
+
+    countLabel = makeText(panel, "LabelCount", {8, 340, 528, 22}, QString(), courierFont(13));
+
+    QGroupBox* decisionGroup =
+        makeGroup(panel, "GroupDecision", {8, 366, 528, 90}, "Entscheidungsfrage, exakt");
+    questionLabel =
+        makeText(decisionGroup, "LabelQuestion", {8, 22, 512, 22}, QString(), courierFont(15));
+    answerField =
+        makeOutputField(decisionGroup, "EditAnswer", {8, 52, 65, 26}, QString(), courierFont(16));
+    makeText(decisionGroup, "LabelExample", {88, 56, 96, 22}, "Beispiel:", courierFont(15));
+    exampleField = makeOutputField(decisionGroup, "EditExample", {184, 52, 336, 26}, QString(),
+                                   courierFont(16));
+
+    comparisonLabel =
+        makeText(panel, "LabelComparison", {8, 462, 528, 66}, QString(), courierFont(13));
+    comparisonLabel->setWordWrap(true);
+    comparisonLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    highlightLabel =
+        makeText(panel, "LabelHighlight", {8, 530, 528, 36}, QString(), courierFont(11));
+    highlightLabel->setWordWrap(true);
+    highlightLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    refreshButton = makeGlyphButton(panel, "ButtonRefresh", GlyphKind::Retry, {8, 570, 145, 25},
+                                    "Aktualisieren");
+    makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {439, 570, 97, 25}, "S&chließen");
+}
+
+void ExactAnalysisWindow::refresh() {
+    m_analysis = analyseExactly(m_mainWindow.graphStore(), m_mainWindow.cliqueList(),
+                                m_mainWindow.decisionK());
+    m_vertices = m_mainWindow.graphStore().vertices;
+    m_edges = m_mainWindow.graphStore().edges;
+
+    cliqueNumberField->setText(cliqueNumberText(m_analysis));
+    // Refilling moves the current cell; that is no choice of the user's.
+    const QSignalBlocker quiet(cliqueTable);
+    cliqueTable->clearContents();
+    cliqueTable->setRowCount(int(m_analysis.maximalCliques.size()));
+    for (int row = 0; row < m_analysis.maximalCliques.size(); ++row) {
+        const MaximalCliqueEntry& entry = m_analysis.maximalCliques[row];
+        cliqueTable->setItem(row, 0, new QTableWidgetItem(displayText(entry.clique.text())));
+        cliqueTable->setItem(row, 1, new QTableWidgetItem(entry.inGreedyList ? "ja" : "nein"));
+    }
+    countLabel->setText(maximalCliqueCountText(m_analysis));
+    questionLabel->setText(decisionQuestionText(m_analysis));
+    answerField->setText(exactDecisionText(m_analysis));
+    exampleField->setText(exampleText(m_analysis));
+    comparisonLabel->setText(comparisonText(m_analysis));
+    highlightLabel->setText(m_mainWindow.vertexPositions() ? kHighlightHint : kPositionsUnknown);
+}
+
+void ExactAnalysisWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+}
+
+void ExactAnalysisWindow::openFresh() {
+    // showEvent refreshes a hidden window as it appears.
+    if (isVisible())
+        refresh();
+    bringToFront(this);
+}
+
+void ExactAnalysisWindow::chooseClique(int row) {
+    if (row < 0 || row >= m_analysis.maximalCliques.size())
+        return;
+    if (m_mainWindow.graphStore().vertices != m_vertices ||
+        m_mainWindow.graphStore().edges != m_edges) {
+        // The list belongs to a graph that is gone; its cliques mean nothing there.
+        m_mainWindow.clearHighlight();
+        highlightLabel->setText(kGraphChanged);
+        return;
+    }
+    const bool marked = m_mainWindow.highlightClique(m_analysis.maximalCliques[row].clique);
+    highlightLabel->setText(marked ? kHighlightHint : kPositionsUnknown);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/widgets.h"
+#include "cliques/exact_cliques.h"
+
+#include <QTableWidget>
+#include <QWidget>
+
+class MainWindow;
+
+// "Exakte Analyse": the clique number and all maximal cliques of the current
+// graph, computed exactly, beside what the greedy search found.
+class ExactAnalysisWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent = nullptr);
+
+    const ExactAnalysis& analysis() const { return m_analysis; }
+
+public slots:
+    // Shows the window with a fresh analysis.
+    void openFresh();
+    // "Aktualisieren".
+    void refresh();
+    // Marks the clique of the given row on the main window's picture.
+    void chooseClique(int row);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLayout();
+
+    MainWindow& m_mainWindow;
+    ExactAnalysis m_analysis;
+    // The graph the shown analysis belongs to.
+    TextList m_vertices;
+    TextList m_edges;
+
+    QLineEdit* cliqueNumberField;
+    QTableWidget* cliqueTable;
+    QLabel* countLabel;
+    QLabel* questionLabel;
+    QLineEdit* answerField;
+    QLineEdit* exampleField;
+    QLabel* comparisonLabel;
+    QLabel* highlightLabel;
+    QPushButton* refreshButton;
+};

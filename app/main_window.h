@@ -1,0 +1,164 @@
+#pragma once
+
+#include "app/dialogs.h"
+#include "app/widgets.h"
+#include "cliques/clique.h"
+#include "cliques/clique_positions.h"
+#include "editor/position_grid.h"
+#include "graph/graph_store.h"
+
+#include <QListWidget>
+#include <QWidget>
+
+#include <optional>
+
+class CliqueHighlighter;
+class ProgressSink;
+
+// The main window: graph choice and editor on the left, the greedy clique
+// search, its list operations and the decision question on the right. Its
+// handlers are spread over main_window*.cpp by subject.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The window that long computations report to; set once at start.
+    void setProgress(ProgressSink* progress) { m_progress = progress; }
+
+    // The one current graph, the clique list and the editor's grid.
+    const GraphStore& graphStore() const { return m_store; }
+    const CliqueList& cliqueList() const { return m_cliques; }
+    const PositionGrid& positionGrid() const { return m_grid; }
+    // The k that "Beantworten!" asks about.
+    int decisionK() const;
+
+    // Where the current graph's vertices stand in the picture, when known.
+    std::optional<VertexPositions> vertexPositions() const;
+    // Marks the clique on the graph's picture (never on what "Export" saves);
+    // false, and no mark, when its vertices have no known positions.
+    bool highlightClique(const Clique& clique);
+    void clearHighlight();
+
+signals:
+    void helpRequested();
+    void versionRequested();
+    void heuristicRequested();
+    void exactAnalysisRequested();
+    // A clique of "Gefundene Cliquen" was clicked or reached by keyboard.
+    void cliqueChosen(const Clique& clique);
+    // The graph store changed: another graph, a vertex or edge more, or
+    // vertices without edges dropped by the search.
+    void graphChanged();
+
+public slots:
+    // Copies the list lengths into the store's counts, as a reader must first.
+    void refreshGraphCounts();
+
+    // Graph choice and the bottom row (main_window.cpp).
+    void chooseGraph();
+    void resetAll();
+
+    // Clique analysis (main_window_cliques.cpp).
+    void computeCliques();
+    void removeRepeatedCliques();
+    void sortAscending();
+    void sortDescending();
+    void saveCliqueList();
+    void showK();
+    void answerDecision();
+
+    // Graph editor (main_window_editor.cpp).
+    void showVertexPosition();
+    void addVertex();
+    void finishPlacing();
+    void showV1();
+    void showV2();
+    void joinVertices();
+    void exportGraph();
+    void importGraph();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend struct MainWindowTestAccess;
+
+    void buildLayout();
+    void connectHandlers();
+    void setUpInitialGraph();
+    // Loads picture and lists of sample graph k; false when the picture
+    // could not be loaded (reported, lists left as they were).
+    bool loadSampleGraph(int k);
+    bool loadPicture(const QString& fileName);
+    void setEditorToolsVisible(bool visible);
+    // The editor branch of the graph choice (main_window_editor.cpp).
+    void enterEditorMode();
+    void setLamps(const QColor& repeats, const QColor& ascending, const QColor& descending);
+    // "Gefundene Cliquen" shows exactly the texts of the clique list.
+    void showCliqueList();
+    void chooseCliqueRow(int row);
+    // Clicks the first enabled default button; false when there is none.
+    bool pressDefaultButton();
+
+    GraphStore m_store;
+    PositionGrid m_grid;
+    CliqueList m_cliques;
+    ProgressSink* m_progress = nullptr;
+    CliqueHighlighter* m_highlighter = nullptr;
+
+    // Graph choice, picture and bottom row.
+    PictureArea* graphPicture;
+    ChoiceGroup* graphChoice;
+    QPushButton* helpButton;
+    QPushButton* versionButton;
+    QPushButton* resetButton;
+    QPushButton* exactAnalysisButton;
+    QPushButton* heuristicButton;
+    QPushButton* importButton;
+    QPushButton* exportButton;
+
+    // Editor tools.
+    QGroupBox* editorToolsGroup;
+    QLabel* v1Label;
+    QLabel* v2Label;
+    QLabel* positionLabel;
+    QPushButton* edgeButton;
+    QPushButton* vertexButton;
+    QPushButton* delPosButton;
+    QLineEdit* v1Field;
+    QLineEdit* v2Field;
+    QLineEdit* positionField;
+    StepArrows* v1Spinner;
+    StepArrows* v2Spinner;
+    StepArrows* vertexPositionSpinner;
+
+    // Clique search and list operations.
+    QListWidget* cliqueListBox;
+    QPushButton* computeButton;
+    QPushButton* saveButton;
+    QPushButton* removeRepeatsButton;
+    QPushButton* ascendingButton;
+    QPushButton* descendingButton;
+    Lamp* repeatsLamp;
+    Lamp* ascendingLamp;
+    Lamp* descendingLamp;
+
+    // Decision question.
+    QLineEdit* kField;
+    StepArrows* kSpinner;
+    QPushButton* answerButton;
+    QLineEdit* existenceField;
+    QLineEdit* largestCliqueField;
+
+    FileDialog pictureOpenDialog{FileDialog::Open, QStringLiteral("*bmp"), {}};
+    FileDialog listOpenDialog{
+        FileDialog::Open, QStringLiteral("Knoten/ Kante: Text-Datei *.txt|*.txt"), {}};
+    FileDialog pictureSaveDialog{FileDialog::Save, QStringLiteral("*bmp"), {}};
+    FileDialog listSaveDialog{FileDialog::Save, QStringLiteral("Text-Datei *.txt|*txt"), {}};
+};
+
+// The folder of the program file, with a trailing separator.
+QString programDirectory();
