@@ -1,8 +1,11 @@
 #include "clique_search.h"
 
+#include "cliques/search_play.h"
+
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -73,7 +76,9 @@ void removeIsolatedVertices(GraphStore& store) {
     store.vertices = kept;
 }
 
-void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+template <class Observer>
+void searchGreedily(const GraphStore& store, CliqueList& cliques, ProgressSink* progress,
+                    Observer& observer) {
     const LabelAdjacency adjacency(store);
     const TextList& vertices = store.vertices;
     const qsizetype n = vertices.count();
@@ -89,7 +94,8 @@ void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
     std::vector<qsizetype> members;    // indices into vertices
     std::vector<qsizetype> candidates; // indices into vertices
 
-    for (qsizetype s = 0; s < n; ++s) {
+    for (qsizetype s = 0; s < n && !observer.stopped(); ++s) {
+        observer.startVertex(int(s));
         members.assign(1, s);
         candidates.clear();
         for (qsizetype i = 0; i < n; ++i) {
@@ -101,9 +107,10 @@ void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
         common[0].assign(startRow, startRow + words);
 
         size_t j = 0;
-        while (!candidates.empty()) {
+        while (!candidates.empty() && !observer.stopped()) {
             const qsizetype c = candidates[j];
             if (hasBit(common.back().data(), ids[c])) {
+                observer.candidateJoined(int(c));
                 const std::uint64_t* row = adjacency.row(ids[c]);
                 std::vector<std::uint64_t> next(common.back());
                 for (qsizetype w = 0; w < words; ++w)
@@ -112,6 +119,15 @@ void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
                 members.push_back(c);
                 candidates.erase(candidates.begin() + qsizetype(j));
             } else {
+                if constexpr (Observer::kWantsDetails) {
+                    const auto lacking =
+                        std::find_if(members.begin(), members.end(), [&](qsizetype m) {
+                            return !hasBit(adjacency.row(ids[m]), ids[c]);
+                        });
+                    observer.candidateRefused(int(c), int(*lacking));
+                } else {
+                    observer.candidateRefused(int(c), -1);
+                }
                 ++j;
             }
             if (j == candidates.size()) {
@@ -120,10 +136,13 @@ void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
                 for (qsizetype m : members)
                     found.members.append(vertices[m]);
                 cliques.append(std::move(found));
+                observer.cliqueRecorded();
                 if (members.size() > 2) {
+                    observer.memberDropped(int(members.back()));
                     members.pop_back();
                     common.pop_back();
                 } else {
+                    observer.roundEnded();
                     candidates.clear();
                 }
                 j = 0;
@@ -133,6 +152,14 @@ void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSi
             progress->setPosition(int(s + 1));
     }
 }
+
+void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+    SilentSearchObserver silent;
+    searchGreedily(store, cliques, progress, silent);
+}
+
+template void searchGreedily<GreedyStepRecorder>(const GraphStore&, CliqueList&, ProgressSink*,
+                                                 GreedyStepRecorder&);
 
 void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
     removeIsolatedVertices(store);

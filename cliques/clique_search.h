@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cliques/clique.h"
+#include "cliques/search_observer.h"
 #include "graph/graph_store.h"
 #include "graph/progress.h"
 
@@ -12,6 +13,12 @@ void removeIsolatedVertices(GraphStore& store);
 // records to cliques, in the order recorded. Reports s + 1 to progress after
 // start vertex s (progress may be null). Uses the first edgeCount edges.
 void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress);
+
+// The greedy search reporting every step to an observer (see
+// cliques/search_observer.h); greedyCliqueSearch is this with a silent one.
+template <class Observer>
+void searchGreedily(const GraphStore& store, CliqueList& cliques, ProgressSink* progress,
+                    Observer& observer);
 
 // The whole search as "Berechnen!" runs it on counts already refreshed: drops
 // the isolated vertices, recounts the vertices, sets the progress maximum to

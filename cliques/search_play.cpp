@@ -1,0 +1,266 @@
+#include "search_play.h"
+
+#include "cliques/clique_search.h"
+#include "cliques/exact_cliques.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+
+// Every this many steps a play keeps the whole state, so that any position is
+// at most this many cheap steps away.
+constexpr int kSnapshotInterval = 256;
+
+QString shown(const QByteArray& label) {
+    return displayText(label);
+}
+
+// Adjacency by label, as the searches see it (loops ignored).
+class LabelGraph {
+public:
+    explicit LabelGraph(const GraphStore& store) : m_graph(buildExactGraph(store)) {
+        for (int v = 0; v < m_graph.size(); ++v)
+            m_number.insert(m_graph.labels[v], v);
+    }
+    bool adjacent(const QByteArray& a, const QByteArray& b) const {
+        const int x = m_number.value(a, -1);
+        const int y = m_number.value(b, -1);
+        return x >= 0 && y >= 0 && x != y && m_graph.adjacent(x, y);
+    }
+
+private:
+    ExactGraph m_graph;
+    QHash<QByteArray, int> m_number;
+};
+
+struct GreedyState {
+    int start = -1;
+    std::vector<int> members;
+    std::vector<int> candidates;
+    std::size_t next = 0;     // the next candidate to test
+    std::vector<int> refused; // in this round
+    int recorded = 0;
+};
+
+class GreedyPlay : public SearchPlay {
+public:
+    GreedyPlay(const GraphStore& store, int stepLimit) {
+        // Exactly the preparation of "Berechnen!", on a copy.
+        GraphStore copy = store;
+        copy.refreshCounts();
+        removeIsolatedVertices(copy);
+        copy.refreshVertexCount();
+        m_vertices = copy.vertices;
+        m_graph = std::make_unique<LabelGraph>(copy);
+
+        GreedyStepRecorder recorder(stepLimit);
+        CliqueList found;
+        searchGreedily(copy, found, nullptr, recorder);
+        m_steps = std::move(recorder.steps);
+        m_truncated = recorder.overflowed;
+
+        GreedyState state;
+        for (std::size_t i = 0; i < m_steps.size(); ++i) {
+            if (i % kSnapshotInterval == 0)
+                m_snapshots.push_back(state);
+            apply(state, m_steps[i]);
+        }
+        // The search appends a clique before it reports it; a cut play keeps
+        // only those it reported.
+        found.resize(state.recorded);
+        m_found = std::move(found);
+    }
+
+    QStringList pseudoCode() const override {
+        return {"für jeden Startknoten s:",
+                "  Clique := {s}; Kandidaten := alle anderen Knoten",
+                "  solange Kandidaten übrig sind:",
+                "    prüfe den nächsten Kandidaten c:",
+                "      mit allen Knoten der Clique verbunden: nimm c auf",
+                "      sonst: c bleibt draußen",
+                "    alle Kandidaten geprüft: notiere die Clique",
+                "      mehr als 2 Knoten: entferne den zuletzt aufgenommenen",
+                "                         und prüfe die Kandidaten von vorn",
+                "      sonst: die Runde endet"};
+    }
+    int stepCount() const override { return int(m_steps.size()); }
+    bool truncated() const override { return m_truncated; }
+
+    PlayFrame frameAt(int position) const override {
+        position = std::clamp(position, 0, stepCount());
+        GreedyState state;
+        int done = 0;
+        if (position > 0) {
+            const int snapshot = (position - 1) / kSnapshotInterval;
+            state = m_snapshots[std::size_t(snapshot)];
+            done = snapshot * kSnapshotInterval;
+        }
+        // The members before the last step, for what it tested against.
+        std::vector<int> membersBefore;
+        for (; done < position; ++done) {
+            if (done == position - 1)
+                membersBefore = state.members;
+            apply(state, m_steps[std::size_t(done)]);
+        }
+        return frame(state, position, membersBefore);
+    }
+
+private:
+    const QByteArray& label(int v) const { return m_vertices[v]; }
+
+    QList<QByteArray> labels(const std::vector<int>& vertices) const {
+        QList<QByteArray> result;
+        result.reserve(qsizetype(vertices.size()));
+        for (int v : vertices)
+            result.append(label(v));
+        return result;
+    }
+
+    void apply(GreedyState& state, const GreedyStep& step) const {
+        switch (step.kind) {
+        case GreedyStep::Start:
+            state.start = step.vertex;
+            state.members.assign(1, step.vertex);
+            state.candidates.clear();
+            for (int i = 0; i < m_vertices.count(); ++i)
+                if (label(i) != label(step.vertex))
+                    state.candidates.push_back(i);
+            state.next = 0;
+            state.refused.clear();
+            break;
+        case GreedyStep::Join:
+            state.candidates.erase(state.candidates.begin() + qsizetype(state.next));
+            state.members.push_back(step.vertex);
+            break;
+        case GreedyStep::Refuse:
+            state.refused.push_back(step.vertex);
+            ++state.next;
+            break;
+        case GreedyStep::Record:
+            ++state.recorded;
+            break;
+        case GreedyStep::Drop:
+            state.members.pop_back();
+            state.next = 0;
+            state.refused.clear();
+            break;
+        case GreedyStep::End:
+            state.candidates.clear();
+            state.next = 0;
+            state.refused.clear();
+            break;
+        }
+    }
+
+    PlayFrame frame(const GreedyState& state, int position,
+                    const std::vector<int>& membersBefore) const {
+        PlayFrame f;
+        const std::vector<int> waiting(state.candidates.begin() + qsizetype(state.next),
+                                       state.candidates.end());
+        if (state.start >= 0) {
+            f.state << QString("Startknoten: %1").arg(shown(label(state.start)))
+                    << QString("Clique bisher: %1").arg(joined(labels(state.members)))
+                    << QString("Kandidaten: %1").arg(joined(labels(waiting)));
+            if (!state.refused.empty())
+                f.state
+                    << QString("In dieser Runde draußen: %1").arg(joined(labels(state.refused)));
+        }
+        for (int v : state.members)
+            f.marks.append({label(v), PlayRole::Member});
+        for (int v : waiting)
+            f.marks.append({label(v), PlayRole::Waiting});
+        for (int v : state.refused)
+            f.marks.append({label(v), PlayRole::Refused});
+        f.found = m_found.mid(0, state.recorded);
+
+        if (position == 0) {
+            f.sentence = "Noch kein Schritt: „Schritt vor“ beginnt mit dem ersten Startknoten.";
+            return f;
+        }
+        const GreedyStep& step = m_steps[std::size_t(position - 1)];
+        switch (step.kind) {
+        case GreedyStep::Start:
+            f.pseudoCodeLine = 1;
+            f.sentence = QString("Startknoten %1: Die Clique beginnt mit ihm, alle anderen Knoten "
+                                 "sind Kandidaten.")
+                             .arg(shown(label(step.vertex)));
+            break;
+        case GreedyStep::Join:
+            f.pseudoCodeLine = 4;
+            f.sentence = QString("Knoten %1 ist mit %2 verbunden: er kommt hinzu.")
+                             .arg(shown(label(step.vertex)), germanList(labels(membersBefore)));
+            markTested(f, step.vertex, membersBefore);
+            break;
+        case GreedyStep::Refuse:
+            f.pseudoCodeLine = 5;
+            f.sentence = QString("Knoten %1 fehlt die Kante zu %2: er bleibt draußen.")
+                             .arg(shown(label(step.vertex)), shown(label(step.missing)));
+            markTested(f, step.vertex, membersBefore);
+            break;
+        case GreedyStep::Record:
+            f.pseudoCodeLine = 6;
+            f.sentence = QString("Kein Kandidat ist mehr zu prüfen: Die Clique %1 wird notiert.")
+                             .arg(displayText(f.found.last().text()));
+            break;
+        case GreedyStep::Drop:
+            f.pseudoCodeLine = 7;
+            f.sentence = waiting.empty()
+                             ? QString("Knoten %1 verlässt die Clique wieder; kein Kandidat ist "
+                                       "übrig: Die Runde endet.")
+                                   .arg(shown(label(step.vertex)))
+                             : QString("Knoten %1 verlässt die Clique wieder; die übrigen "
+                                       "Kandidaten werden von vorn geprüft.")
+                                   .arg(shown(label(step.vertex)));
+            break;
+        case GreedyStep::End:
+            f.pseudoCodeLine = 9;
+            f.sentence = QString("Die Clique hat nur zwei Knoten: Die Runde mit Startknoten %1 "
+                                 "endet.")
+                             .arg(shown(label(state.start)));
+            break;
+        }
+        return f;
+    }
+
+    // The candidate under test and its edges to the members it was tested against.
+    void markTested(PlayFrame& f, int candidate, const std::vector<int>& members) const {
+        f.marks.append({label(candidate), PlayRole::Candidate});
+        for (int m : members)
+            f.edges.append(
+                {label(candidate), label(m), m_graph->adjacent(label(candidate), label(m))});
+    }
+
+    static QString joined(const QList<QByteArray>& labels) {
+        if (labels.isEmpty())
+            return "–";
+        QStringList texts;
+        for (const QByteArray& l : labels)
+            texts.append(shown(l));
+        return texts.join(", ");
+    }
+
+    TextList m_vertices;
+    std::unique_ptr<LabelGraph> m_graph;
+    std::vector<GreedyStep> m_steps;
+    std::vector<GreedyState> m_snapshots;
+    CliqueList m_found;
+    bool m_truncated = false;
+};
+
+} // namespace
+
+QString germanList(const QList<QByteArray>& labels) {
+    QStringList texts;
+    for (const QByteArray& l : labels)
+        texts.append(shown(l));
+    if (texts.size() <= 1)
+        return texts.join(QString());
+    const QString last = texts.takeLast();
+    return texts.join(", ") + " und " + last;
+}
+
+std::unique_ptr<SearchPlay> playGreedySearch(const GraphStore& store, int stepLimit) {
+    return std::make_unique<GreedyPlay>(store, stepLimit);
+}

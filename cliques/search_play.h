@@ -1,0 +1,116 @@
+#pragma once
+
+#include "cliques/clique.h"
+#include "graph/graph_store.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Step-by-step plays of the two clique searches: the searches report every
+// step, the play keeps compact step records (and a snapshot now and then) and
+// rebuilds the state at any position, forward or back, without searching again.
+
+// What a vertex is at a step, for the drawing and its legend.
+enum class PlayRole {
+    Member,    // in the clique so far (greedy) or in R (Bron–Kerbosch)
+    Candidate, // the candidate under test, or the vertex R grows by
+    Waiting,   // still to be tested (greedy) or in P (Bron–Kerbosch)
+    Refused,   // refused in this round (greedy)
+    Excluded,  // in X (Bron–Kerbosch)
+    Pivot,     // the pivot (Bron–Kerbosch)
+};
+
+struct PlayMark {
+    QByteArray label;
+    PlayRole role;
+    bool operator==(const PlayMark&) const = default;
+};
+
+// An edge the step looks at: between the candidate and a member, present or
+// missing.
+struct PlayEdge {
+    QByteArray from;
+    QByteArray to;
+    bool present = true;
+    bool operator==(const PlayEdge&) const = default;
+};
+
+// Everything the window shows for one position of a play.
+struct PlayFrame {
+    int pseudoCodeLine = -1; // index into pseudoCode(), -1 before the first step
+    QStringList state;       // "Startknoten: 4", "Clique bisher: 4, 0, 1", …
+    QString sentence;        // what this step did, in one German sentence
+    QList<PlayMark> marks;
+    QList<PlayEdge> edges;
+    CliqueList found; // the cliques recorded so far, in order
+    bool operator==(const PlayFrame&) const = default;
+};
+
+class SearchPlay {
+public:
+    // At most this many steps are recorded; a longer search stops there.
+    static constexpr int kStepLimit = 200000;
+
+    virtual ~SearchPlay() = default;
+    virtual QStringList pseudoCode() const = 0;
+    virtual int stepCount() const = 0;
+    // True when the search had more steps than the limit.
+    virtual bool truncated() const = 0;
+    // Position 0 is before the first step, position n after the n-th.
+    virtual PlayFrame frameAt(int position) const = 0;
+};
+
+// The greedy search exactly as "Berechnen!" runs it, on a copy of the store:
+// counts refreshed, vertices without edges dropped, then a round from every
+// vertex. The store itself is not touched.
+std::unique_ptr<SearchPlay> playGreedySearch(const GraphStore& store,
+                                             int stepLimit = SearchPlay::kStepLimit);
+
+// Bron–Kerbosch with pivot as the exact analysis enumerates the maximal
+// cliques, on the same graph it sees.
+std::unique_ptr<SearchPlay> playBronKerbosch(const GraphStore& store,
+                                             int stepLimit = SearchPlay::kStepLimit);
+
+// "4", "4 und 0", "4, 0 und 1": labels as a German list.
+QString germanList(const QList<QByteArray>& labels);
+
+// The recording observer of the greedy search.
+struct GreedyStep {
+    enum Kind : std::uint8_t { Start, Join, Refuse, Record, Drop, End };
+    Kind kind;
+    int vertex = -1;  // the start, the candidate or the member dropped
+    int missing = -1; // for Refuse: the member it lacks an edge to
+};
+
+class GreedyStepRecorder {
+public:
+    static constexpr bool kWantsDetails = true;
+    explicit GreedyStepRecorder(int limit) : m_limit(limit) {}
+
+    // Once a step found no room, the search stops at its next check.
+    bool stopped() const { return overflowed; }
+    void startVertex(int v) { add({GreedyStep::Start, v}); }
+    void candidateJoined(int c) { add({GreedyStep::Join, c}); }
+    void candidateRefused(int c, int missing) { add({GreedyStep::Refuse, c, missing}); }
+    void cliqueRecorded() { add({GreedyStep::Record}); }
+    void memberDropped(int m) { add({GreedyStep::Drop, m}); }
+    void roundEnded() { add({GreedyStep::End}); }
+
+    std::vector<GreedyStep> steps;
+    bool overflowed = false;
+
+private:
+    void add(const GreedyStep& step) {
+        if (int(steps.size()) >= m_limit) {
+            overflowed = true;
+            return;
+        }
+        steps.push_back(step);
+    }
+    int m_limit;
+};
