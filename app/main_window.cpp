@@ -180,6 +180,9 @@ void MainWindow::buildLayout() {
     // The exact analysis, beside the greedy search, in the bottom row.
     exactAnalysisButton =
         makeGlyphButton(panel, "ButtonExact", GlyphKind::None, {8, 592, 145, 25}, "Exakte Analyse");
+    // The step-by-step play of both searches beside it.
+    stepPlayButton = makeGlyphButton(panel, "ButtonSteps", GlyphKind::None, {161, 592, 145, 25},
+                                     "Schritt für Schritt");
 }
 
 void MainWindow::connectHandlers() {
@@ -189,6 +192,7 @@ void MainWindow::connectHandlers() {
     connect(versionButton, &QPushButton::clicked, this, &MainWindow::versionRequested);
     connect(heuristicButton, &QPushButton::clicked, this, &MainWindow::heuristicRequested);
     connect(exactAnalysisButton, &QPushButton::clicked, this, &MainWindow::exactAnalysisRequested);
+    connect(stepPlayButton, &QPushButton::clicked, this, &MainWindow::stepPlayRequested);
 
     connect(computeButton, &QPushButton::clicked, this, &MainWindow::computeCliques);
     connect(removeRepeatsButton, &QPushButton::clicked, this, &MainWindow::removeRepeatedCliques);
@@ -297,6 +301,18 @@ bool MainWindow::highlightClique(const Clique& clique) {
 
 void MainWindow::clearHighlight() {
     m_highlighter->clear();
+}
+
+void MainWindow::showPlayOverlay(const QImage& overlay) {
+    graphPicture->setPlayOverlay(overlay);
+}
+
+void MainWindow::clearPlayOverlay() {
+    graphPicture->clearPlayOverlay();
+}
+
+QSize MainWindow::pictureSize() const {
+    return graphPicture->size();
 }
 
 void MainWindow::setEditorToolsVisible(bool visible) {

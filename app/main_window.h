@@ -40,12 +40,18 @@ public:
     // false, and no mark, when its vertices have no known positions.
     bool highlightClique(const Clique& clique);
     void clearHighlight();
+    // A step of a play drawn over the picture, above any highlight; never
+    // part of what "Export" saves.
+    void showPlayOverlay(const QImage& overlay);
+    void clearPlayOverlay();
+    QSize pictureSize() const;
 
 signals:
     void helpRequested();
     void versionRequested();
     void heuristicRequested();
     void exactAnalysisRequested();
+    void stepPlayRequested();
     // A clique of "Gefundene Cliquen" was clicked or reached by keyboard.
     void cliqueChosen(const Clique& clique);
     // The graph store changed: another graph, a vertex or edge more, or
@@ -116,6 +122,7 @@ private:
     QPushButton* versionButton;
     QPushButton* resetButton;
     QPushButton* exactAnalysisButton;
+    QPushButton* stepPlayButton;
     QPushButton* heuristicButton;
     QPushButton* importButton;
     QPushButton* exportButton;

@@ -1,7 +1,8 @@
 #include "app/program.h"
 
 Program::Program()
-    : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow) {
+    : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
+      stepPlayWindow(mainWindow) {
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
                      [this] { bringToFront(&helpWindow); });
@@ -12,7 +13,8 @@ Program::Program()
     QObject::connect(&heuristicWindow, &HeuristicWindow::walkStarting, &mainWindow,
                      &MainWindow::refreshGraphCounts);
     // Only the main window ends the program when it closes.
-    for (QWidget* window : std::initializer_list<QWidget*>{
-             &helpWindow, &versionWindow, &progressWindow, &heuristicWindow, &exactAnalysisWindow})
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&helpWindow, &versionWindow, &progressWindow,
+                                         &heuristicWindow, &exactAnalysisWindow, &stepPlayWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
 }

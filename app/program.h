@@ -5,11 +5,12 @@
 #include "app/heuristic_window.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
+#include "app/step_play_window.h"
 #include "app/version_window.h"
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
-// heuristic windows, and last the exact analysis.
+// heuristic windows, then the exact analysis and the step-by-step play.
 struct Program {
     Program();
 
@@ -19,4 +20,5 @@ struct Program {
     ProgressWindow progressWindow;
     HeuristicWindow heuristicWindow;
     ExactAnalysisWindow exactAnalysisWindow;
+    StepPlayWindow stepPlayWindow;
 };

@@ -87,6 +87,18 @@ void PictureArea::setOverlay(const QImage& overlay) {
     update();
 }
 
+void PictureArea::setPlayOverlay(const QImage& overlay) {
+    m_playOverlay = overlay;
+    update();
+}
+
+void PictureArea::clearPlayOverlay() {
+    if (m_playOverlay.isNull())
+        return;
+    m_playOverlay = QImage();
+    update();
+}
+
 void PictureArea::clearOverlay() {
     if (m_overlay.isNull())
         return;
@@ -100,6 +112,8 @@ void PictureArea::paintEvent(QPaintEvent*) {
         painter.drawImage(0, 0, m_picture);
     if (!m_overlay.isNull())
         painter.drawImage(0, 0, m_overlay);
+    if (!m_playOverlay.isNull())
+        painter.drawImage(0, 0, m_playOverlay);
 }
 
 ChoiceGroup::ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent)

@@ -83,6 +83,10 @@ public:
     void setOverlay(const QImage& overlay);
     void clearOverlay();
     const QImage& overlay() const { return m_overlay; }
+    // A second layer above the first, for the step-by-step play.
+    void setPlayOverlay(const QImage& overlay);
+    void clearPlayOverlay();
+    const QImage& playOverlay() const { return m_playOverlay; }
 
 signals:
     // Emitted whenever the picture is replaced or cleared (not for overlay changes).
@@ -94,6 +98,7 @@ protected:
 private:
     QImage m_picture;
     QImage m_overlay;
+    QImage m_playOverlay;
 };
 
 // A titled group of radio items. Click is emitted when the selection moves to

@@ -44,6 +44,14 @@ bool labelLess(const QByteArray& a, const QByteArray& b) {
     return a < b;
 }
 
+bool largerCliqueFirst(const Clique& a, const Clique& b) {
+    const QList<QByteArray>& x = a.members;
+    const QList<QByteArray>& y = b.members;
+    if (x.size() != y.size())
+        return x.size() > y.size();
+    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), labelLess);
+}
+
 Clique normaliseClique(const Clique& clique) {
     Clique normalised = clique;
     std::stable_sort(normalised.members.begin(), normalised.members.end(), labelLess);

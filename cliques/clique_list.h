@@ -12,6 +12,9 @@ bool labelLess(const QByteArray& a, const QByteArray& b);
 // The clique with its labels in natural order (repeats kept).
 Clique normaliseClique(const Clique& clique);
 
+// Larger cliques first; cliques of one size by their labels in order.
+bool largerCliqueFirst(const Clique& a, const Clique& b);
+
 // Normalises every clique and keeps the first of each set of cliques that
 // hold exactly the same labels (case-sensitive), in the order of first
 // occurrence.

@@ -1,6 +1,7 @@
 #include "exact_cliques.h"
 
 #include "cliques/clique_list.h"
+#include "cliques/search_play.h"
 
 #include <QHash>
 #include <QLocale>
@@ -177,10 +178,11 @@ private:
 
 // Bron–Kerbosch with the pivot that leaves the fewest branches (the vertex of
 // P or X with most neighbours in P).
-class MaximalCliqueEnumeration {
+template <class Observer> class MaximalCliqueEnumeration {
 public:
-    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, std::uint64_t stepLimit)
-        : m_graph(graph), m_cap(cap), m_stepLimit(stepLimit) {}
+    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, std::uint64_t stepLimit,
+                             Observer& observer)
+        : m_graph(graph), m_cap(cap), m_stepLimit(stepLimit), m_observer(observer) {}
 
     MaximalCliques run() {
         const int n = m_graph.size();
@@ -211,13 +213,15 @@ private:
 
     // Returns false once the cap has been passed or the steps are used up.
     bool extend(VertexSet& candidates, VertexSet& excluded) {
-        if (++m_steps > m_stepLimit) {
+        if (++m_steps > m_stepLimit || m_observer.stopped()) {
             m_result.complete = false;
             return false;
         }
         if (candidates.empty()) {
-            if (!excluded.empty())
+            if (!excluded.empty()) {
+                m_observer.notMaximal();
                 return true;
+            }
             if (m_result.cliques.size() == m_cap) {
                 m_result.truncated = true;
                 m_result.complete = false;
@@ -225,6 +229,7 @@ private:
             }
             m_result.cliques.push_back(m_current);
             std::sort(m_result.cliques.back().begin(), m_result.cliques.back().end());
+            m_observer.cliqueFound();
             return true;
         }
         int pivot = -1;
@@ -237,6 +242,7 @@ private:
                     pivot = u;
                 }
             }
+        m_observer.pivotChosen(pivot);
         VertexSet branches = candidates;
         const auto& pivotNeighbours = m_graph.neighbours[std::size_t(pivot)].words();
         for (std::size_t w = 0; w < branches.words().size(); ++w)
@@ -246,12 +252,15 @@ private:
             VertexSet nextCandidates = intersection(candidates, around);
             VertexSet nextExcluded = intersection(excluded, around);
             m_current.push_back(v);
+            m_observer.branch(v);
             const bool goOn = extend(nextCandidates, nextExcluded);
             m_current.pop_back();
+            m_observer.returned();
             if (!goOn)
                 return false;
             candidates.erase(v);
             excluded.insert(v);
+            m_observer.movedToExcluded(v);
         }
         return true;
     }
@@ -259,6 +268,7 @@ private:
     const ExactGraph& m_graph;
     std::size_t m_cap;
     std::uint64_t m_stepLimit;
+    Observer& m_observer;
     std::uint64_t m_steps = 0;
     std::vector<int> m_current;
     MaximalCliques m_result;
@@ -272,11 +282,7 @@ Clique cliqueOf(const ExactGraph& graph, const std::vector<int>& vertices) {
 }
 
 bool largerFirst(const MaximalCliqueEntry& a, const MaximalCliqueEntry& b) {
-    const QList<QByteArray>& x = a.clique.members;
-    const QList<QByteArray>& y = b.clique.members;
-    if (x.size() != y.size())
-        return x.size() > y.size();
-    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), labelLess);
+    return largerCliqueFirst(a.clique, b.clique);
 }
 
 // True when the members are distinct vertices of the graph, all joined.
@@ -307,8 +313,19 @@ MaximumCliqueResult maximumClique(const ExactGraph& graph, std::uint64_t stepLim
 
 MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
                                        std::uint64_t stepLimit) {
-    return MaximalCliqueEnumeration(graph, cap, stepLimit).run();
+    SilentSearchObserver silent;
+    return MaximalCliqueEnumeration<SilentSearchObserver>(graph, cap, stepLimit, silent).run();
 }
+
+template <class Observer>
+MaximalCliques enumerateMaximalCliquesObserved(const ExactGraph& graph, std::size_t cap,
+                                               std::uint64_t stepLimit, Observer& observer) {
+    return MaximalCliqueEnumeration<Observer>(graph, cap, stepLimit, observer).run();
+}
+
+template MaximalCliques
+enumerateMaximalCliquesObserved<BronKerboschStepRecorder>(const ExactGraph&, std::size_t,
+                                                          std::uint64_t, BronKerboschStepRecorder&);
 
 qsizetype ExactAnalysis::missedByGreedy() const {
     return std::count_if(maximalCliques.begin(), maximalCliques.end(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cliques/clique.h"
+#include "cliques/search_observer.h"
 #include "graph/graph_store.h"
 
 #include <QList>
@@ -87,6 +88,12 @@ struct MaximalCliques {
 // clique of its own; a graph without vertices has none.
 MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap = kMaximalCliqueCap,
                                        std::uint64_t stepLimit = kSearchStepLimit);
+
+// The same enumeration reporting every step to an observer (see
+// cliques/search_observer.h).
+template <class Observer>
+MaximalCliques enumerateMaximalCliquesObserved(const ExactGraph& graph, std::size_t cap,
+                                               std::uint64_t stepLimit, Observer& observer);
 
 struct MaximalCliqueEntry {
     Clique clique; // normalised

@@ -18,4 +18,15 @@ struct SilentSearchObserver {
     // The last member leaves again; the candidates are tested anew.
     void memberDropped(int) {}
     void roundEnded() {}
+
+    // Bron–Kerbosch; vertices are numbers of the exact graph.
+    void pivotChosen(int) {}
+    // R grows by v; P and X keep v's neighbours only.
+    void branch(int) {}
+    void returned() {}
+    void movedToExcluded(int) {}
+    // P and X are empty: R is a maximal clique.
+    void cliqueFound() {}
+    // P is empty but X is not: R is not maximal.
+    void notMaximal() {}
 };

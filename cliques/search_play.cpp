@@ -1,5 +1,6 @@
 #include "search_play.h"
 
+#include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
 #include "cliques/exact_cliques.h"
 
@@ -249,6 +250,212 @@ private:
     bool m_truncated = false;
 };
 
+struct BronKerboschFrame {
+    std::vector<int> r;
+    VertexSet p;
+    VertexSet x;
+    int pivot = -1;
+    int branching = -1; // the vertex R grew by into the frame above
+};
+
+struct BronKerboschState {
+    std::vector<BronKerboschFrame> stack;
+    int found = 0;
+};
+
+class BronKerboschPlay : public SearchPlay {
+public:
+    BronKerboschPlay(const GraphStore& store, int stepLimit) : m_graph(buildExactGraph(store)) {
+        BronKerboschStepRecorder recorder(stepLimit);
+        const MaximalCliques result = enumerateMaximalCliquesObserved(m_graph, kMaximalCliqueCap,
+                                                                      ~std::uint64_t(0), recorder);
+        m_steps = std::move(recorder.steps);
+        m_truncated = recorder.overflowed || !result.complete;
+
+        BronKerboschState state = initial();
+        for (std::size_t i = 0; i < m_steps.size(); ++i) {
+            if (i % kSnapshotInterval == 0)
+                m_snapshots.push_back(state);
+            apply(state, m_steps[i]);
+        }
+        // Only the cliques the recorded steps reported.
+        for (int i = 0; i < state.found; ++i) {
+            Clique clique;
+            for (int v : result.cliques[std::size_t(i)])
+                clique.members.append(m_graph.labels[v]);
+            m_foundInOrder.append(normaliseClique(clique));
+        }
+    }
+
+    QStringList pseudoCode() const override {
+        return {"BronKerbosch(R, P, X):",
+                "  wenn P und X leer sind: melde R als maximale Clique",
+                "  wähle als Pivot u den Knoten aus P ∪ X",
+                "    mit den meisten Nachbarn in P",
+                "  für jeden Knoten v aus P, der kein Nachbar von u ist:",
+                "    BronKerbosch(R ∪ {v}, P ∩ N(v), X ∩ N(v))",
+                "    verschiebe v von P nach X"};
+    }
+    int stepCount() const override { return int(m_steps.size()); }
+    bool truncated() const override { return m_truncated; }
+
+    PlayFrame frameAt(int position) const override {
+        position = std::clamp(position, 0, stepCount());
+        BronKerboschState state = initial();
+        int done = 0;
+        if (position > 0) {
+            const int snapshot = (position - 1) / kSnapshotInterval;
+            state = m_snapshots[std::size_t(snapshot)];
+            done = snapshot * kSnapshotInterval;
+        }
+        for (; done < position; ++done)
+            apply(state, m_steps[std::size_t(done)]);
+        return frame(state, position);
+    }
+
+private:
+    BronKerboschState initial() const {
+        BronKerboschState state;
+        BronKerboschFrame root;
+        root.p = VertexSet(m_graph.size());
+        root.x = VertexSet(m_graph.size());
+        for (int v = 0; v < m_graph.size(); ++v)
+            root.p.insert(v);
+        state.stack.push_back(std::move(root));
+        return state;
+    }
+
+    static VertexSet meet(const VertexSet& a, const VertexSet& b) {
+        VertexSet result = a;
+        for (std::size_t w = 0; w < result.words().size(); ++w)
+            result.words()[w] &= b.words()[w];
+        return result;
+    }
+
+    void apply(BronKerboschState& state, const BronKerboschStep& step) const {
+        BronKerboschFrame& top = state.stack.back();
+        switch (step.kind) {
+        case BronKerboschStep::Pivot:
+            top.pivot = step.vertex;
+            break;
+        case BronKerboschStep::Branch: {
+            const VertexSet& around = m_graph.neighbours[std::size_t(step.vertex)];
+            BronKerboschFrame next;
+            next.r = top.r;
+            next.r.push_back(step.vertex);
+            next.p = meet(top.p, around);
+            next.x = meet(top.x, around);
+            top.branching = step.vertex;
+            state.stack.push_back(std::move(next));
+            break;
+        }
+        case BronKerboschStep::Return:
+            state.stack.pop_back();
+            break;
+        case BronKerboschStep::MoveToX:
+            top.p.erase(step.vertex);
+            top.x.insert(step.vertex);
+            top.branching = -1;
+            break;
+        case BronKerboschStep::Found:
+            ++state.found;
+            break;
+        case BronKerboschStep::NotMaximal:
+            break;
+        }
+    }
+
+    QList<QByteArray> labels(const std::vector<int>& vertices) const {
+        QList<QByteArray> result;
+        for (int v : vertices)
+            result.append(m_graph.labels[v]);
+        return result;
+    }
+
+    static QString set(const QList<QByteArray>& labels) {
+        QStringList texts;
+        for (const QByteArray& l : labels)
+            texts.append(shown(l));
+        return "{" + texts.join(", ") + "}";
+    }
+
+    PlayFrame frame(const BronKerboschState& state, int position) const {
+        PlayFrame f;
+        const BronKerboschFrame& top = state.stack.back();
+        const QList<QByteArray> r = labels(top.r);
+        const QList<QByteArray> p = labels(top.p.members());
+        const QList<QByteArray> x = labels(top.x.members());
+        f.state << QString("R = %1").arg(set(r)) << QString("P = %1").arg(set(p))
+                << QString("X = %1").arg(set(x))
+                << QString("Pivot: %1")
+                       .arg(top.pivot >= 0 ? shown(m_graph.labels[top.pivot]) : QString("–"))
+                << QString("Aufruftiefe: %1").arg(state.stack.size() - 1);
+        for (const QByteArray& l : r)
+            f.marks.append({l, PlayRole::Member});
+        for (const QByteArray& l : p)
+            f.marks.append({l, PlayRole::Waiting});
+        for (const QByteArray& l : x)
+            f.marks.append({l, PlayRole::Excluded});
+        if (top.pivot >= 0)
+            f.marks.append({m_graph.labels[top.pivot], PlayRole::Pivot});
+        // The exact analysis lists its cliques largest first.
+        f.found = m_foundInOrder.mid(0, state.found);
+        std::stable_sort(f.found.begin(), f.found.end(), largerCliqueFirst);
+
+        if (position == 0) {
+            f.sentence = "Noch kein Schritt: Der erste Aufruf beginnt mit R = {}, P = alle "
+                         "Knoten, X = {}.";
+            return f;
+        }
+        const BronKerboschStep& step = m_steps[std::size_t(position - 1)];
+        const QString v = step.vertex >= 0 ? shown(m_graph.labels[step.vertex]) : QString();
+        switch (step.kind) {
+        case BronKerboschStep::Pivot: {
+            f.pseudoCodeLine = 2;
+            const VertexSet& around = m_graph.neighbours[std::size_t(step.vertex)];
+            QList<QByteArray> branches;
+            for (int w : top.p.members())
+                if (!around.contains(w))
+                    branches.append(m_graph.labels[w]);
+            f.sentence = QString("Pivot ist Knoten %1: Verzweigt wird nur über %2.")
+                             .arg(v, germanList(branches));
+            break;
+        }
+        case BronKerboschStep::Branch:
+            f.pseudoCodeLine = 5;
+            f.marks.append({m_graph.labels[step.vertex], PlayRole::Candidate});
+            f.sentence =
+                QString("R wächst um Knoten %1; P und X behalten nur seine Nachbarn.").arg(v);
+            break;
+        case BronKerboschStep::Return:
+            f.pseudoCodeLine = 5;
+            f.sentence = QString("Der Aufruf ist fertig: zurück zu R = %1.").arg(set(r));
+            break;
+        case BronKerboschStep::MoveToX:
+            f.pseudoCodeLine = 6;
+            f.sentence = QString("Knoten %1 ist bearbeitet: er wandert von P nach X.").arg(v);
+            break;
+        case BronKerboschStep::Found:
+            f.pseudoCodeLine = 1;
+            f.sentence = QString("P und X sind leer: R = %1 ist eine maximale Clique.").arg(set(r));
+            break;
+        case BronKerboschStep::NotMaximal:
+            f.pseudoCodeLine = 1;
+            f.sentence = QString("P ist leer, X aber nicht: R = %1 lässt sich noch um einen "
+                                 "bearbeiteten Knoten erweitern und ist nicht maximal.")
+                             .arg(set(r));
+            break;
+        }
+        return f;
+    }
+
+    ExactGraph m_graph;
+    std::vector<BronKerboschStep> m_steps;
+    std::vector<BronKerboschState> m_snapshots;
+    CliqueList m_foundInOrder;
+    bool m_truncated = false;
+};
+
 } // namespace
 
 QString germanList(const QList<QByteArray>& labels) {
@@ -263,4 +470,8 @@ QString germanList(const QList<QByteArray>& labels) {
 
 std::unique_ptr<SearchPlay> playGreedySearch(const GraphStore& store, int stepLimit) {
     return std::make_unique<GreedyPlay>(store, stepLimit);
+}
+
+std::unique_ptr<SearchPlay> playBronKerbosch(const GraphStore& store, int stepLimit) {
+    return std::make_unique<BronKerboschPlay>(store, stepLimit);
 }

@@ -114,3 +114,37 @@ private:
     }
     int m_limit;
 };
+
+// The recording observer of Bron–Kerbosch.
+struct BronKerboschStep {
+    enum Kind : std::uint8_t { Pivot, Branch, Return, MoveToX, Found, NotMaximal };
+    Kind kind;
+    int vertex = -1;
+};
+
+class BronKerboschStepRecorder {
+public:
+    static constexpr bool kWantsDetails = true;
+    explicit BronKerboschStepRecorder(int limit) : m_limit(limit) {}
+
+    bool stopped() const { return overflowed; }
+    void pivotChosen(int u) { add({BronKerboschStep::Pivot, u}); }
+    void branch(int v) { add({BronKerboschStep::Branch, v}); }
+    void returned() { add({BronKerboschStep::Return}); }
+    void movedToExcluded(int v) { add({BronKerboschStep::MoveToX, v}); }
+    void cliqueFound() { add({BronKerboschStep::Found}); }
+    void notMaximal() { add({BronKerboschStep::NotMaximal}); }
+
+    std::vector<BronKerboschStep> steps;
+    bool overflowed = false;
+
+private:
+    void add(const BronKerboschStep& step) {
+        if (int(steps.size()) >= m_limit) {
+            overflowed = true;
+            return;
+        }
+        steps.push_back(step);
+    }
+    int m_limit;
+};

@@ -63,5 +63,14 @@ int main(int argc, char* argv[]) {
 
     button(main, "Exakte Analyse")->click();
     ok = shoot(program.exactAnalysisWindow, out, "exact-window.png") && ok;
+    program.exactAnalysisWindow.close();
+    main.clearHighlight();
+
+    // A step of the greedy search in progress, with the main window's picture.
+    button(main, "Schritt für Schritt")->click();
+    for (int i = 0; i < 9; ++i)
+        button(program.stepPlayWindow, "Schritt vor")->click();
+    ok = shoot(program.stepPlayWindow, out, "step-window.png") && ok;
+    ok = shoot(main, out, "step-main-window.png") && ok;
     return ok ? 0 : 1;
 }

@@ -1,4 +1,5 @@
 #include "cliques/clique_search.h"
+#include "cliques/exact_cliques.h"
 #include "cliques/search_play.h"
 #include "graph/sample_graphs.h"
 #include "support/numbered_graphs.h"
@@ -23,6 +24,14 @@ CliqueList computed(GraphStore store) {
     return cliques;
 }
 
+// The exact window's maximal cliques, in its order.
+CliqueList maximalCliques(const GraphStore& store) {
+    CliqueList cliques;
+    for (const MaximalCliqueEntry& entry : analyseExactly(store, {}, 1).maximalCliques)
+        cliques.append(entry.clique);
+    return cliques;
+}
+
 QStringList sentences(const SearchPlay& play, int count) {
     QStringList result;
     for (int p = 1; p <= count; ++p)
@@ -41,6 +50,11 @@ private slots:
     void greedySentencesOnSampleGraph2();
     void greedyFramesFollowOneAnother();
     void greedyStopsAtTheLimit();
+    void bronKerboschEndsWithTheMaximalCliques_data();
+    void bronKerboschEndsWithTheMaximalCliques();
+    void bronKerboschOnOddGraphs();
+    void bronKerboschOnSampleGraph2();
+    void bronKerboschFramesFollowOneAnother();
     void germanLists_data();
     void germanLists();
 };
@@ -129,6 +143,50 @@ void TestSearchPlay::greedyStopsAtTheLimit() {
     QCOMPARE(cut->stepCount(), 100);
     const std::unique_ptr<SearchPlay> exact = playGreedySearch(store, whole->stepCount());
     QVERIFY(!exact->truncated());
+}
+
+void TestSearchPlay::bronKerboschEndsWithTheMaximalCliques_data() {
+    greedyEndsWithTheSearchsCliques_data();
+    QTest::newRow("moon-moser 12") << moonMoser(4);
+}
+
+void TestSearchPlay::bronKerboschEndsWithTheMaximalCliques() {
+    QFETCH(GraphStore, store);
+    const std::unique_ptr<SearchPlay> play = playBronKerbosch(store);
+    QVERIFY(!play->truncated());
+    QCOMPARE(play->frameAt(play->stepCount()).found, maximalCliques(store));
+}
+
+void TestSearchPlay::bronKerboschOnOddGraphs() {
+    std::mt19937 engine(1209);
+    for (int i = 0; i < 300; ++i) {
+        const GraphStore store = randomOddGraph(engine);
+        const std::unique_ptr<SearchPlay> play = playBronKerbosch(store);
+        QCOMPARE(play->frameAt(play->stepCount()).found, maximalCliques(store));
+    }
+}
+
+void TestSearchPlay::bronKerboschOnSampleGraph2() {
+    const std::unique_ptr<SearchPlay> play = playBronKerbosch(sample(2));
+    QCOMPARE(sentences(*play, 4),
+             QStringList({"Pivot ist Knoten 0: Verzweigt wird nur über 0.",
+                          "R wächst um Knoten 0; P und X behalten nur seine Nachbarn.",
+                          "Pivot ist Knoten 1: Verzweigt wird nur über 1.",
+                          "R wächst um Knoten 1; P und X behalten nur seine Nachbarn."}));
+    QCOMPARE(play->frameAt(4).state,
+             QStringList({"R = {0, 1}", "P = {2, 3, 4}", "X = {}", "Pivot: –", "Aufruftiefe: 2"}));
+}
+
+void TestSearchPlay::bronKerboschFramesFollowOneAnother() {
+    const GraphStore store = randomGraph(30, 0.6, 11);
+    const std::unique_ptr<SearchPlay> play = playBronKerbosch(store);
+    QVERIFY(play->stepCount() > 1000);
+    std::mt19937 engine(8);
+    for (int i = 0; i < 30; ++i) {
+        const int p = std::uniform_int_distribution<int>(0, play->stepCount())(engine);
+        const std::unique_ptr<SearchPlay> cut = playBronKerbosch(store, p);
+        QCOMPARE(cut->frameAt(p), play->frameAt(p));
+    }
 }
 
 void TestSearchPlay::germanLists_data() {
