@@ -309,7 +309,9 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
                               QStringLiteral("Der Graph hat keine Knoten."));
             headerLine = number;
             // Reserved only as far as the file can hold edge lines ("e 1 2").
-            edges.reserve(std::size_t(std::min<qint64>(edgeCount, bytes.size() / 6)));
+            const auto room = std::size_t(std::min<qint64>(edgeCount, bytes.size() / 6));
+            edges.reserve(room);
+            seen.reserve(room);
         } else if (fields.at[0] == "e") {
             if (headerLine == 0)
                 return refuse(GraphFileProblem::MissingHeader, number,
@@ -452,6 +454,7 @@ OpenedGraph readEdgeList(const QByteArray& bytes, const QString& fileName, Progr
         return entry.value();
     };
 
+    seen.reserve(std::size_t(bytes.count('\n')) + 1); // about one edge a line
     Lines lines(bytes, progress);
     while (lines.next()) {
         const QByteArrayView line = lines.line();
