@@ -35,8 +35,9 @@ bool isDigits(QByteArrayView text) {
 }
 
 // The value of a text of digits, held at kHuge once it passes it, which is
-// beyond every limit it is compared with.
-constexpr qint64 kHuge = qint64(1) << 60;
+// beyond every limit it is compared with (and far enough below the largest
+// integer that one more digit cannot overflow).
+constexpr qint64 kHuge = qint64(1) << 59;
 qint64 heldValue(QByteArrayView digits) {
     qint64 value = 0;
     for (const char c : digits)
@@ -199,6 +200,7 @@ QString headerExample() {
 // A vertex name given by a comment "c Knoten i: name".
 struct NameComment {
     qint64 vertex;
+    QString number; // as written
     QByteArray name;
     qsizetype line;
 };
@@ -213,7 +215,8 @@ std::optional<NameComment> nameComment(QByteArrayView line, qsizetype number) {
     QByteArrayView name = rest.sliced(colon + 1);
     if (name.startsWith(' '))
         name = name.sliced(1);
-    return NameComment{heldValue(rest.first(colon)), name.toByteArray(), number};
+    const QByteArrayView digits = rest.first(colon);
+    return NameComment{heldValue(digits), excerpt(digits), name.toByteArray(), number};
 }
 
 struct NumberedEdge {
@@ -366,8 +369,7 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
             if (name.vertex < 1 || name.vertex > vertexCount) {
                 problem.note(GraphFileProblem::VertexOutOfRange, name.line,
                              QStringLiteral("Knotennummer %1 liegt nicht zwischen 1 und %2.")
-                                 .arg(name.vertex)
-                                 .arg(vertexCount));
+                                 .arg(name.number, QString::number(vertexCount)));
             } else if (named[std::size_t(name.vertex)]) {
                 problem.note(GraphFileProblem::NameClash, name.line,
                              QStringLiteral("Knoten %1 hat schon einen Namen.").arg(name.vertex));

@@ -215,6 +215,10 @@ private slots:
         QTest::newRow("name of no vertex")
             << QByteArray("p edge 3 0\nc Knoten 4: x\n") << GraphFileProblem::VertexOutOfRange << 2
             << range.arg(4).arg(3);
+        QTest::newRow("name of a vertex past every integer")
+            << QByteArray("p edge 3 0\nc Knoten 0099999999999999999999: x\n")
+            << GraphFileProblem::VertexOutOfRange << 2
+            << range.arg("0099999999999999999999").arg(3);
         QTest::newRow("second name for a vertex")
             << QByteArray("p edge 3 0\nc Knoten 2: x\nc Knoten 2: y\n")
             << GraphFileProblem::NameClash << 3 << "Knoten 2 hat schon einen Namen.";
