@@ -4,12 +4,16 @@
 #include "cliques/clique_search.h"
 #include "cliques/exact_cliques.h"
 #include "editor/graph_files.h"
+#include "editor/graph_formats.h"
+#include "graph/graph_layout.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 #include "heuristic/random_walk.h"
 
 #include <QHash>
+#include <QLineF>
 #include <QMap>
+#include <QRect>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -452,10 +456,10 @@ QByteArray checkWalk(const GraphStore& graph, std::uint32_t seed) {
         if (vertices.indexOfExact(ends.first) >= 0 && vertices.indexOfExact(ends.second) >= 0)
             usable.push_back(std::move(ends));
     }
-    const WalkRefusal expected = n == 0                     ? WalkRefusal::NoVertices
+    const WalkRefusal expected = n == 0                  ? WalkRefusal::NoVertices
                                  : graph.edges.isEmpty() ? WalkRefusal::NoEdges
-                                 : usable.empty()           ? WalkRefusal::NoEdgeBetweenVertices
-                                                            : WalkRefusal::None;
+                                 : usable.empty()        ? WalkRefusal::NoEdgeBetweenVertices
+                                                         : WalkRefusal::None;
 
     GraphStore store = graph;
     store.vertexCount = 0;
@@ -577,6 +581,137 @@ QByteArray CheckImportInput(const QByteArray& data) {
                store.vertices.entries() == Members(sample.labels.begin(), sample.labels.end()) &&
                store.edges.entries() == Members(sample.edges.begin(), sample.edges.end()),
            "the fallback is not sample graph 1");
+    return {};
+}
+
+namespace {
+
+// The number of lines of a file, worked out here: breaks made one kind, and
+// a break at the very end ending the last line rather than starting one.
+qsizetype lineCount(QByteArray text) {
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    if (text.isEmpty())
+        return 0;
+    return text.count('\n') + (text.endsWith('\n') ? 0 : 1);
+}
+
+QByteArray checkRefusal(const OpenedGraph& read, const QByteArray& bytes, const QString& name) {
+    EXPECT(read.problem != GraphFileProblem::CannotRead &&
+               read.problem != GraphFileProblem::UnknownFormat,
+           "a problem of the file's name or disk reported for its bytes");
+    EXPECT(read.graph.vertices.isEmpty() && read.graph.edges.isEmpty() &&
+               read.graph.vertexCount == 0 && read.graph.edgeCount == 0,
+           "a refused file left a graph");
+    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    EXPECT(read.line >= 1 && read.line <= lineCount(body) + 1,
+           "refused at line " + QByteArray::number(read.line) + " of " +
+               QByteArray::number(lineCount(body)));
+    EXPECT(read.message.contains(QStringLiteral("\"%1\"").arg(name)) &&
+               read.message.contains(QStringLiteral("Zeile %1: ").arg(read.line)),
+           "the message names neither the file nor the line: " + read.message.toUtf8());
+    return {};
+}
+
+QByteArray checkReadGraph(const GraphStore& graph, bool fromDimacs, const QByteArray& bytes) {
+    EXPECT(graph.vertexCount == graph.vertices.count() && graph.edgeCount == graph.edges.count(),
+           "the counts of a graph read are not refreshed");
+    EXPECT(!graph.vertices.isEmpty(), "a graph read without vertices");
+    const QSet<QByteArray> labels(graph.vertices.begin(), graph.vertices.end());
+    EXPECT(labels.size() == graph.vertices.count(), "a label repeats");
+    for (const QByteArray& label : graph.vertices)
+        EXPECT(!label.contains('\n') && !label.contains('\r') && !label.contains('\0'),
+               "a label holds a line break or NUL: " + shown(label));
+    if (fromDimacs && !bytes.contains("c Knoten "))
+        for (qsizetype v = 0; v < graph.vertices.count(); ++v)
+            EXPECT(graph.vertices[v] == QByteArray::number(v + 1),
+                   "DIMACS vertex " + QByteArray::number(v + 1) + " labelled " +
+                       shown(graph.vertices[v]));
+    if (!fromDimacs)
+        for (const QByteArray& label : graph.vertices)
+            EXPECT(!label.isEmpty() && !label.startsWith('#') && !label.startsWith('%') &&
+                       std::none_of(
+                           label.begin(), label.end(),
+                           [](char c) { return c == ' ' || c == '\t' || c == ',' || c == ';'; }),
+                   "an edge list label holds a separator or starts a comment: " + shown(label));
+
+    QSet<std::pair<QByteArray, QByteArray>> pairs;
+    for (const QByteArray& edge : graph.edges) {
+        const auto [a, b] = endsOf(edge);
+        EXPECT(labels.contains(a) && labels.contains(b),
+               "the edge " + shown(edge) + " does not split into two labels");
+        EXPECT(!pairs.contains({b, a}) && !pairs.contains({a, b}),
+               "the edge " + shown(edge) + " repeats");
+        pairs.insert({a, b});
+    }
+
+    // Through the DIMACS writer and back, unchanged.
+    const DimacsText text = dimacsText(graph);
+    EXPECT(text.problem.isEmpty() && text.edgesLeftOut == 0,
+           "the DIMACS writer refused or left out part of a graph read: " + text.problem.toUtf8());
+    const OpenedGraph again = readDimacs(text.bytes, QStringLiteral("again.clq"));
+    EXPECT(again.ok(), "the DIMACS written does not read back: " + again.message.toUtf8());
+    EXPECT(again.graph.vertices == graph.vertices && again.graph.edges == graph.edges,
+           "the DIMACS written reads back as another graph");
+    return {};
+}
+
+QByteArray checkLayout(const GraphStore& graph) {
+    const GraphLayout layout = layoutGraph(graph);
+    const GraphLayout again = layoutGraph(graph);
+    EXPECT(layout.positions.centres == again.positions.centres &&
+               layout.legibleLabels == again.legibleLabels,
+           "the same graph was laid out twice differently");
+    const int r = layout.positions.radius;
+    const int inset = r + kLayoutMargin;
+    EXPECT(layout.positions.centres.size() == graph.vertices.count(),
+           "not one position per vertex");
+    for (auto it = layout.positions.centres.cbegin(); it != layout.positions.centres.cend(); ++it) {
+        EXPECT(graph.vertices.indexOfExact(it.key()) >= 0, "a position for no vertex");
+        EXPECT(it->x() >= inset && it->x() <= kSamplePictureWidth - inset && it->y() >= inset &&
+                   it->y() <= kSamplePictureHeight - inset,
+               "a circle leaves the picture");
+    }
+    const QList<QPoint> centres = layout.positions.centres.values();
+    if (centres.size() <= kRingLayoutLimit)
+        for (qsizetype i = 0; i < centres.size(); ++i)
+            for (qsizetype j = i + 1; j < centres.size(); ++j)
+                EXPECT(QLineF(centres[i], centres[j]).length() >= 2 * r,
+                       "two circles on the ring overlap");
+    QList<QRect> boxes;
+    for (const QByteArray& label : layout.legibleLabels) {
+        const QSize size = estimatedLabelSize(label, layout.labelPixelSize);
+        const QPoint centre = layout.positions.centres.value(label);
+        const QRect box(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(),
+                        size.height());
+        EXPECT(QRect(0, 0, kSamplePictureWidth, kSamplePictureHeight).contains(box),
+               "a legible label leaves the picture");
+        for (const QRect& other : boxes)
+            EXPECT(!other.intersects(box), "two legible labels overlap");
+        boxes.append(box);
+    }
+    return {};
+}
+
+} // namespace
+
+QByteArray CheckFormatInput(const QByteArray& data) {
+    const bool dimacs = data.isEmpty() || static_cast<unsigned char>(data[0]) % 2 == 0;
+    const QByteArray bytes = data.mid(1);
+    const QString name = dimacs ? QStringLiteral("fuzz.clq") : QStringLiteral("fuzz.txt");
+    ProgressRecord progress;
+    const OpenedGraph read =
+        dimacs ? readDimacs(bytes, name, &progress) : readEdgeList(bytes, name, &progress);
+    EXPECT(progress.shows == progress.closes && progress.shows <= 1,
+           "the progress window was not closed once after being shown");
+    if (!read.ok())
+        return checkRefusal(read, bytes, name);
+    EXPECT(read.message.isEmpty() && read.line == 0, "a graph read with a message");
+    EXPECT_OK(checkReadGraph(read.graph, dimacs, bytes));
+    if (read.graph.vertexCount <= 64 && read.graph.edgeCount <= 400) {
+        EXPECT_OK(checkLayout(read.graph));
+        EXPECT_OK(CheckGraph(read.graph, std::uint32_t(data.size())));
+    }
     return {};
 }
 

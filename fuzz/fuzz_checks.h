@@ -21,6 +21,15 @@
 // goes through the graph checks as well.
 QByteArray CheckImportInput(const QByteArray& data);
 
+// Graph file input: one byte choosing the reader (even: DIMACS, odd: edge
+// list), then the file's bytes. A refusal must name the file and a line of
+// it and leave the graph empty; a graph read must have distinct labels, edges
+// between two of them without repeats and no line break in a label, and must
+// come back unchanged through the DIMACS writer and reader. A small graph is
+// then laid out (inside the picture, the same twice, circles apart on the
+// ring, legible labels clear of each other) and goes through the graph checks.
+QByteArray CheckFormatInput(const QByteArray& data);
+
 // Graph input, read by GraphFromBytes, through the graph checks.
 QByteArray CheckGraphInput(const QByteArray& data);
 

@@ -2,6 +2,8 @@
 // same table that the program loads its sample graphs from.
 //   QT_QPA_PLATFORM=offscreen build/make_assets assets/
 
+#include "cliques/clique_positions.h"
+#include "graph/graph_picture_drawing.h"
 #include "graph/sample_graphs.h"
 
 #include <QDir>
@@ -15,34 +17,13 @@
 namespace {
 
 QImage drawSample(int k) {
+    GraphStore store;
+    appendSampleGraph(store, k);
+    GraphLayout layout;
+    layout.positions = *sampleGraphPositions(store, k);
     const SampleGraph& graph = sampleGraph(k);
-    QImage image(kSamplePictureWidth, kSamplePictureHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    painter.setPen(QPen(QColor(40, 40, 40), 2));
-    for (const QByteArray& edge : graph.edges) {
-        const EdgeEnds ends = splitEdge(edge);
-        painter.drawLine(graph.centres[size_t(ends.first.toInt())],
-                         graph.centres[size_t(ends.second.toInt())]);
-    }
-
-    QFont font("DejaVu Sans");
-    font.setPixelSize(16);
-    font.setBold(true);
-    painter.setFont(font);
-    for (size_t i = 0; i < graph.labels.size(); ++i) {
-        const QPoint centre = graph.centres[i];
-        painter.setPen(QPen(Qt::black, 2));
-        painter.setBrush(QColor(255, 255, 210));
-        painter.drawEllipse(centre, kSampleVertexRadius, kSampleVertexRadius);
-        painter.setPen(QColor(200, 0, 0));
-        const QRect box(centre.x() - kSampleVertexRadius, centre.y() - kSampleVertexRadius,
-                        2 * kSampleVertexRadius, 2 * kSampleVertexRadius);
-        painter.drawText(box, Qt::AlignCenter, QString::fromLatin1(graph.labels[i]));
-    }
-    return image;
+    layout.legibleLabels = QSet<QByteArray>(graph.labels.begin(), graph.labels.end());
+    return drawGraphPicture(store, layout);
 }
 
 QImage drawIcon(int size) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const kTargets[] = {"fuzz_import", "fuzz_graph"};
+const char* const kTargets[] = {"fuzz_import", "fuzz_graph", "fuzz_formats"};
 
 QDir inputDir(const QString& kind, const QString& target) {
     return QDir(QStringLiteral(MANDORIN_FUZZ_DIR) + '/' + kind + '/' + target);
@@ -72,8 +72,9 @@ void TestFuzzRegressions::replay_data() {
 void TestFuzzRegressions::replay() {
     QFETCH(QString, target);
     QFETCH(QByteArray, input);
-    const QByteArray failure =
-        target == "fuzz_import" ? CheckImportInput(input) : CheckGraphInput(input);
+    const QByteArray failure = target == "fuzz_import"    ? CheckImportInput(input)
+                               : target == "fuzz_formats" ? CheckFormatInput(input)
+                                                          : CheckGraphInput(input);
     QVERIFY2(failure.isEmpty(), failure.constData());
 }
 

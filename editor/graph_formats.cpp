@@ -1,0 +1,580 @@
+#include "graph_formats.h"
+
+#include "editor/graph_files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// Bytes that no text file holds: the controls other than the blanks, and DEL.
+// Line breaks never reach this test.
+bool isControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && !isBlank(c)) || u == 0x7f;
+}
+
+bool hasControl(QByteArrayView line) {
+    return std::any_of(line.begin(), line.end(), isControl);
+}
+
+bool isDigits(QByteArrayView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The value of a text of digits, held at kHuge once it passes it, which is
+// beyond every limit it is compared with (and far enough below the largest
+// integer that one more digit cannot overflow).
+constexpr qint64 kHuge = qint64(1) << 59;
+qint64 heldValue(QByteArrayView digits) {
+    qint64 value = 0;
+    for (const char c : digits)
+        value = std::min(kHuge, value * 10 + (c - '0'));
+    return value;
+}
+
+// The blank-separated fields of a line; count says how many there were, of
+// which the first fields.size() are kept.
+struct Fields {
+    std::array<QByteArrayView, 4> at;
+    int count = 0;
+};
+Fields blankFields(QByteArrayView line) {
+    Fields fields;
+    const char* p = line.begin();
+    const char* end = line.end();
+    while (true) {
+        p = std::find_if_not(p, end, isBlank);
+        if (p == end)
+            return fields;
+        const char* stop = std::find_if(p, end, isBlank);
+        if (fields.count < int(fields.at.size()))
+            fields.at[std::size_t(fields.count)] = QByteArrayView(p, stop - p);
+        ++fields.count;
+        p = stop;
+    }
+}
+
+// A line as it may be quoted in a message: blanks trimmed, cut short.
+QString excerpt(QByteArrayView line) {
+    constexpr qsizetype kLongest = 40;
+    const QString text = displayText(line.trimmed().toByteArray());
+    return text.size() <= kLongest ? text : text.left(kLongest) + QStringLiteral("...");
+}
+
+QString shownName(const QString& fileName) {
+    return QDir::toNativeSeparators(fileName);
+}
+
+// "a-b" with an end that holds no dash first, so that the store's split at
+// the first dash gives both ends back; nothing when both hold one.
+std::optional<QByteArray> edgeText(const QByteArray& a, const QByteArray& b) {
+    if (!a.contains('-'))
+        return a + '-' + b;
+    if (!b.contains('-'))
+        return b + '-' + a;
+    return std::nullopt;
+}
+
+QString dashedEndsText(const QByteArray& a, const QByteArray& b) {
+    return QStringLiteral("Die Namen \"%1\" und \"%2\" enthalten beide einen Bindestrich; Mandorin "
+                          "trennt die zwei Enden einer Kante am ersten Bindestrich.")
+        .arg(displayText(a), displayText(b));
+}
+
+// One undirected edge between vertex indices, for spotting repeats.
+quint64 pairKey(quint64 a, quint64 b) {
+    return (std::min(a, b) << 32) | std::max(a, b);
+}
+
+OpenedGraph refused(const QString& fileName, GraphFileProblem problem, qsizetype line,
+                    const QString& detail) {
+    OpenedGraph result;
+    result.problem = problem;
+    result.line = line;
+    result.message =
+        QStringLiteral("Die Datei \"%1\" enthält keinen lesbaren Graphen.\nZeile %2: %3")
+            .arg(shownName(fileName), QString::number(line), detail);
+    return result;
+}
+
+OpenedGraph opened(QList<QByteArray> vertices, QList<QByteArray> edges) {
+    OpenedGraph result;
+    result.graph.vertices = TextList(std::move(vertices));
+    result.graph.edges = TextList(std::move(edges));
+    result.graph.refreshCounts();
+    return result;
+}
+
+// Walks the lines of a file's bytes (ended by LF, CR LF or CR), numbering them
+// from 1 and reporting the share read to the progress window.
+class Lines {
+public:
+    Lines(const QByteArray& bytes, ProgressSink* progress) : m_bytes(bytes) {
+        if (m_bytes.startsWith("\xEF\xBB\xBF"))
+            m_next = 3; // the UTF-8 mark some editors put first
+        if (progress && bytes.size() >= kGraphFileProgressBytes) {
+            m_progress = progress;
+            m_progress->setMaximum(kSteps);
+            m_progress->setPosition(0);
+            m_progress->begin();
+        }
+    }
+    ~Lines() {
+        if (m_progress) {
+            m_progress->setPosition(kSteps);
+            m_progress->finish();
+        }
+    }
+    Lines(const Lines&) = delete;
+    Lines& operator=(const Lines&) = delete;
+
+    bool next() {
+        const char* end = m_bytes.constEnd();
+        const char* begin = m_bytes.constBegin() + m_next;
+        if (begin >= end)
+            return false;
+        const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+        m_line = QByteArrayView(begin, stop - begin);
+        if (stop != end)
+            stop += *stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1;
+        m_next = stop - m_bytes.constBegin();
+        ++m_number;
+        if (m_progress && m_number % 4096 == 0)
+            report();
+        return true;
+    }
+    QByteArrayView line() const { return m_line; }
+    qsizetype number() const { return m_number; }
+
+private:
+    static constexpr int kSteps = 1000;
+
+    void report() {
+        const int step = int(qint64(m_next) * kSteps / m_bytes.size());
+        if (step != m_reported)
+            m_progress->setPosition(m_reported = step);
+    }
+
+    const QByteArray& m_bytes;
+    ProgressSink* m_progress = nullptr;
+    qsizetype m_next = 0;
+    qsizetype m_number = 0;
+    QByteArrayView m_line;
+    int m_reported = 0;
+};
+
+// Of several problems found after the last line, the one on the earliest line.
+class EarliestProblem {
+public:
+    explicit EarliestProblem(const QString& fileName) : m_fileName(fileName) {}
+    void note(GraphFileProblem problem, qsizetype line, const QString& detail) {
+        if (!m_found || line < m_found->line)
+            m_found = refused(m_fileName, problem, line, detail);
+    }
+    const std::optional<OpenedGraph>& found() const { return m_found; }
+
+private:
+    const QString& m_fileName;
+    std::optional<OpenedGraph> m_found;
+};
+
+const QByteArray kNamePrefix = QByteArrayLiteral("c Knoten ");
+
+QString headerExample() {
+    return QStringLiteral("\"p edge N M\"");
+}
+
+// A vertex name given by a comment "c Knoten i: name".
+struct NameComment {
+    qint64 vertex;
+    QString number; // as written
+    QByteArray name;
+    qsizetype line;
+};
+
+std::optional<NameComment> nameComment(QByteArrayView line, qsizetype number) {
+    if (!line.startsWith(kNamePrefix))
+        return std::nullopt;
+    const QByteArrayView rest = line.sliced(kNamePrefix.size());
+    const qsizetype colon = rest.indexOf(':');
+    if (colon < 0 || !isDigits(rest.first(colon)))
+        return std::nullopt; // an ordinary comment
+    QByteArrayView name = rest.sliced(colon + 1);
+    if (name.startsWith(' '))
+        name = name.sliced(1);
+    const QByteArrayView digits = rest.first(colon);
+    return NameComment{heldValue(digits), excerpt(digits), name.toByteArray(), number};
+}
+
+struct NumberedEdge {
+    qint64 first;
+    qint64 second;
+    qsizetype line;
+};
+
+} // namespace
+
+GraphFileFormat graphFileFormat(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == "clq" || suffix == "col" || suffix == "dimacs")
+        return GraphFileFormat::Dimacs;
+    if (suffix == "txt" || suffix == "edges" || suffix == "csv")
+        return GraphFileFormat::EdgeList;
+    return GraphFileFormat::Unknown;
+}
+
+OpenedGraph openGraphFile(const QString& fileName, ProgressSink* progress) {
+    const GraphFileFormat format = graphFileFormat(fileName);
+    if (format == GraphFileFormat::Unknown) {
+        OpenedGraph result;
+        result.problem = GraphFileProblem::UnknownFormat;
+        result.message = QStringLiteral("Die Datei \"%1\" hat ein unbekanntes Format.\nMandorin "
+                                        "öffnet DIMACS-Dateien (.clq, .col, .dimacs) und "
+                                        "Kantenlisten (.txt, .edges, .csv).")
+                             .arg(shownName(fileName));
+        return result;
+    }
+    const std::optional<QByteArray> bytes = readWholeFile(fileName);
+    if (!bytes) {
+        OpenedGraph result;
+        result.problem = GraphFileProblem::CannotRead;
+        result.message = QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden.")
+                             .arg(shownName(fileName));
+        return result;
+    }
+    return format == GraphFileFormat::Dimacs ? readDimacs(*bytes, fileName, progress)
+                                             : readEdgeList(*bytes, fileName, progress);
+}
+
+OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, ProgressSink* progress) {
+    const auto refuse = [&](GraphFileProblem problem, qsizetype line, const QString& detail) {
+        return refused(fileName, problem, line, detail);
+    };
+    qint64 vertexCount = 0;
+    qint64 edgeCount = 0;
+    qsizetype headerLine = 0;
+    qint64 edgeLines = 0;
+    std::vector<NumberedEdge> edges;
+    std::unordered_set<quint64> seen;
+    std::vector<NameComment> names;
+
+    Lines lines(bytes, progress);
+    while (lines.next()) {
+        const QByteArrayView line = lines.line();
+        const qsizetype number = lines.number();
+        const QByteArrayView text = line.trimmed();
+        if (text.isEmpty())
+            continue;
+        if (text.front() == 'c') {
+            // Comments may hold any text, but no NUL: that is a binary file.
+            if (line.contains('\0'))
+                return refuse(
+                    GraphFileProblem::Binary, number,
+                    QStringLiteral("Nullzeichen gefunden, die Datei ist keine Textdatei."));
+            if (std::optional<NameComment> name = nameComment(line, number))
+                names.push_back(std::move(*name));
+            continue;
+        }
+        if (hasControl(line))
+            return refuse(GraphFileProblem::Binary, number,
+                          QStringLiteral("Steuerzeichen gefunden, die Datei ist keine Textdatei."));
+        const Fields fields = blankFields(text);
+        if (fields.at[0] == "p") {
+            if (headerLine != 0)
+                return refuse(GraphFileProblem::RepeatedHeader, number,
+                              QStringLiteral("Zweite p-Zeile (die erste steht in Zeile %1).")
+                                  .arg(headerLine));
+            if (fields.count != 4 || (fields.at[1] != "edge" && fields.at[1] != "col") ||
+                !isDigits(fields.at[2]) || !isDigits(fields.at[3]))
+                return refuse(GraphFileProblem::MalformedLine, number,
+                              QStringLiteral("%1 erwartet, gefunden: \"%2\".")
+                                  .arg(headerExample(), excerpt(line)));
+            vertexCount = heldValue(fields.at[2]);
+            edgeCount = heldValue(fields.at[3]);
+            if (vertexCount > kMaxGraphFileVertices)
+                return refuse(GraphFileProblem::TooManyVertices, number,
+                              QStringLiteral("Mehr als %1 Knoten.").arg(kMaxGraphFileVertices));
+            if (vertexCount == 0)
+                return refuse(GraphFileProblem::NoVertices, number,
+                              QStringLiteral("Der Graph hat keine Knoten."));
+            headerLine = number;
+            // Reserved only as far as the file can hold edge lines ("e 1 2").
+            const auto room = std::size_t(std::min<qint64>(edgeCount, bytes.size() / 6));
+            edges.reserve(room);
+            seen.reserve(room);
+        } else if (fields.at[0] == "e") {
+            if (headerLine == 0)
+                return refuse(GraphFileProblem::MissingHeader, number,
+                              QStringLiteral("Kante vor der p-Zeile (%1).").arg(headerExample()));
+            if (fields.count != 3 || !isDigits(fields.at[1]) || !isDigits(fields.at[2]))
+                return refuse(
+                    GraphFileProblem::MalformedLine, number,
+                    QStringLiteral("\"e u v\" erwartet, gefunden: \"%1\".").arg(excerpt(line)));
+            std::array<qint64, 2> ends{};
+            for (std::size_t i = 0; i < 2; ++i) {
+                const QByteArrayView digits = fields.at[i + 1];
+                ends[i] = heldValue(digits);
+                if (ends[i] < 1 || ends[i] > vertexCount)
+                    return refuse(GraphFileProblem::VertexOutOfRange, number,
+                                  QStringLiteral("Knotennummer %1 liegt nicht zwischen 1 und %2.")
+                                      .arg(excerpt(digits), QString::number(vertexCount)));
+            }
+            if (++edgeLines > edgeCount)
+                return refuse(
+                    GraphFileProblem::CountMismatch, number,
+                    QStringLiteral("Mehr Kanten, als die p-Zeile angibt (%1).").arg(edgeCount));
+            if (seen.insert(pairKey(quint64(ends[0]), quint64(ends[1]))).second)
+                edges.push_back({ends[0], ends[1], number});
+        } else {
+            return refuse(GraphFileProblem::MalformedLine, number,
+                          QStringLiteral("Unbekannte Zeile \"%1\"; erwartet werden Kommentare (c), "
+                                         "eine p-Zeile und Kanten (e).")
+                              .arg(excerpt(line)));
+        }
+    }
+
+    if (headerLine == 0)
+        return refuse(GraphFileProblem::MissingHeader, lines.number() + 1,
+                      QStringLiteral("Die Datei endet ohne p-Zeile (%1).").arg(headerExample()));
+
+    // What is only known at the end: the count, the names and the edge texts
+    // they give. Reported is the problem on the earliest line.
+    EarliestProblem problem(fileName);
+    if (edgeLines < edgeCount)
+        problem.note(GraphFileProblem::CountMismatch, headerLine,
+                     QStringLiteral("Die p-Zeile gibt %1 Kanten an, die Datei enthält %2.")
+                         .arg(edgeCount)
+                         .arg(edgeLines));
+
+    QList<QByteArray> labels;
+    labels.reserve(vertexCount);
+    for (qint64 v = 1; v <= vertexCount; ++v)
+        labels.append(QByteArray::number(v));
+    if (!names.empty()) {
+        std::vector<bool> named(std::size_t(vertexCount) + 1, false);
+        for (const NameComment& name : names) {
+            if (name.vertex < 1 || name.vertex > vertexCount) {
+                problem.note(GraphFileProblem::VertexOutOfRange, name.line,
+                             QStringLiteral("Knotennummer %1 liegt nicht zwischen 1 und %2.")
+                                 .arg(name.number, QString::number(vertexCount)));
+            } else if (named[std::size_t(name.vertex)]) {
+                problem.note(GraphFileProblem::NameClash, name.line,
+                             QStringLiteral("Knoten %1 hat schon einen Namen.").arg(name.vertex));
+            } else {
+                named[std::size_t(name.vertex)] = true;
+                labels[name.vertex - 1] = name.name;
+            }
+        }
+        QHash<QByteArray, int> uses;
+        for (const QByteArray& label : labels)
+            ++uses[label];
+        for (const NameComment& name : names)
+            if (uses.value(name.name) > 1)
+                problem.note(GraphFileProblem::NameClash, name.line,
+                             QStringLiteral("Der Name \"%1\" gehört zu mehr als einem Knoten.")
+                                 .arg(displayText(name.name)));
+    }
+
+    QList<QByteArray> texts;
+    texts.reserve(qsizetype(edges.size()));
+    for (const NumberedEdge& edge : edges) {
+        const QByteArray& a = labels[edge.first - 1];
+        const QByteArray& b = labels[edge.second - 1];
+        if (std::optional<QByteArray> text = edgeText(a, b))
+            texts.append(std::move(*text));
+        else
+            problem.note(GraphFileProblem::DashedEnds, edge.line, dashedEndsText(a, b));
+    }
+    if (problem.found())
+        return *problem.found();
+    return opened(std::move(labels), std::move(texts));
+}
+
+namespace {
+
+bool isSeparator(char c) {
+    return isBlank(c) || c == ',' || c == ';';
+}
+
+// The fields of an edge list line: separated by blanks, or by one comma or
+// semicolon with blanks around it; a field starting with '#' or '%' starts a
+// comment. Nothing when a comma or semicolon leaves a field empty.
+std::optional<Fields> listFields(QByteArrayView line) {
+    Fields fields;
+    const char* p = line.begin();
+    const char* end = line.end();
+    bool fieldDue = false; // after a comma or semicolon
+    while (true) {
+        p = std::find_if_not(p, end, isBlank);
+        if (p == end || *p == '#' || *p == '%')
+            break;
+        if (*p == ',' || *p == ';')
+            return std::nullopt;
+        const char* stop = std::find_if(p, end, isSeparator);
+        if (fields.count < int(fields.at.size()))
+            fields.at[std::size_t(fields.count)] = QByteArrayView(p, stop - p);
+        ++fields.count;
+        p = std::find_if_not(stop, end, isBlank);
+        fieldDue = p != end && (*p == ',' || *p == ';');
+        if (fieldDue)
+            ++p;
+    }
+    if (fieldDue)
+        return std::nullopt;
+    return fields;
+}
+
+} // namespace
+
+OpenedGraph readEdgeList(const QByteArray& bytes, const QString& fileName, ProgressSink* progress) {
+    const auto refuse = [&](GraphFileProblem problem, qsizetype line, const QString& detail) {
+        return refused(fileName, problem, line, detail);
+    };
+    QHash<QByteArray, int> ids;
+    QList<QByteArray> labels;
+    QList<QByteArray> edges;
+    std::unordered_set<quint64> seen;
+    const auto idOf = [&](const QByteArray& label) {
+        auto entry = ids.constFind(label);
+        if (entry == ids.cend()) {
+            entry = ids.insert(label, int(labels.size()));
+            labels.append(label);
+        }
+        return entry.value();
+    };
+
+    seen.reserve(std::size_t(bytes.count('\n')) + 1); // about one edge a line
+    Lines lines(bytes, progress);
+    while (lines.next()) {
+        const QByteArrayView line = lines.line();
+        const qsizetype number = lines.number();
+        if (hasControl(line))
+            return refuse(GraphFileProblem::Binary, number,
+                          QStringLiteral("Steuerzeichen gefunden, die Datei ist keine Textdatei."));
+        const std::optional<Fields> fields = listFields(line);
+        if (!fields)
+            return refuse(GraphFileProblem::MalformedLine, number,
+                          QStringLiteral("Leeres Feld in \"%1\".").arg(excerpt(line)));
+        if (fields->count == 0)
+            continue;
+        if (fields->count > 2)
+            return refuse(GraphFileProblem::MalformedLine, number,
+                          QStringLiteral("Ein oder zwei Namen je Zeile erwartet, gefunden: \"%1\".")
+                              .arg(excerpt(line)));
+        const QByteArray first = fields->at[0].toByteArray();
+        if (fields->count == 1) {
+            if (first.contains('-'))
+                return refuse(GraphFileProblem::EdgeTextAlone, number,
+                              QStringLiteral("\"%1\" sieht aus wie eine Kante in Mandorins eigener "
+                                             "Form. In einer Kantenliste stehen die zwei Namen "
+                                             "getrennt durch Leerzeichen, Komma oder Semikolon; "
+                                             "Mandorins Kanten-Dateien lädt \"Import\".")
+                                  .arg(excerpt(line)));
+            idOf(first);
+        } else {
+            const QByteArray second = fields->at[1].toByteArray();
+            const std::optional<QByteArray> text = edgeText(first, second);
+            if (!text)
+                return refuse(GraphFileProblem::DashedEnds, number, dashedEndsText(first, second));
+            // One after the other: the first end is the first mention.
+            const int a = idOf(first);
+            const int b = idOf(second);
+            if (seen.insert(pairKey(quint64(a), quint64(b))).second)
+                edges.append(*text);
+        }
+        if (labels.size() > kMaxGraphFileVertices)
+            return refuse(GraphFileProblem::TooManyVertices, number,
+                          QStringLiteral("Mehr als %1 Knoten.").arg(kMaxGraphFileVertices));
+    }
+    if (labels.isEmpty())
+        return refuse(GraphFileProblem::NoVertices, lines.number() + 1,
+                      QStringLiteral("Die Datei nennt keinen Knoten."));
+    return opened(std::move(labels), std::move(edges));
+}
+
+DimacsText dimacsText(const GraphStore& store) {
+    DimacsText result;
+    QHash<QByteArray, qsizetype> numbers; // 1-based, by first mention
+    QList<QByteArray> labels;
+    for (const QByteArray& label : store.vertices) {
+        if (numbers.contains(label))
+            continue;
+        if (label.contains('\r') || label.contains('\n') || label.contains('\0')) {
+            result.problem = QStringLiteral("Der Knotenname \"%1\" enthält einen Zeilenumbruch "
+                                            "oder ein Nullzeichen und passt in keine Zeile.")
+                                 .arg(displayText(label));
+            return result;
+        }
+        labels.append(label);
+        numbers.insert(label, labels.size());
+    }
+    if (labels.isEmpty()) {
+        result.problem = QStringLiteral("Der Graph hat keine Knoten.");
+        return result;
+    }
+
+    // The ends as the store's own split gives them, so that the file holds
+    // exactly the edges every other part of the program sees.
+    QByteArray edgeLines;
+    qsizetype written = 0;
+    std::unordered_set<quint64> seen;
+    for (const QByteArray& edge : store.edges) {
+        const EdgeEnds ends = splitEdge(edge);
+        const qsizetype a = numbers.value(ends.first, 0);
+        const qsizetype b = numbers.value(ends.second, 0);
+        if (a == 0 || b == 0 || !seen.insert(pairKey(quint64(a), quint64(b))).second) {
+            ++result.edgesLeftOut;
+            continue;
+        }
+        edgeLines += "e " + QByteArray::number(a) + ' ' + QByteArray::number(b) + '\n';
+        ++written;
+    }
+
+    QByteArray& out = result.bytes;
+    out += "c Graph aus Mandorin\n";
+    out += "p edge " + QByteArray::number(labels.size()) + ' ' + QByteArray::number(written) + '\n';
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        const QByteArray number = QByteArray::number(i + 1);
+        if (labels[i] != number)
+            out += kNamePrefix + number + ": " + labels[i] + '\n';
+    }
+    out += edgeLines;
+    return result;
+}
+
+DimacsSaving saveDimacsFile(const QString& fileName, const GraphStore& store) {
+    DimacsSaving result;
+    const DimacsText text = dimacsText(store);
+    if (!text.problem.isEmpty()) {
+        result.error = QStringLiteral("Die Datei \"%1\" wurde nicht geschrieben: %2")
+                           .arg(shownName(fileName), text.problem);
+        return result;
+    }
+    if (!writeFileAtomically(fileName, text.bytes)) {
+        result.error = QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
+                           .arg(shownName(fileName));
+        return result;
+    }
+    result.saved = true;
+    if (text.edgesLeftOut == 1)
+        result.note = QStringLiteral("1 Kante wurde nicht gespeichert: Sie wiederholt eine Kante "
+                                     "oder verbindet nicht zwei Knoten.");
+    else if (text.edgesLeftOut > 1)
+        result.note = QStringLiteral("%1 Kanten wurden nicht gespeichert: Sie wiederholen eine "
+                                     "Kante oder verbinden nicht zwei Knoten.")
+                          .arg(text.edgesLeftOut);
+    return result;
+}
