@@ -4,6 +4,9 @@
 #include "graph/random.h"
 #include "heuristic/random_walk.h"
 #include "heuristic/visit_chart_drawing.h"
+#include "heuristic/walk_shares.h"
+
+#include <QLocale>
 
 #include <QKeyEvent>
 
@@ -86,6 +89,8 @@ void HeuristicWindow::buildLayout() {
     makeText(panel, "StaticText11", {8, 400, 616, 21},
              "v... Vertex (Knoten), WSK... Besuchshäufigkeit, clAqua...   max. WSK",
              courierFont(15));
+    explanationLabel =
+        makeText(panel, "LabelExplanation", {8, 421, 1025, 18}, QString(), courierFont(12));
 }
 
 void HeuristicWindow::connectHandlers() {
@@ -94,6 +99,8 @@ void HeuristicWindow::connectHandlers() {
     connect(factorSpinner, &StepArrows::stepped, this, &HeuristicWindow::showFactor);
     connect(resetButton, &QPushButton::clicked, this, &HeuristicWindow::resetWalk);
     connect(runButton, &QPushButton::clicked, this, &HeuristicWindow::runWalk);
+    // Markers belong to the chart they were drawn for.
+    connect(chart, &PictureArea::pictureReplaced, chart, &PictureArea::clearOverlay);
 }
 
 void HeuristicWindow::showIterations() {
@@ -123,6 +130,7 @@ void HeuristicWindow::resetWalk() {
     factorSpinner->setPosition(1);
     exponentLamp->setColour(Colours::Red);
     chart->clear();
+    explanationLabel->clear();
     exponentSlider->setValue(2);
     m_iterations = 100;
     iterationsLabel->setText("100");
@@ -134,10 +142,12 @@ void HeuristicWindow::resetWalk() {
 void HeuristicWindow::openWithEmptyChart() {
     bringToFront(this);
     chart->clear();
+    explanationLabel->clear();
 }
 
 void HeuristicWindow::runWalk() {
     chart->clear();
+    explanationLabel->clear();
     emit walkStarting();
     // A copy shares the lists; the walk refreshes only the copy's counts.
     GraphStore walked = m_store;
@@ -146,8 +156,17 @@ void HeuristicWindow::runWalk() {
         dialogs().message(this, Texts::FehlerCaption, walkRefusalText(result.refusal));
         return;
     }
+    const std::vector<double> shares = longRunShares(WalkGraph(walked), result.start);
     drawVisitChart(chart->canvas(), m_store.vertices, result.visitCounts);
     chart->changed();
+    // The markers stay out of the chart's own picture.
+    chart->setOverlay(drawShareMarkers(chart->size(), result.visitCounts, shares));
+    explanationLabel->setText(
+        QString("Die dunkelblauen Striche zeigen den Anteil, dem jeder Knoten auf lange Sicht "
+                "zustrebt; "
+                "größte Abweichung: %1 Prozentpunkte.")
+            .arg(QLocale(QLocale::German)
+                     .toString(largestDeviation(result.visitCounts, shares), 'f', 2)));
 }
 
 void HeuristicWindow::keyPressEvent(QKeyEvent* event) {

@@ -55,4 +55,6 @@ private:
     StepArrows* factorSpinner;
     QPushButton* runButton;
     QPushButton* resetButton;
+    // One sentence under the chart on what its markers mean.
+    QLabel* explanationLabel;
 };

@@ -71,7 +71,7 @@ WalkGraph::WalkGraph(const GraphStore& store) {
         m_refusal = WalkRefusal::NoEdgeBetweenVertices;
 }
 
-std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) const {
+std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress, int* start) const {
     const qsizetype n = vertexCount();
     std::vector<qint64> counts(size_t(n), 0);
     if (m_refusal != WalkRefusal::None)
@@ -82,6 +82,8 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
         current = randomBelow(int(n));
     while (degree(current) == 0);
     ++counts[size_t(current)];
+    if (start)
+        *start = current;
 
     if (progress) {
         progress->begin();
@@ -128,7 +130,7 @@ WalkResult randomWalk(GraphStore& store, int iterations, ProgressSink* progress)
     WalkResult result;
     result.refusal = graph.refusal();
     if (result.refusal == WalkRefusal::None)
-        result.visitCounts = graph.walk(iterations, progress);
+        result.visitCounts = graph.walk(iterations, progress, &result.start);
     return result;
 }
 

@@ -40,7 +40,8 @@ public:
     // as the start, then randomBelow(degree) once per step. Shows the progress
     // (may be null), sets its maximum to `iterations`, reports positions up to
     // iterations - 1 and closes it.
-    std::vector<qint64> walk(int iterations, ProgressSink* progress) const;
+    // When start is given, it receives the vertex the walk began on.
+    std::vector<qint64> walk(int iterations, ProgressSink* progress, int* start = nullptr) const;
 
 private:
     std::vector<int> m_first; // vertex count + 1 offsets into m_partners
@@ -52,6 +53,7 @@ struct WalkResult {
     WalkRefusal refusal = WalkRefusal::None;
     // One count per entry of vertices; empty when the walk was refused.
     std::vector<qint64> visitCounts;
+    int start = -1; // the vertex the walk began on
 };
 
 // Refreshes vertexCount and edgeCount and walks `iterations` steps over the

@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -31,6 +33,28 @@ struct Span {
 
 void drawText(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+
+// The columns of each of n bars, both ends included.
+std::vector<Span> barSpans(qsizetype n) {
+    std::vector<Span> bars(static_cast<size_t>(n));
+    if (n <= kClassicLimit) {
+        const int width = int(580 / n - n / 2);
+        for (qsizetype i = 0; i < n; ++i) {
+            const int left = kFirstBarX + int(i) * (width + 2);
+            bars[size_t(i)] = {left, left + width};
+        }
+        return bars;
+    }
+    // Slots split the axis evenly; a bar leaves the last column of its slot
+    // free where the slot has room for it.
+    const qint64 room = kLastBarX - kFirstBarX + 1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const int slot = kFirstBarX + int(i * room / n);
+        const int slotEnd = kFirstBarX + int((i + 1) * room / n) - 1;
+        bars[size_t(i)] = {slot, std::max(slot, slotEnd - 1)};
+    }
+    return bars;
 }
 
 } // namespace
@@ -60,27 +84,19 @@ void drawVisitChart(QImage& surface, const TextList& labels, const std::vector<q
         }
     }
 
-    std::vector<Span> bars(static_cast<size_t>(n));
+    const std::vector<Span> bars = barSpans(n);
     const QFontMetrics metrics(painter.font());
     if (n <= kClassicLimit) {
         const int width = int(580 / n - n / 2);
         int labelX = int(290 / n) + kFirstBarX;
         for (qsizetype i = 0; i < n; ++i) {
-            const int left = kFirstBarX + int(i) * (width + 2);
-            bars[size_t(i)] = {left, left + width};
             drawText(painter, labelX, kLabelY, displayText(labels[i]));
             labelX += width + 1;
         }
     } else {
-        // Slots split the axis evenly; a bar leaves the last column of its slot
-        // free where the slot has room for it.
-        const qint64 room = kLastBarX - kFirstBarX + 1;
         int nextFree = 0;
         for (qsizetype i = 0; i < n; ++i) {
-            const int slot = kFirstBarX + int(i * room / n);
-            const int slotEnd = kFirstBarX + int((i + 1) * room / n) - 1;
-            const Span span{slot, std::max(slot, slotEnd - 1)};
-            bars[size_t(i)] = span;
+            const Span span = bars[size_t(i)];
             const QString text = displayText(labels[i]);
             const int textWidth = metrics.horizontalAdvance(text);
             const int x = std::max(0, (span.left + span.right + 1) / 2 - textWidth / 2);
@@ -109,4 +125,24 @@ void drawVisitChart(QImage& surface, const TextList& labels, const std::vector<q
             drawBar(i);
     }
     drawBar(maxIndex);
+}
+
+QImage drawShareMarkers(const QSize& size, const std::vector<qint64>& counts,
+                        const std::vector<double>& shares) {
+    QImage overlay(size, QImage::Format_ARGB32_Premultiplied);
+    overlay.fill(Qt::transparent);
+    const qint64 maxCount = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    if (maxCount == 0 || shares.size() != counts.size())
+        return overlay;
+    const double total = double(std::accumulate(counts.begin(), counts.end(), qint64(0)));
+    const std::vector<Span> bars = barSpans(qsizetype(counts.size()));
+    QPainter painter(&overlay);
+    painter.setPen(QPen(kMarkerColour, 2));
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        // The count the share stands for, on the bars' own scale.
+        const double height = shares[i] * total * kMaxHeight / double(maxCount);
+        const int y = kBaseY - int(std::lround(std::min(height, double(kBaseY - kAxisTop))));
+        painter.drawLine(bars[i].left - 1, y, bars[i].right + 1, y);
+    }
+    return overlay;
 }

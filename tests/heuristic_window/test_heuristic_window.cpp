@@ -2,8 +2,12 @@
 #include "graph/random.h"
 #include "heuristic/random_walk.h"
 #include "heuristic/visit_chart_drawing.h"
+#include "heuristic/walk_shares.h"
+
 #include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
+#include <QLocale>
+#include <numeric>
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -84,6 +88,7 @@ class TestHeuristicWindow : public QObject {
     Q_OBJECT
 private slots:
     void startState();
+    void markersShowLongRunShares();
     void walkLength_data();
     void walkLength();
     void trackBarAndSpinnerFollowEachOther();
@@ -481,6 +486,44 @@ void TestHeuristicWindow::runTimeStaysNearCoreWalk() {
           "(%.2fx)",
           core / 1e6, window / 1e6, double(window) / double(core));
     QVERIFY(window <= core * 3 / 2);
+}
+
+// After "Ausführen" each bar carries a marker at its long-run share, on the
+// bars' scale, and a sentence gives the largest deviation.
+void TestHeuristicWindow::markersShowLongRunShares() {
+    ScriptedDialogs dialogs;
+    Program p;
+    HeuristicWindow& form = p.heuristicWindow;
+    QTest::mouseClick(control<QPushButton>(p.mainWindow, "BitBtn10"), Qt::LeftButton);
+    seedRandom(7);
+    GraphStore copy = storeOf(p.mainWindow);
+    const WalkResult walk = randomWalk(copy, 100, nullptr);
+    const std::vector<double> shares = longRunShares(WalkGraph(copy), walk.start);
+    const qint64 total = std::accumulate(walk.visitCounts.begin(), walk.visitCounts.end(), 0LL);
+    const qint64 maxCount = *std::max_element(walk.visitCounts.begin(), walk.visitCounts.end());
+
+    seedRandom(7);
+    QTest::mouseClick(control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+    const QImage overlay = control<PictureArea>(form, "Image1")->overlay();
+    QVERIFY(!overlay.isNull());
+    for (int i = 0; i < 9; ++i) {
+        // A marker above the highest bar stops at the axis' top.
+        const int y = 320 - int(std::lround(std::min(shares[i] * total * 300 / maxCount, 300.0)));
+        const int inside = 20 + i * 62 + 20;
+        QVERIFY2(overlay.pixelColor(inside, y).rgb() == kMarkerColour.rgb() ||
+                     overlay.pixelColor(inside, y - 1).rgb() == kMarkerColour.rgb(),
+                 qPrintable(QString("bar %1 at %2").arg(i).arg(y)));
+    }
+    const QString sentence = control<QLabel>(form, "LabelExplanation")->text();
+    QVERIFY2(sentence.endsWith(
+                 QString("größte Abweichung: %1 Prozentpunkte.")
+                     .arg(QLocale(QLocale::German)
+                              .toString(largestDeviation(walk.visitCounts, shares), 'f', 2))),
+             qPrintable(sentence));
+    // Reset takes chart, markers and sentence away.
+    QTest::mouseClick(control<QPushButton>(form, "BitBtn2"), Qt::LeftButton);
+    QVERIFY(control<PictureArea>(form, "Image1")->overlay().isNull());
+    QVERIFY(control<QLabel>(form, "LabelExplanation")->text().isEmpty());
 }
 
 QTEST_MAIN(TestHeuristicWindow)
