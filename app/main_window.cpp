@@ -247,7 +247,6 @@ void MainWindow::connectHandlers() {
     connect(undoButton, &QToolButton::clicked, this, &MainWindow::undoStep);
     connect(redoButton, &QToolButton::clicked, this, &MainWindow::redoStep);
     connect(m_history, &QUndoStack::indexChanged, this, &MainWindow::showHistory);
-    connect(m_history, &QUndoStack::cleanChanged, this, &MainWindow::showHistory);
     const std::pair<QKeySequence, void (MainWindow::*)()> historyKeys[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::undoStep},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redoStep},

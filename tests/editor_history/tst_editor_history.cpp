@@ -6,6 +6,7 @@
 #include "support/test_files.h"
 
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -458,14 +459,29 @@ private slots:
         QVERIFY(filters[1].startsWith("Bilder (*.bmp *.png *.jpg *.jpeg *.gif)"));
     }
 
+    // A dialog starts in the documents folder (named here by the user's
+    // folder settings) until a name was chosen in it, then where that name is.
     void dialogsStartInDocuments() {
         QTemporaryDir dir;
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents = dir.filePath("Dokumente");
+        QVERIFY(writeFile(dir.filePath("user-dirs.dirs"),
+                          "XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n"));
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            if (configHome.isEmpty())
+                qunsetenv("XDG_CONFIG_HOME");
+            else
+                qputenv("XDG_CONFIG_HOME", configHome);
+        });
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
         QVERIFY(QDir().mkpath(documents));
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), documents);
         QCOMPARE(fileDialogFolder(QString()), documents);
-        QCOMPARE(fileDialogFolder(dir.filePath("graph.clq")),
-                 QFileInfo(dir.path()).absoluteFilePath());
+        QVERIFY(QDir().mkpath(dir.filePath("elsewhere")));
+        QCOMPARE(fileDialogFolder(dir.filePath("elsewhere/graph.clq")), dir.filePath("elsewhere"));
+        // Without the documents folder the dialog starts where the program runs.
+        QVERIFY(QDir(documents).removeRecursively());
+        QCOMPARE(fileDialogFolder(QString()), QDir::currentPath());
     }
 };
 
