@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -138,6 +139,15 @@ private slots:
         QCOMPARE(positions->centres, layoutGraphForPicture(storeOf(e.f)).positions.centres);
         QVERIFY(e.f.highlightClique(Clique{{"a", "b", "c"}}));
         QVERIFY(!e.drawing()->overlay().isNull());
+        e.f.clearHighlight();
+        // A row of the exact window marks its clique on the drawing.
+        click(control<QPushButton>(e.f, "ButtonExact"));
+        QTableWidget* table = control<QTableWidget>(e.p.exactAnalysisWindow, "TableCliques");
+        QTRY_VERIFY(table->rowCount() > 0);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(0, 0)).center());
+        QTRY_VERIFY(!e.drawing()->overlay().isNull());
+        e.p.exactAnalysisWindow.close();
 
         // A picture of its own is kept, and no positions are made up for it.
         const QImage own = laidOutPicture(GraphStore{{"x"}, {}, 1, 0});
