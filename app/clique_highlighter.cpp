@@ -25,9 +25,15 @@ std::optional<VertexPositions> CliqueHighlighter::positions() const {
     case 1:
         return sampleGraphPositions(m_store, item + 1);
     case 2:
-        if (m_imported)
+        switch (m_placement.source) {
+        case EditorPlacement::Grid:
+            return editorPositions(m_store, m_grid);
+        case EditorPlacement::Drawn:
+            return m_placement.drawn;
+        case EditorPlacement::Unknown:
             return std::nullopt;
-        return editorPositions(m_store, m_grid);
+        }
+        return std::nullopt;
     default:
         return std::nullopt;
     }
@@ -83,11 +89,17 @@ bool CliqueHighlighter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CliqueHighlighter::graphChosen() {
-    m_imported = false;
+    m_placement = {};
     checkGraph();
 }
 
 void CliqueHighlighter::importStarted() {
-    m_imported = true;
+    if (m_placement.source == EditorPlacement::Grid)
+        m_placement.source = EditorPlacement::Unknown;
+    checkGraph();
+}
+
+void CliqueHighlighter::setEditorPlacement(const EditorPlacement& placement) {
+    m_placement = placement;
     checkGraph();
 }

@@ -20,8 +20,20 @@ public:
     CliqueHighlighter(PictureArea* picture, const ChoiceGroup* choice, const GraphStore& store,
                       const PositionGrid& grid, QObject* parent = nullptr);
 
+    // Where the editor's graph (the third choice) stands: on the grid, where
+    // the program drew it itself, or unknown (a picture that came with an
+    // import, which no table describes).
+    struct EditorPlacement {
+        enum Source { Grid, Drawn, Unknown };
+        Source source = Grid;
+        VertexPositions drawn; // for Drawn
+    };
+
     // Where the current graph's vertices stand in the picture, when known.
     std::optional<VertexPositions> positions() const;
+    const EditorPlacement& editorPlacement() const { return m_placement; }
+    // The editor's graph was replaced or restored; drops a stale mark.
+    void setEditorPlacement(const EditorPlacement& placement);
     // Marks the clique; false (and no mark) when its vertices have no known
     // positions.
     bool highlight(const Clique& clique);
@@ -34,7 +46,7 @@ public slots:
     // A graph was chosen: its positions are known again where it has any.
     void graphChosen();
     // An import keeps the editor's grid, which then no longer says where
-    // the vertices are.
+    // the vertices are (unless the import had the graph drawn).
     void importStarted();
 
 protected:
@@ -53,6 +65,6 @@ private:
     const ChoiceGroup* m_choice;
     const GraphStore& m_store;
     const PositionGrid& m_grid;
-    bool m_imported = false;
+    EditorPlacement m_placement;
     GraphState m_markedState;
 };

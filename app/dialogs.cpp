@@ -2,18 +2,30 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
+
+namespace {} // namespace
+
+QStringList qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    if (parts.size() == 1)
+        return {QStringLiteral("%1 (%1)").arg(filter)};
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]));
+    return filters;
+}
+
+QString fileDialogFolder(const QString& initialName) {
+    if (!initialName.isEmpty())
+        return QFileInfo(initialName).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() || !QDir(documents).exists() ? QDir::currentPath() : documents;
+}
 
 namespace {
-
-// Maps "description|pattern" (or a lone pattern) onto a Qt name filter whose
-// description shows without the pattern appended.
-QString qtNameFilter(const QString& filter) {
-    const qsizetype bar = filter.indexOf('|');
-    const QString description = bar < 0 ? filter : filter.left(bar);
-    const QString pattern = bar < 0 ? filter : filter.mid(bar + 1);
-    return QStringLiteral("%1 (%2)").arg(description, pattern);
-}
 
 class QtDialogs final : public UserDialogs {
 public:
@@ -40,11 +52,10 @@ private:
         dialog.setAcceptMode(mode);
         // Neither kind insists that the file exists; a missing file is reported on reading.
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilter(qtNameFilter(filter));
+        dialog.setNameFilters(qtNameFilters(filter));
+        dialog.setDirectory(fileDialogFolder(initialName));
         if (!initialName.isEmpty())
             dialog.selectFile(initialName);
-        else
-            dialog.setDirectory(QDir::currentPath());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -25,6 +26,14 @@ public:
 UserDialogs& dialogs();
 // Installs a replacement (not owned); nullptr restores the Qt dialogs.
 void setDialogs(UserDialogs* dialogs);
+
+// The Qt name filters of a filter in the classic form: "description|pattern"
+// pairs joined by "|", or a lone pattern. Qt shows each description without
+// the pattern appended.
+QStringList qtNameFilters(const QString& filter);
+// Where a file dialog starts: the folder of the name chosen in it before, else
+// the user's documents folder.
+QString fileDialogFolder(const QString& initialName);
 
 // A file dialog control: its filter and the name last chosen in it.
 struct FileDialog {

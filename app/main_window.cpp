@@ -8,9 +8,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QShortcut>
+#include <QStyle>
 #include <QStyledItemDelegate>
+#include <QUndoStack>
 
 QString programDirectory() {
     return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
@@ -36,6 +41,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     buildLayout();
     m_highlighter = new CliqueHighlighter(graphPicture, graphChoice, m_store, m_grid, this);
+    m_history = new QUndoStack(this);
     connectHandlers();
     setUpInitialGraph();
 }
@@ -44,6 +50,9 @@ MainWindow::~MainWindow() {
     // The controls go while the stores they show still exist: their last
     // signals (a list emptied, a picture dropped) must find them.
     delete m_highlighter;
+    // The history's steps hold states, not controls; it goes quietly.
+    m_history->disconnect(this);
+    delete m_history;
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
@@ -87,6 +96,15 @@ void MainWindow::buildLayout() {
         makeGlyphButton(graphGroup, "BitBtn4", GlyphKind::Retry, {8, 496, 97, 25}, "Import");
     exportButton =
         makeGlyphButton(graphGroup, "BitBtn5", GlyphKind::Retry, {120, 496, 97, 25}, "Export");
+    openButton =
+        makeGlyphButton(graphGroup, "ButtonOpen", GlyphKind::None, {344, 496, 97, 25}, "Öffnen…");
+    openButton->setToolTip("Graph aus DIMACS-Datei oder Kantenliste öffnen");
+    saveDimacsButton = makeGlyphButton(graphGroup, "ButtonSaveDimacs", GlyphKind::None,
+                                       {456, 496, 97, 25}, "Als DIMACS…");
+    saveDimacsButton->setToolTip("Graph als DIMACS-Datei speichern");
+    // A graph file dropped on the drawing opens as "Öffnen…" would.
+    graphPicture->setAcceptDrops(true);
+    graphPicture->installEventFilter(this);
 
     // Group "Graphen-Werkzeuge".
     v1Label = makeText(editorToolsGroup, "Label1", {8, 92, 33, 21}, "v1=", courierFont(19));
@@ -105,6 +123,20 @@ void MainWindow::buildLayout() {
         makeStepArrows(editorToolsGroup, "UpDown4", {152, 24, 17, 25}, 0, 14, 0);
     delPosButton =
         makeGlyphButton(editorToolsGroup, "BitBtn11", GlyphKind::None, {8, 56, 97, 25}, "DelPos");
+    // Undo and redo at the right end of the v1/v2 row; they hide with their group.
+    const auto makeHistoryButton = [this](const char* name, QStyle::StandardPixmap arrow, int left,
+                                          const QString& accessibleName) {
+        auto* button = new QToolButton(editorToolsGroup);
+        button->setObjectName(name);
+        button->setGeometry(left, 88, 25, 25);
+        button->setIcon(style()->standardIcon(arrow));
+        button->setAccessibleName(accessibleName);
+        button->setToolTip(accessibleName);
+        button->setEnabled(false);
+        return button;
+    };
+    undoButton = makeHistoryButton("ButtonUndo", QStyle::SP_ArrowBack, 216, "Rückgängig");
+    redoButton = makeHistoryButton("ButtonRedo", QStyle::SP_ArrowForward, 246, "Wiederholen");
     // Hidden as the window starts; the position spinner and DelPos hide only
     // through their group.
     setEditorToolsVisible(false);
@@ -210,6 +242,17 @@ void MainWindow::connectHandlers() {
     connect(edgeButton, &QPushButton::clicked, this, &MainWindow::joinVertices);
     connect(exportButton, &QPushButton::clicked, this, &MainWindow::exportGraph);
     connect(importButton, &QPushButton::clicked, this, &MainWindow::importGraph);
+    connect(openButton, &QPushButton::clicked, this, &MainWindow::openGraph);
+    connect(saveDimacsButton, &QPushButton::clicked, this, &MainWindow::saveDimacs);
+    connect(undoButton, &QToolButton::clicked, this, &MainWindow::undoStep);
+    connect(redoButton, &QToolButton::clicked, this, &MainWindow::redoStep);
+    connect(m_history, &QUndoStack::indexChanged, this, &MainWindow::showHistory);
+    const std::pair<QKeySequence, void (MainWindow::*)()> historyKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::undoStep},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redoStep},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redoStep}};
+    for (const auto& [keys, step] : historyKeys)
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, step);
 
     // The highlight hears of a change after the handler that made it.
     connect(graphChoice, &ChoiceGroup::choiceChanged, m_highlighter,
@@ -317,13 +360,16 @@ QSize MainWindow::pictureSize() const {
 
 void MainWindow::setEditorToolsVisible(bool visible) {
     for (QWidget* tool : std::initializer_list<QWidget*>{
-             editorToolsGroup, vertexButton, edgeButton, importButton, exportButton, delPosButton,
-             v1Label, positionLabel, v2Label, v1Field, v2Field, positionField, v1Spinner, v2Spinner,
-             vertexPositionSpinner})
+             editorToolsGroup, vertexButton, edgeButton, importButton, exportButton, openButton,
+             saveDimacsButton, delPosButton, v1Label, positionLabel, v2Label, v1Field, v2Field,
+             positionField, v1Spinner, v2Spinner, vertexPositionSpinner})
         tool->setVisible(visible);
 }
 
 void MainWindow::chooseGraph() {
+    // Leaving the editor, or entering it afresh, ends its history.
+    m_history->clear();
+    showHistory();
     m_store.clear();
     m_cliques.clear();
     cliqueListBox->clear();
@@ -357,10 +403,39 @@ void MainWindow::resetAll() {
     v2Spinner->setPosition(0);
     m_store.clear();
     m_cliques.clear();
+    m_history->clear();
+    showHistory();
     emit graphChanged();
 }
 
+namespace {
+
+// The one local file a drag carries, if it carries exactly one.
+std::optional<QString> droppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 ||
+        !mime->urls().front().isLocalFile())
+        return std::nullopt;
+    return mime->urls().front().toLocalFile();
+}
+
+} // namespace
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == graphPicture &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::optional<QString> file = droppedFile(drop->mimeData());
+        // Only the editor takes graphs.
+        if (!file || graphChoice->itemIndex() != 2) {
+            drop->ignore();
+            return true;
+        }
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            openGraphFromFile(*file);
+        return true;
+    }
     if (watched == cliqueListBox && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         // Enter goes to the default button before the list sees a character.

@@ -1,19 +1,22 @@
 #pragma once
 
+#include "app/clique_highlighter.h"
 #include "app/dialogs.h"
 #include "app/widgets.h"
 #include "cliques/clique.h"
 #include "cliques/clique_positions.h"
+#include "editor/graph_formats.h"
 #include "editor/position_grid.h"
 #include "graph/graph_store.h"
 
 #include <QListWidget>
+#include <QToolButton>
 #include <QWidget>
 
 #include <optional>
 
-class CliqueHighlighter;
 class ProgressSink;
+class QUndoStack;
 
 // The main window: graph choice and editor on the left, the greedy clique
 // search, its list operations and the decision question on the right. Its
@@ -84,6 +87,13 @@ public slots:
     void joinVertices();
     void exportGraph();
     void importGraph();
+    // "Öffnen…": a DIMACS file or an edge list in place of the graph.
+    void openGraph();
+    // "Als DIMACS…".
+    void saveDimacs();
+    // The editor's history: every vertex, edge, "DelPos", import and opened file.
+    void undoStep();
+    void redoStep();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,11 +119,37 @@ private:
     // Clicks the first enabled default button; false when there is none.
     bool pressDefaultButton();
 
+    // What an editor step changes, kept whole before and after each step so
+    // that undo gives back exactly what was shown (graphs here are small).
+    struct EditorState {
+        GraphStore store;
+        PositionGrid grid;
+        QImage picture;
+        CliqueHighlighter::EditorPlacement placement;
+        int position = 0;
+        int v1 = 0;
+        int v2 = 0;
+        QString positionText;
+        QString v1Text;
+        QString v2Text;
+        bool placing = true; // "DelPos" not yet pressed: edge entry closed
+    };
+    EditorState editorState() const;
+    void restoreEditorState(const EditorState& state);
+    // Records the step from before to the current state.
+    void recordEditorStep(const QString& name, EditorState before);
+    void showHistory();
+    // Reads the file into the store (the editor's graph stays on failure).
+    void openGraphFromFile(const QString& fileName);
+    // Draws the store's graph itself, for a graph whose positions nobody chose.
+    void drawLaidOutGraph();
+
     GraphStore m_store;
     PositionGrid m_grid;
     CliqueList m_cliques;
     ProgressSink* m_progress = nullptr;
     CliqueHighlighter* m_highlighter = nullptr;
+    QUndoStack* m_history = nullptr;
 
     // Graph choice, picture and bottom row.
     PictureArea* graphPicture;
@@ -126,6 +162,8 @@ private:
     QPushButton* heuristicButton;
     QPushButton* importButton;
     QPushButton* exportButton;
+    QPushButton* openButton;
+    QPushButton* saveDimacsButton;
 
     // Editor tools.
     QGroupBox* editorToolsGroup;
@@ -141,6 +179,8 @@ private:
     StepArrows* v1Spinner;
     StepArrows* v2Spinner;
     StepArrows* vertexPositionSpinner;
+    QToolButton* undoButton;
+    QToolButton* redoButton;
 
     // Clique search and list operations.
     QListWidget* cliqueListBox;
@@ -160,11 +200,17 @@ private:
     QLineEdit* existenceField;
     QLineEdit* largestCliqueField;
 
-    FileDialog pictureOpenDialog{FileDialog::Open, QStringLiteral("*bmp"), {}};
+    FileDialog pictureOpenDialog{
+        FileDialog::Open,
+        QStringLiteral("*bmp|*bmp|Bilder (*.bmp *.png *.jpg *.jpeg *.gif)|*.bmp *.png *.jpg "
+                       "*.jpeg *.gif"),
+        {}};
     FileDialog listOpenDialog{
         FileDialog::Open, QStringLiteral("Knoten/ Kante: Text-Datei *.txt|*.txt"), {}};
     FileDialog pictureSaveDialog{FileDialog::Save, QStringLiteral("*bmp"), {}};
     FileDialog listSaveDialog{FileDialog::Save, QStringLiteral("Text-Datei *.txt|*txt"), {}};
+    FileDialog graphOpenDialog{FileDialog::Open, kGraphFileFilter, {}};
+    FileDialog dimacsSaveDialog{FileDialog::Save, kDimacsFileFilter, {}};
 };
 
 // The folder of the program file, with a trailing separator.

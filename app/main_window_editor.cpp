@@ -3,8 +3,14 @@
 #include "editor/edge_entry.h"
 #include "editor/editor_drawing.h"
 #include "editor/graph_files.h"
+#include "graph/graph_picture_drawing.h"
 
+#include <QFileInfo>
 #include <QScopeGuard>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <functional>
 
 namespace {
 
@@ -13,7 +19,97 @@ void enableWidgets(std::initializer_list<QWidget*> widgets, bool enabled) {
         widget->setEnabled(enabled);
 }
 
+// One step of the editor, as the states before and after it. The step has
+// already been done when it is recorded, so the first redo does nothing.
+template <class State> class EditorStep final : public QUndoCommand {
+public:
+    EditorStep(const QString& name, State before, State after,
+               std::function<void(const State&)> restore)
+        : QUndoCommand(name), m_before(std::move(before)), m_after(std::move(after)),
+          m_restore(std::move(restore)) {}
+    void undo() override { m_restore(m_before); }
+    void redo() override {
+        if (m_done)
+            m_restore(m_after);
+        m_done = true;
+    }
+
+private:
+    State m_before;
+    State m_after;
+    std::function<void(const State&)> m_restore;
+    bool m_done = false;
+};
+
 } // namespace
+
+MainWindow::EditorState MainWindow::editorState() const {
+    return {m_store,
+            m_grid,
+            graphPicture->picture(),
+            m_highlighter->editorPlacement(),
+            vertexPositionSpinner->position(),
+            v1Spinner->position(),
+            v2Spinner->position(),
+            positionField->text(),
+            v1Field->text(),
+            v2Field->text(),
+            delPosButton->isEnabled()};
+}
+
+void MainWindow::restoreEditorState(const EditorState& state) {
+    m_store = state.store;
+    m_grid = state.grid;
+    if (state.picture.isNull())
+        graphPicture->clear();
+    else
+        graphPicture->setPicture(state.picture);
+    m_highlighter->setEditorPlacement(state.placement);
+    vertexPositionSpinner->setPosition(state.position);
+    v1Spinner->setPosition(state.v1);
+    v2Spinner->setPosition(state.v2);
+    positionField->setText(state.positionText);
+    v1Field->setText(state.v1Text);
+    v2Field->setText(state.v2Text);
+    delPosButton->setEnabled(state.placing);
+    enableWidgets({edgeButton, v1Spinner, v2Spinner}, !state.placing);
+    emit graphChanged();
+}
+
+void MainWindow::recordEditorStep(const QString& name, EditorState before) {
+    // A step that ended outside the editor (a failed import) is no step of it.
+    if (graphChoice->itemIndex() != 2)
+        return;
+    m_history->push(new EditorStep<EditorState>(
+        name, std::move(before), editorState(),
+        [this](const EditorState& state) { restoreEditorState(state); }));
+}
+
+void MainWindow::undoStep() {
+    if (graphChoice->itemIndex() == 2)
+        m_history->undo();
+}
+
+void MainWindow::redoStep() {
+    if (graphChoice->itemIndex() == 2)
+        m_history->redo();
+}
+
+void MainWindow::showHistory() {
+    undoButton->setEnabled(m_history->canUndo());
+    redoButton->setEnabled(m_history->canRedo());
+    undoButton->setToolTip(m_history->canUndo() ? "Rückgängig: " + m_history->undoText()
+                                                : QStringLiteral("Rückgängig"));
+    redoButton->setToolTip(m_history->canRedo() ? "Wiederholen: " + m_history->redoText()
+                                                : QStringLiteral("Wiederholen"));
+}
+
+void MainWindow::drawLaidOutGraph() {
+    const GraphLayout layout = layoutGraphForPicture(m_store, m_progress);
+    graphPicture->setPicture(drawGraphPicture(m_store, layout));
+    m_highlighter->setEditorPlacement(
+        {CliqueHighlighter::EditorPlacement::Drawn, layout.positions});
+}
 
 void MainWindow::enterEditorMode() {
     setEditorToolsVisible(true);
@@ -34,6 +130,7 @@ void MainWindow::showVertexPosition() {
 }
 
 void MainWindow::addVertex() {
+    EditorState before = editorState();
     const int p = vertexPositionSpinner->position();
     const Placement placement = placeVertex(m_grid, m_store.vertices, p);
     switch (placement.outcome) {
@@ -49,14 +146,17 @@ void MainWindow::addVertex() {
     positionField->setText(positionField->text() + "!");
     drawVertex(graphPicture->canvas(), m_grid, p, m_store.vertices.last());
     graphPicture->changed();
+    recordEditorStep("Knoten " + QString::fromLatin1(m_store.vertices.last()), std::move(before));
     emit graphChanged();
 }
 
 void MainWindow::finishPlacing() {
+    EditorState before = editorState();
     blankFreePositions(graphPicture->canvas(), m_grid);
     graphPicture->changed();
     delPosButton->setEnabled(false);
     enableWidgets({edgeButton, v1Spinner, v2Spinner}, true);
+    recordEditorStep(QStringLiteral("DelPos"), std::move(before));
 }
 
 void MainWindow::showV1() {
@@ -68,6 +168,7 @@ void MainWindow::showV2() {
 }
 
 void MainWindow::joinVertices() {
+    EditorState before = editorState();
     const std::optional<QLine> line =
         addEdge(m_grid, m_store.edges, v1Spinner->position(), v2Spinner->position());
     if (!line) {
@@ -76,6 +177,7 @@ void MainWindow::joinVertices() {
     }
     drawEdgeLine(graphPicture->canvas(), *line);
     graphPicture->changed();
+    recordEditorStep("Kante " + QString::fromLatin1(m_store.edges.last()), std::move(before));
     emit graphChanged();
 }
 
@@ -107,12 +209,18 @@ void MainWindow::exportGraph() {
 void MainWindow::importGraph() {
     // The lists are emptied first, so every way out leaves another graph.
     const auto announce = qScopeGuard([this] { emit graphChanged(); });
+    // Every way out is a step that undo takes back.
+    const auto record = qScopeGuard(
+        [this, before = editorState()] { recordEditorStep(QStringLiteral("Import"), before); });
     m_store.vertices.clear();
     m_store.edges.clear();
+    m_highlighter->setEditorPlacement({CliqueHighlighter::EditorPlacement::Unknown, {}});
     dialogs().message(this, Texts::MeldungCaption, "Graphen öffnen!");
+    bool pictureChosen = false;
     if (std::optional<QString> name = pictureOpenDialog.execute(this)) {
         if (!loadPicture(*name))
             return;
+        pictureChosen = true;
     }
     // The vertex file, then the edge file; each count is refreshed right after its list.
     const std::tuple<QString, TextList*, qsizetype*> lists[] = {
@@ -130,8 +238,13 @@ void MainWindow::importGraph() {
         }
         *count = list->count();
     }
-    if (m_store.vertexCount != 0 && m_store.edgeCount != 0)
+    if (m_store.vertexCount != 0 && m_store.edgeCount != 0) {
+        // Without a picture of its own the graph is drawn, so that a clique
+        // can be marked on it.
+        if (!pictureChosen)
+            drawLaidOutGraph();
         return;
+    }
 
     // Failed: back to sample graph 1, as if the user had chosen it.
     dialogs().message(this, Texts::FehlerCaption, "Import gescheitert!");
@@ -143,4 +256,42 @@ void MainWindow::importGraph() {
     m_store.refreshVertexCount();
     setEditorToolsVisible(false);
     graphChoice->setItemIndex(0);
+}
+
+void MainWindow::openGraph() {
+    if (std::optional<QString> name = graphOpenDialog.execute(this))
+        openGraphFromFile(*name);
+}
+
+void MainWindow::openGraphFromFile(const QString& fileName) {
+    OpenedGraph opened = ::openGraphFile(fileName, m_progress);
+    if (!opened.ok()) {
+        dialogs().message(this, Texts::FehlerCaption, opened.message);
+        return;
+    }
+    EditorState before = editorState();
+    m_store = std::move(opened.graph);
+    m_store.refreshCounts();
+    // The list found on the graph before says nothing about this one.
+    m_cliques.clear();
+    cliqueListBox->clear();
+    setLamps(Colours::Red, Colours::Red, Colours::Red);
+    drawLaidOutGraph();
+    recordEditorStep("Öffnen " + QFileInfo(fileName).fileName(), std::move(before));
+    emit graphChanged();
+}
+
+void MainWindow::saveDimacs() {
+    std::optional<QString> name = dimacsSaveDialog.execute(this);
+    if (!name)
+        return;
+    QString fileName = *name;
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += ".clq";
+    m_store.refreshCounts();
+    const DimacsSaving saving = saveDimacsFile(fileName, m_store);
+    if (!saving.saved)
+        dialogs().message(this, Texts::FehlerCaption, saving.error);
+    else if (!saving.note.isEmpty())
+        dialogs().message(this, Texts::MeldungCaption, saving.note);
 }

@@ -3,11 +3,15 @@
 //   QT_QPA_PLATFORM=offscreen build/window_shots docs/
 
 #include "app/program.h"
+#include "editor/graph_formats.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
+#include <bit>
 #include <cstdio>
 
 namespace {
@@ -28,6 +32,68 @@ QPushButton* button(const QWidget& window, const QString& caption) {
         if (candidate->text() == caption)
             return candidate;
     qFatal("no button %s", qPrintable(caption));
+}
+
+// Answers the one file dialog of "Öffnen…" with a prepared file.
+class AnswerOpen final : public UserDialogs {
+public:
+    explicit AnswerOpen(QString fileName) : m_fileName(std::move(fileName)) {}
+    void message(QWidget*, const QString& caption, const QString& text) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
+        return m_fileName;
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+
+private:
+    QString m_fileName;
+};
+
+// The DIMACS benchmark graph hamming4-2: the 16 words of 4 bits, joined when
+// they differ in at least 2 bits. Vertex i is the word i - 1.
+GraphStore hammingGraph() {
+    GraphStore store;
+    for (int word = 0; word < 16; ++word)
+        store.vertices.append(QByteArray::number(word + 1));
+    for (int a = 0; a < 16; ++a)
+        for (int b = a + 1; b < 16; ++b)
+            if (std::popcount(unsigned(a ^ b)) >= 2)
+                store.edges.append(QByteArray::number(a + 1) + '-' + QByteArray::number(b + 1));
+    store.refreshCounts();
+    return store;
+}
+
+// Its largest clique (8 vertices): the words of even weight.
+Clique evenWords() {
+    Clique clique;
+    for (int word = 0; word < 16; ++word)
+        if (std::popcount(unsigned(word)) % 2 == 0)
+            clique.members.append(QByteArray::number(word + 1));
+    return clique;
+}
+
+// "Graph erstellen", then "Öffnen…" with the benchmark file, its largest
+// clique marked; the drawing alone.
+bool shootOpenedBenchmark(MainWindow& main, const QDir& out) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("hamming4-2.clq");
+    QSaveFile saving(file);
+    if (!saving.open(QIODevice::WriteOnly) || saving.write(dimacsText(hammingGraph()).bytes) < 0 ||
+        !saving.commit())
+        return false;
+    AnswerOpen answer(file);
+    setDialogs(&answer);
+    main.findChild<ChoiceGroup*>("RadioGroup1")->item(2)->click();
+    button(main, "Öffnen…")->click();
+    setDialogs(nullptr);
+    if (!main.highlightClique(evenWords())) {
+        std::fprintf(stderr, "the opened graph has no positions\n");
+        return false;
+    }
+    return shoot(*main.findChild<QWidget*>("Image1"), out, "dimacs-graph.png");
 }
 
 } // namespace
@@ -72,5 +138,9 @@ int main(int argc, char* argv[]) {
         button(program.stepPlayWindow, "Schritt vor")->click();
     ok = shoot(program.stepPlayWindow, out, "step-window.png") && ok;
     ok = shoot(main, out, "step-main-window.png") && ok;
+    program.stepPlayWindow.close();
+    main.clearPlayOverlay();
+
+    ok = shootOpenedBenchmark(main, out) && ok;
     return ok ? 0 : 1;
 }

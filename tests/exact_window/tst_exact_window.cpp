@@ -310,8 +310,13 @@ void TestExactWindow::unknownPositions() {
         edges.write("0-1\r\n");
         vertices.close();
         edges.close();
+        // A picture of its own: no table says where its vertices are (without
+        // one the program would draw the graph and know them).
+        QImage picture(550, 300, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QVERIFY(picture.save(dir.filePath("bild.bmp")));
         ScriptedDialogs dialogs;
-        dialogs.answerEach({std::nullopt, vertices.fileName(), edges.fileName()});
+        dialogs.answerEach({dir.filePath("bild.bmp"), vertices.fileName(), edges.fileName()});
         click(control<QPushButton>(s.f, "BitBtn4"));
         QCOMPARE(storeOf(s.f).edges.count(), 1);
     }

@@ -1,6 +1,7 @@
 #include "monkey_dialogs.h"
 
 #include "app/main_window.h"
+#include "editor/graph_formats.h"
 #include "support/test_files.h"
 
 #include <QBuffer>
@@ -145,6 +146,7 @@ void MonkeyDialogs::buildPool() {
     dir.mkdir("out");
     dir.mkdir("taken.txt");
     dir.mkdir("taken.bmp");
+    dir.mkdir("taken.clq");
 }
 
 void MonkeyDialogs::message(QWidget*, const QString& caption, const QString& text) {
@@ -218,6 +220,34 @@ QString MonkeyDialogs::checkAction() {
         }
         if (event.cancelled)
             continue;
+        // "Öffnen…" and "Als DIMACS…" name the file in their own messages.
+        if (event.filter == kGraphFileFilter || event.filter == kDimacsFileFilter) {
+            const bool save = event.kind == Event::Save;
+            const QString fileName =
+                save && QFileInfo(event.text).suffix().isEmpty() ? event.text + ".clq" : event.text;
+            bool reported = false;
+            for (qsizetype j = i + 1; j < m_events.size() && !reported; ++j)
+                reported = m_events[j].kind == Event::Message &&
+                           m_events[j].caption == Texts::FehlerCaption &&
+                           m_events[j].text.contains(QDir::toNativeSeparators(fileName));
+            // Any file may be refused for what it holds, but never silently.
+            if (!save) {
+                if (event.expected == Outcome::Fails && !reported)
+                    return QString("opening %1 failed silently").arg(event.text);
+                continue;
+            }
+            const bool written = QFileInfo(fileName).isFile();
+            if (event.expected == Outcome::Fails && (!reported || written))
+                return QString("saving %1: reported %2, written %3")
+                    .arg(fileName)
+                    .arg(reported)
+                    .arg(written);
+            if (event.expected == Outcome::Succeeds && !reported && !written)
+                return QString("saving %1 failed silently").arg(fileName);
+            if (written)
+                QFile::remove(fileName);
+            continue;
+        }
         const bool picture = isPictureFilter(event.filter);
         if (event.kind == Event::Open) {
             const QString complaint =
