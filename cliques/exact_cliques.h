@@ -8,6 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <limits>
+#include <stop_token>
 #include <vector>
 
 // Exact answers for the current graph, beside the greedy list: the clique
@@ -57,20 +60,38 @@ ExactGraph buildExactGraph(const GraphStore& store);
 
 // Both searches take exponential time in the worst case. Graphs of the
 // editor's size need a handful of branch steps, random graphs of 200 vertices
-// with half of all edges about 11,000; a large dense imported graph could take
-// hours, so the searches stop after this many steps (about a second) and say so.
+// with half of all edges a few thousand; a large dense imported graph could
+// take hours. A search run on the user-interface thread therefore stops after
+// this many steps (about a second) and says so; a search run on a thread of
+// its own needs no limit, since the user can cancel it.
 inline constexpr std::uint64_t kSearchStepLimit = 1'000'000;
+inline constexpr std::uint64_t kNoStepLimit = std::numeric_limits<std::uint64_t>::max();
+
+// How a search may end early.
+struct SearchControl {
+    std::uint64_t stepLimit = kSearchStepLimit;
+    // A stop request, from any thread, ends the search at its next branch step.
+    std::stop_token stop;
+};
 
 struct MaximumCliqueResult {
     // As vertex numbers in ascending order; empty only for a graph without vertices.
     std::vector<int> clique;
-    // False when the step limit ended the search: a larger clique may exist.
+    // False when the step limit or a stop request ended the search: a larger
+    // clique may exist.
     bool complete = true;
+    std::uint64_t steps = 0;
 };
+
+// Called with every clique larger than all found before (vertex numbers in
+// ascending order), on the thread that runs the search.
+using LargerCliqueFound = std::function<void(const std::vector<int>& clique)>;
 
 // One largest clique.
 MaximumCliqueResult maximumClique(const ExactGraph& graph,
                                   std::uint64_t stepLimit = kSearchStepLimit);
+MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& control,
+                                  const LargerCliqueFound& found = {});
 
 inline constexpr std::size_t kMaximalCliqueCap = 10000;
 
@@ -79,7 +100,7 @@ struct MaximalCliques {
     std::vector<std::vector<int>> cliques;
     // True when the graph has more maximal cliques than the cap.
     bool truncated = false;
-    // False when the cap or the step limit ended the search early.
+    // False when the cap, the step limit or a stop request ended the search early.
     bool complete = true;
 };
 
@@ -87,6 +108,8 @@ struct MaximalCliques {
 // clique of its own; a graph without vertices has none.
 MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap = kMaximalCliqueCap,
                                        std::uint64_t stepLimit = kSearchStepLimit);
+MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
+                                       const SearchControl& control);
 
 struct MaximalCliqueEntry {
     Clique clique; // normalised
