@@ -620,8 +620,8 @@ private:
 // P or X with most neighbours in P).
 class MaximalCliqueEnumeration {
 public:
-    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, std::uint64_t stepLimit)
-        : m_graph(graph), m_cap(cap), m_stepLimit(stepLimit) {}
+    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, const SearchControl& control)
+        : m_graph(graph), m_cap(cap), m_control(control) {}
 
     MaximalCliques run() {
         const int n = m_graph.size();
@@ -652,7 +652,7 @@ private:
 
     // Returns false once the cap has been passed or the steps are used up.
     bool extend(VertexSet& candidates, VertexSet& excluded) {
-        if (++m_steps > m_stepLimit) {
+        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested()) {
             m_result.complete = false;
             return false;
         }
@@ -699,7 +699,7 @@ private:
 
     const ExactGraph& m_graph;
     std::size_t m_cap;
-    std::uint64_t m_stepLimit;
+    const SearchControl& m_control;
     std::uint64_t m_steps = 0;
     std::vector<int> m_current;
     MaximalCliques m_result;
@@ -753,7 +753,12 @@ MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& 
 
 MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
                                        std::uint64_t stepLimit) {
-    return MaximalCliqueEnumeration(graph, cap, stepLimit).run();
+    return enumerateMaximalCliques(graph, cap, SearchControl{stepLimit, {}});
+}
+
+MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
+                                       const SearchControl& control) {
+    return MaximalCliqueEnumeration(graph, cap, control).run();
 }
 
 qsizetype ExactAnalysis::missedByGreedy() const {
@@ -763,16 +768,31 @@ qsizetype ExactAnalysis::missedByGreedy() const {
 
 ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
                              std::uint64_t stepLimit) {
+    ExactAnalysisControl control;
+    control.stepLimit = stepLimit;
+    return analyseExactly(store, greedy, k, control);
+}
+
+ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+                             const ExactAnalysisControl& control) {
     const ExactGraph graph = buildExactGraph(store);
     ExactAnalysis analysis;
     analysis.k = k;
-    analysis.stepLimit = stepLimit;
+    analysis.stepLimit = control.stepLimit;
     analysis.vertexCount = graph.size();
 
-    const MaximumCliqueResult largest = maximumClique(graph, stepLimit);
+    LargerCliqueFound found;
+    if (control.progress)
+        found = [&](const std::vector<int>& clique) {
+            control.progress(ExactProgress{cliqueOf(graph, clique), false});
+        };
+    const MaximumCliqueResult largest = maximumClique(graph, control, found);
     analysis.cliqueNumber = qsizetype(largest.clique.size());
     analysis.cliqueNumberComplete = largest.complete;
     analysis.largestClique = cliqueOf(graph, largest.clique);
+    analysis.cancelled = !largest.complete && control.stop.stop_requested();
+    if (largest.complete && control.progress)
+        control.progress(ExactProgress{analysis.largestClique, true});
 
     QHash<QByteArray, int> number;
     for (int v = 0; v < graph.size(); ++v)
@@ -786,9 +806,11 @@ ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, 
     analysis.greedyCount = greedy.size();
     analysis.greedyLargest = largestCliqueSize(greedy, nullptr);
 
-    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, stepLimit);
+    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, control);
     analysis.truncated = maximal.truncated;
     analysis.maximalComplete = maximal.complete;
+    if (!maximal.complete && !maximal.truncated && control.stop.stop_requested())
+        analysis.cancelled = true;
     analysis.maximalCliques.reserve(qsizetype(maximal.cliques.size()));
     for (const std::vector<int>& vertices : maximal.cliques) {
         MaximalCliqueEntry entry{cliqueOf(graph, vertices), false};
@@ -810,6 +832,13 @@ QString maximalCliqueCountText(const ExactAnalysis& analysis) {
     if (analysis.truncated)
         return QString("Mehr als %1 maximale Cliquen; gezeigt werden die ersten %1.")
             .arg(germanNumber(n));
+    if (!analysis.maximalComplete && analysis.cancelled) {
+        if (n == 0)
+            return "Die Suche wurde abgebrochen, bevor sie maximale Cliquen aufgezählt hat.";
+        return QString("Die Suche wurde abgebrochen: %1 maximale Cliquen gefunden, es kann mehr "
+                       "geben.")
+            .arg(germanNumber(n));
+    }
     if (!analysis.maximalComplete)
         return QString("Die Suche hat nach %1 Schritten aufgehört: %2 maximale Cliquen gefunden, "
                        "es kann mehr geben.")
@@ -838,10 +867,15 @@ QString exampleText(const ExactAnalysis& analysis) {
 QString comparisonText(const ExactAnalysis& analysis) {
     const bool comparable = analysis.greedyCount > 0 && analysis.greedyFitsGraph;
     if (!analysis.cliqueNumberComplete) {
-        QString text = QString("Die exakte Suche hat nach %1 Schritten aufgehört: Die größte "
-                               "Clique hat mindestens %2 Knoten.")
-                           .arg(germanNumber(qsizetype(analysis.stepLimit)))
-                           .arg(analysis.cliqueNumber);
+        QString text =
+            analysis.cancelled
+                ? QString("Die exakte Suche wurde abgebrochen: Die größte Clique hat mindestens "
+                          "%1 Knoten.")
+                      .arg(analysis.cliqueNumber)
+                : QString("Die exakte Suche hat nach %1 Schritten aufgehört: Die größte Clique "
+                          "hat mindestens %2 Knoten.")
+                      .arg(germanNumber(qsizetype(analysis.stepLimit)))
+                      .arg(analysis.cliqueNumber);
         if (comparable)
             text += QString(" Die gierige Suche fand höchstens %1.").arg(analysis.greedyLargest);
         return text;

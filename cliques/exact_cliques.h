@@ -119,7 +119,7 @@ struct MaximalCliqueEntry {
 struct ExactAnalysis {
     qsizetype vertexCount = 0;
     // Exact when cliqueNumberComplete, else the size of the largest clique
-    // found before the step limit.
+    // found before the step limit or the stop request.
     qsizetype cliqueNumber = 0;
     bool cliqueNumberComplete = true;
     Clique largestClique; // normalised
@@ -128,6 +128,8 @@ struct ExactAnalysis {
     bool truncated = false;
     bool maximalComplete = true;
     std::uint64_t stepLimit = kSearchStepLimit;
+    // A stop request, not the step limit, ended a search early.
+    bool cancelled = false;
 
     qsizetype greedyCount = 0;
     qsizetype greedyLargest = 0;
@@ -143,10 +145,29 @@ struct ExactAnalysis {
     qsizetype missedByGreedy() const;
 };
 
+// What an analysis reports while it runs.
+struct ExactProgress {
+    // The largest clique found so far, normalised.
+    Clique largestClique;
+    // largestClique is a largest clique; the maximal cliques are being listed.
+    bool cliqueNumberKnown = false;
+};
+
+// How an analysis may end early and whom it tells how far it has got. The
+// step limit and the stop request hold for each of its two searches.
+struct ExactAnalysisControl : SearchControl {
+    // Called on the thread that runs the analysis: with every larger clique
+    // found, the first found included, and once more when the clique number
+    // is proved.
+    std::function<void(const ExactProgress&)> progress;
+};
+
 // The exact analysis of the store, compared with the greedy list, for the
 // decision question with k.
 ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
                              std::uint64_t stepLimit = kSearchStepLimit);
+ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+                             const ExactAnalysisControl& control);
 
 // The texts the analysis window shows.
 QString cliqueNumberText(const ExactAnalysis& analysis);
