@@ -1,8 +1,8 @@
 #include "exact_cliques.h"
 
 #include "cliques/clique_list.h"
+#include "graph/label_numbers.h"
 
-#include <QHash>
 #include <QLocale>
 #include <QSet>
 
@@ -38,22 +38,14 @@ std::vector<int> VertexSet::members() const {
 
 ExactGraph buildExactGraph(const GraphStore& store) {
     ExactGraph graph;
-    QHash<QByteArray, int> number;
-    for (const QByteArray& label : store.vertices) {
-        if (number.contains(label))
-            continue;
-        number.insert(label, int(graph.labels.size()));
-        graph.labels.append(label);
-    }
+    const LabelNumbers numbers(store.vertices.entries());
+    graph.labels = numbers.labels();
     graph.neighbours.assign(std::size_t(graph.size()), VertexSet(graph.size()));
-    for (const QByteArray& edge : store.edges) {
-        const EdgeEnds ends = splitEdge(edge);
-        const int a = number.value(ends.first, -1);
-        const int b = number.value(ends.second, -1);
-        if (a < 0 || b < 0 || a == b)
+    for (const NumberedEdge& edge : numberEdges(store.edges, store.edges.count(), numbers)) {
+        if (edge.first < 0 || edge.second < 0 || edge.first == edge.second)
             continue;
-        graph.neighbours[std::size_t(a)].insert(b);
-        graph.neighbours[std::size_t(b)].insert(a);
+        graph.neighbours[std::size_t(edge.first)].insert(edge.second);
+        graph.neighbours[std::size_t(edge.second)].insert(edge.first);
     }
     return graph;
 }
@@ -721,11 +713,10 @@ bool largerFirst(const MaximalCliqueEntry& a, const MaximalCliqueEntry& b) {
 }
 
 // True when the members are distinct vertices of the graph, all joined.
-bool isCliqueOf(const ExactGraph& graph, const QHash<QByteArray, int>& number,
-                const Clique& clique) {
+bool isCliqueOf(const ExactGraph& graph, const LabelNumbers& numbers, const Clique& clique) {
     std::vector<int> vertices;
     for (const QByteArray& label : clique.members) {
-        const int v = number.value(label, -1);
+        const int v = numbers.numberOf(label);
         if (v < 0)
             return false;
         for (int u : vertices)
@@ -794,13 +785,11 @@ ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, 
     if (largest.complete && control.progress)
         control.progress(ExactProgress{analysis.largestClique, true});
 
-    QHash<QByteArray, int> number;
-    for (int v = 0; v < graph.size(); ++v)
-        number.insert(graph.labels[v], v);
+    const LabelNumbers numbers(graph.labels);
     QSet<QList<QByteArray>> greedyCliques;
     for (const Clique& clique : greedy) {
         greedyCliques.insert(normaliseClique(clique).members);
-        if (analysis.greedyFitsGraph && !isCliqueOf(graph, number, clique))
+        if (analysis.greedyFitsGraph && !isCliqueOf(graph, numbers, clique))
             analysis.greedyFitsGraph = false;
     }
     analysis.greedyCount = greedy.size();

@@ -3,10 +3,17 @@
 #include <algorithm>
 
 EdgeEnds splitEdge(const QByteArray& edge) {
+    const EdgeEndViews ends = splitEdgeView(edge);
+    if (ends.first.isNull())
+        return {QByteArray(), edge};
+    return {ends.first.toByteArray(), ends.second.toByteArray()};
+}
+
+EdgeEndViews splitEdgeView(QByteArrayView edge) {
     const qsizetype dash = edge.indexOf('-');
     if (dash < 0)
-        return {QByteArray(), edge};
-    return {edge.left(dash), edge.mid(dash + 1)};
+        return {QByteArrayView(), edge};
+    return {edge.first(dash), edge.sliced(dash + 1)};
 }
 
 TextList incidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount) {
