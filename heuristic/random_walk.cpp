@@ -97,9 +97,12 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
     if (m_refusal != WalkRefusal::None)
         return counts;
 
+    // A copy of the program's generator, so that its state stays in
+    // registers during the walk; it goes back when the walk ends.
+    RandomGenerator random = randomEngine();
     int current = 0;
     do
-        current = randomBelow(int(n));
+        current = int(random.below(std::uint32_t(n)));
     while (degree(current) == 0);
     ++counts[size_t(current)];
 
@@ -120,7 +123,8 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
         const int end = iterations - done > kStepsPerReport ? done + kStepsPerReport : iterations;
         for (; done < end; ++done) {
             const int begin = first[current];
-            const int next = partners[begin + randomBelow(first[current + 1] - begin)];
+            const int next =
+                partners[begin + int(random.below(std::uint32_t(first[current + 1] - begin)))];
             ++leaving[current];
             ++arrivals[next];
             current = next;
@@ -128,6 +132,8 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress) cons
         if (progress)
             progress->setPosition(done - 1);
     }
+
+    randomEngine() = random;
 
     for (qsizetype v = 0; v < n; ++v) {
         const qint64 times = departures[size_t(v)];
