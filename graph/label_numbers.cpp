@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <functional>
-#include <string_view>
+#include <cstdint>
 
 LabelNumbers::LabelNumbers(const QList<QByteArray>& vertices) {
     m_slots.assign(std::bit_ceil(std::max<std::size_t>(8, 2 * std::size_t(vertices.size()))), -1);
@@ -26,15 +25,21 @@ int LabelNumbers::numberOf(QByteArrayView text) const {
 
 // The slot that holds the text's number, or the empty slot where it would go.
 std::size_t LabelNumbers::slotOf(QByteArrayView text) const {
-    // The standard string hash, not QHash's: its per-process seed makes every
-    // look-up several times slower.
+    // FNV-1a over the bytes, folded so that the high bits count too. Not
+    // QHash: its per-process seed makes every look-up several times slower.
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (char c : text)
+        hash = (hash ^ std::uint8_t(c)) * 0x100000001b3u;
+    hash ^= hash >> 32;
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t slot =
-        std::hash<std::string_view>()(std::string_view(text.data(), std::size_t(text.size()))) &
-        mask;
-    while (m_slots[slot] >= 0 && QByteArrayView(m_labels[m_slots[slot]]) != text)
-        slot = (slot + 1) & mask;
-    return slot;
+    for (std::size_t slot = std::size_t(hash) & mask;; slot = (slot + 1) & mask) {
+        const int number = m_slots[slot];
+        if (number < 0)
+            return slot;
+        const QByteArray& label = m_labels[number];
+        if (label.size() == text.size() && std::equal(text.begin(), text.end(), label.constData()))
+            return slot;
+    }
 }
 
 std::vector<NumberedEdge> numberEdges(const TextList& edges, qsizetype count,
