@@ -236,7 +236,8 @@ public:
             return result;
         m_best = initialClique();
         announceBest();
-        m_levels.resize(std::size_t(n) + 1);
+        // Depth d holds a clique of d vertices and looks one depth ahead.
+        m_levels.resize(std::size_t(n) + 2);
         searchFirstLevel();
         for (int v : m_best)
             result.clique.push_back(m_order[std::size_t(v)]);
