@@ -10,10 +10,12 @@ EdgeEnds splitEdge(const QByteArray& edge) {
 }
 
 EdgeEndViews splitEdgeView(QByteArrayView edge) {
-    const qsizetype dash = edge.indexOf('-');
-    if (dash < 0)
+    // A plain search: edge texts are a few bytes, too short for memchr to pay.
+    const auto dash = std::find(edge.begin(), edge.end(), '-');
+    if (dash == edge.end())
         return {QByteArrayView(), edge};
-    return {edge.first(dash), edge.sliced(dash + 1)};
+    const qsizetype at = dash - edge.begin();
+    return {edge.first(at), edge.sliced(at + 1)};
 }
 
 TextList incidentEdges(const TextList& edges, const QByteArray& label, qsizetype edgeCount) {

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QList>
 
+#include <cstdint>
 #include <vector>
 
 // The distinct labels of a vertex list, numbered 0, 1, 2, ... in the order
@@ -24,13 +25,18 @@ public:
     int numberOf(QByteArrayView text) const;
 
 private:
-    std::size_t slotOf(QByteArrayView text) const;
+    // Open addressing: as many slots as a power of two, at most half of
+    // them taken.
+    struct Slot {
+        int number = -1; // -1: empty
+        std::uint32_t hash = 0;
+    };
+
+    std::size_t slotOf(QByteArrayView text, std::uint32_t hash) const;
 
     QList<QByteArray> m_labels;
     std::vector<int> m_numbers;
-    // Open addressing: a label number or -1 in each slot, as many slots as a
-    // power of two, at most half of them taken.
-    std::vector<int> m_slots;
+    std::vector<Slot> m_slots;
 };
 
 // An edge as the numbers of its ends, -1 for an end that is no label.
