@@ -6,16 +6,40 @@
 
 namespace {
 
-// From the edge texts of the store to the clique number.
-void BM_ExactCliqueNumber_Random200(benchmark::State& state) {
-    const GraphStore store = randomGraph(200, 0.5, 20240611u);
-    std::size_t omega = 0;
+// From the edge texts of the store to the clique number, without a step limit.
+void cliqueNumber(benchmark::State& state, const GraphStore& store) {
+    MaximumCliqueResult result;
     for (auto _ : state) {
         const ExactGraph graph = buildExactGraph(store);
-        omega = maximumClique(graph).clique.size();
-        benchmark::DoNotOptimize(omega);
+        result = maximumClique(graph, kNoStepLimit);
+        benchmark::DoNotOptimize(result);
     }
-    state.counters["omega"] = double(omega);
+    state.counters["omega"] = double(result.clique.size());
+    state.counters["steps"] = double(result.steps);
+}
+
+void BM_ExactCliqueNumber_Random200(benchmark::State& state) {
+    cliqueNumber(state, randomGraph(200, 0.5, 20240611u));
+}
+
+void BM_ExactCliqueNumber_Random200_07(benchmark::State& state) {
+    cliqueNumber(state, randomGraph(200, 0.7, 20240612u));
+}
+
+void BM_ExactCliqueNumber_Random400_05(benchmark::State& state) {
+    cliqueNumber(state, randomGraph(400, 0.5, 20240613u));
+}
+
+void BM_ExactCliqueNumber_Hamming8_4(benchmark::State& state) {
+    cliqueNumber(state, hammingGraph(8, 4));
+}
+
+void BM_ExactCliqueNumber_Keller4(benchmark::State& state) {
+    cliqueNumber(state, kellerGraph(4));
+}
+
+void BM_ExactCliqueNumber_Johnson8_4_4(benchmark::State& state) {
+    cliqueNumber(state, johnsonGraph(8, 4, 4));
 }
 
 // Everything the analysis window computes for a refresh: clique number, all
@@ -50,5 +74,10 @@ void BM_ExactRefresh_MoonMoser15(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_ExactCliqueNumber_Random200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Random200_07)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Random400_05)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Hamming8_4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Keller4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Johnson8_4_4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactRefresh_Random15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactRefresh_MoonMoser15)->Unit(benchmark::kMillisecond);

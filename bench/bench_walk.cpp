@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kSteps = 9'000'000;
 
+// "Ausführen" without the window: the walk's graph is built from the texts
+// in every run.
 void runWalk(benchmark::State& state, GraphStore& store) {
     seedRandom(20240601u);
     for (auto _ : state) {
@@ -29,5 +31,22 @@ void BM_RandomWalk_Sample1(benchmark::State& state) {
     runWalk(state, store);
 }
 BENCHMARK(BM_RandomWalk_Sample1)->Unit(benchmark::kMillisecond);
+
+// 499,500 edge texts to read before the walk starts.
+void BM_RandomWalk_K1000(benchmark::State& state) {
+    GraphStore store = completeGraph(1000);
+    runWalk(state, store);
+}
+BENCHMARK(BM_RandomWalk_K1000)->Unit(benchmark::kMillisecond);
+
+// The building part of BM_RandomWalk_K1000 alone.
+void BM_WalkGraph_K1000(benchmark::State& state) {
+    const GraphStore store = completeGraph(1000);
+    for (auto _ : state) {
+        const WalkGraph graph(store);
+        benchmark::DoNotOptimize(graph.partnersBegin(0));
+    }
+}
+BENCHMARK(BM_WalkGraph_K1000)->Unit(benchmark::kMillisecond);
 
 } // namespace

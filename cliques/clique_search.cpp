@@ -2,169 +2,230 @@
 
 #include "cliques/search_play.h"
 
-#include <QHash>
-#include <QSet>
+#include "graph/label_numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace {
 
-// Adjacency between the distinct labels of vertices, built once per run.
-// Label u counts as joined to a different label v when some edge has u at one
-// end and v at the other, exactly as the partner look-up of the edge texts
-// decides it.
-class LabelAdjacency {
+// What one run needs of the graph, translated from the texts once: the
+// labels numbered, the number of every vertex, and the counted edges (the
+// first edgeCount) as pairs of numbers.
+struct NumberedStore {
+    explicit NumberedStore(const GraphStore& store)
+        : labels(store.vertices.entries()), vertexNumbers(labels.numbers()),
+          edges(numberEdges(store.edges, store.edgeCount, labels)) {}
+
+    LabelNumbers labels;
+    std::vector<int> vertexNumbers; // by index into the store's vertices
+    std::vector<NumberedEdge> edges;
+};
+
+// Keeps the vertices that a counted edge touches, their numbers alongside.
+void removeIsolated(GraphStore& store, NumberedStore& numbered) {
+    // A label is touched when it is either end of one of the counted edges.
+    std::vector<char> touched(std::size_t(numbered.labels.count()), 0);
+    for (const NumberedEdge& edge : numbered.edges)
+        for (int end : {edge.first, edge.second})
+            if (end >= 0)
+                touched[std::size_t(end)] = 1;
+    TextList kept;
+    std::vector<int> keptNumbers;
+    for (qsizetype i = 0; i < store.vertices.count(); ++i) {
+        const int number = numbered.vertexNumbers[std::size_t(i)];
+        if (touched[std::size_t(number)]) {
+            kept.append(store.vertices[i]);
+            keptNumbers.push_back(number);
+        }
+    }
+    store.vertices = kept;
+    numbered.vertexNumbers = std::move(keptNumbers);
+}
+
+// Adjacency between the vertices, as rows of bits by vertex index. Vertex u
+// counts as joined to v when their labels differ and some counted edge has
+// the one label at one end and the other at the other end, exactly as the
+// partner look-up of the edge texts decides it.
+class VertexAdjacency {
 public:
-    explicit LabelAdjacency(const GraphStore& store) {
-        const qsizetype n = store.vertices.count();
-        m_ids.reserve(n);
-        for (qsizetype i = 0; i < n; ++i)
-            if (!m_ids.contains(store.vertices[i]))
-                m_ids.insert(store.vertices[i], int(m_ids.size()));
-        m_words = (m_ids.size() + 63) / 64;
-        m_rows.assign(size_t(m_ids.size()) * m_words, 0);
-        const qsizetype edges = std::min(store.edgeCount, store.edges.count());
-        for (qsizetype i = 0; i < edges; ++i) {
-            const EdgeEnds ends = splitEdge(store.edges[i]);
-            const int a = id(ends.first);
-            const int b = id(ends.second);
-            if (a < 0 || b < 0)
-                continue; // an end that is no vertex can never be a member
-            // A loop joins no label to itself: otherwise a second vertex with a
-            // member's label could join, and a clique would hold that label twice.
-            if (a == b)
+    explicit VertexAdjacency(const NumberedStore& numbered)
+        : m_n(numbered.vertexNumbers.size()), m_words((m_n + 63) / 64), m_rows(m_n * m_words, 0) {
+        // The vertices that carry each label, usually one.
+        std::vector<std::vector<int>> holders(std::size_t(numbered.labels.count()));
+        for (std::size_t i = 0; i < m_n; ++i)
+            holders[std::size_t(numbered.vertexNumbers[i])].push_back(int(i));
+        for (const NumberedEdge& edge : numbered.edges) {
+            // An end that is no vertex can never be a member. A loop joins no
+            // label to itself: otherwise a second vertex with a member's label
+            // could join, and a clique would hold that label twice.
+            if (edge.first < 0 || edge.second < 0 || edge.first == edge.second)
                 continue;
-            set(a, b);
-            set(b, a);
+            for (int a : holders[std::size_t(edge.first)])
+                for (int b : holders[std::size_t(edge.second)]) {
+                    set(a, b);
+                    set(b, a);
+                }
         }
     }
 
-    int id(const QByteArray& label) const { return m_ids.value(label, -1); }
-    qsizetype words() const { return m_words; }
-    const std::uint64_t* row(int id) const { return m_rows.data() + size_t(id) * m_words; }
+    std::size_t words() const { return m_words; }
+    const std::uint64_t* row(qsizetype v) const { return m_rows.data() + std::size_t(v) * m_words; }
 
 private:
-    void set(int from, int to) { m_rows[size_t(from) * m_words + to / 64] |= 1ull << (to % 64); }
+    void set(int from, int to) {
+        m_rows[std::size_t(from) * m_words + std::size_t(to) / 64] |= std::uint64_t(1) << (to % 64);
+    }
 
-    QHash<QByteArray, int> m_ids;
-    qsizetype m_words = 0;
+    std::size_t m_n;
+    std::size_t m_words;
     std::vector<std::uint64_t> m_rows;
 };
 
-bool hasBit(const std::uint64_t* bits, int id) {
-    return (bits[id / 64] >> (id % 64)) & 1u;
+// The first vertex index from `from` on that both sets hold, -1 when none.
+qsizetype firstCommon(const std::uint64_t* a, const std::uint64_t* b, std::size_t words,
+                      qsizetype from) {
+    std::size_t w = std::size_t(from) / 64;
+    if (w >= words)
+        return -1;
+    std::uint64_t bits = a[w] & b[w] & (~std::uint64_t(0) << (from % 64));
+    while (bits == 0) {
+        if (++w == words)
+            return -1;
+        bits = a[w] & b[w];
+    }
+    return qsizetype(w * 64) + std::countr_zero(bits);
 }
 
-} // namespace
-
-void removeIsolatedVertices(GraphStore& store) {
-    // A label is touched when it is either end of one of the counted edges.
-    QSet<QByteArray> touched;
-    const qsizetype edges = std::min(store.edgeCount, store.edges.count());
-    for (qsizetype i = 0; i < edges; ++i) {
-        const EdgeEnds ends = splitEdge(store.edges[i]);
-        touched.insert(ends.first);
-        touched.insert(ends.second);
-    }
-    TextList kept;
-    for (const QByteArray& label : store.vertices) {
-        if (touched.contains(label))
-            kept.append(label);
-    }
-    store.vertices = kept;
+bool anyFrom(const std::uint64_t* a, std::size_t words, qsizetype from) {
+    std::size_t w = std::size_t(from) / 64;
+    if (w >= words)
+        return false;
+    if ((a[w] & (~std::uint64_t(0) << (from % 64))) != 0)
+        return true;
+    return std::any_of(a + w + 1, a + words, [](std::uint64_t bits) { return bits != 0; });
 }
 
+// From every start vertex: the candidates are the vertices with another
+// label, in list order. Going through them, the first one joined to all
+// members joins; at the end of the list the members are recorded, and the
+// last of them is dropped (for good) to try again from the first candidate,
+// until two members are left. With candidates and common neighbours as bit
+// sets, going through the list is a search for the next common bit.
 template <class Observer>
-void searchGreedily(const GraphStore& store, CliqueList& cliques, ProgressSink* progress,
-                    Observer& observer) {
-    const LabelAdjacency adjacency(store);
+void greedySearch(const GraphStore& store, const NumberedStore& numbered, CliqueList& cliques,
+                  ProgressSink* progress, Observer& observer) {
+    const VertexAdjacency adjacency(numbered);
     const TextList& vertices = store.vertices;
+    const std::vector<int>& ids = numbered.vertexNumbers;
     const qsizetype n = vertices.count();
-    const qsizetype words = adjacency.words();
+    const std::size_t words = adjacency.words();
 
-    std::vector<int> ids(n);
-    for (qsizetype i = 0; i < n; ++i)
-        ids[i] = adjacency.id(vertices[i]);
+    // The slice of common for k members holds the vertices joined to each of
+    // them. Slices are reused from one start vertex to the next.
+    std::vector<std::uint64_t> common;
+    std::vector<std::uint64_t> candidates(words);
+    std::vector<qsizetype> members; // indices into vertices
 
-    // common[k] holds the labels joined to each of the first k + 1 members, so
-    // testing a candidate against all members is a single bit look-up.
-    std::vector<std::vector<std::uint64_t>> common;
-    std::vector<qsizetype> members;    // indices into vertices
-    std::vector<qsizetype> candidates; // indices into vertices
+    // Every candidate from `from` up to `to` (not included, -1: to the end) was
+    // passed over: it lacks an edge to a member. Only a play wants to hear it.
+    auto reportRefused = [&](qsizetype from, qsizetype to) {
+        if constexpr (Observer::kWantsDetails) {
+            const qsizetype end = to < 0 ? n : to;
+            for (qsizetype i = from; i < end; ++i) {
+                if (!((candidates[std::size_t(i) / 64] >> (i % 64)) & 1u))
+                    continue;
+                const auto lacking = std::find_if(members.begin(), members.end(), [&](qsizetype m) {
+                    return !((adjacency.row(m)[std::size_t(i) / 64] >> (i % 64)) & 1u);
+                });
+                observer.candidateRefused(int(i), int(*lacking));
+            }
+        }
+    };
 
     for (qsizetype s = 0; s < n && !observer.stopped(); ++s) {
         observer.startVertex(int(s));
         members.assign(1, s);
-        candidates.clear();
-        for (qsizetype i = 0; i < n; ++i) {
-            if (vertices[i] != vertices[s])
-                candidates.push_back(i);
-        }
-        common.resize(1);
-        const std::uint64_t* startRow = adjacency.row(ids[s]);
-        common[0].assign(startRow, startRow + words);
+        std::fill(candidates.begin(), candidates.end(), 0);
+        qsizetype left = 0;
+        for (qsizetype i = 0; i < n; ++i)
+            if (ids[std::size_t(i)] != ids[std::size_t(s)]) {
+                candidates[std::size_t(i) / 64] |= std::uint64_t(1) << (i % 64);
+                ++left;
+            }
+        common.assign(adjacency.row(s), adjacency.row(s) + words);
 
-        size_t j = 0;
-        while (!candidates.empty() && !observer.stopped()) {
-            const qsizetype c = candidates[j];
-            if (hasBit(common.back().data(), ids[c])) {
+        qsizetype from = 0;
+        while (left > 0 && !observer.stopped()) {
+            const std::uint64_t* last = common.data() + (members.size() - 1) * words;
+            const qsizetype c = firstCommon(candidates.data(), last, words, from);
+            reportRefused(from, c);
+            if (c >= 0) {
                 observer.candidateJoined(int(c));
-                const std::uint64_t* row = adjacency.row(ids[c]);
-                std::vector<std::uint64_t> next(common.back());
-                for (qsizetype w = 0; w < words; ++w)
-                    next[w] &= row[w];
-                common.push_back(std::move(next));
+                common.resize(common.size() + words);
+                last = common.data() + (members.size() - 1) * words;
+                std::transform(last, last + words, adjacency.row(c),
+                               common.data() + members.size() * words, std::bit_and<>());
                 members.push_back(c);
-                candidates.erase(candidates.begin() + qsizetype(j));
+                candidates[std::size_t(c) / 64] &= ~(std::uint64_t(1) << (c % 64));
+                --left;
+                from = c + 1;
+                if (anyFrom(candidates.data(), words, from))
+                    continue;
+            }
+            Clique found;
+            found.members.reserve(qsizetype(members.size()));
+            for (qsizetype m : members)
+                found.members.append(vertices[m]);
+            cliques.append(std::move(found));
+            observer.cliqueRecorded();
+            if (members.size() > 2) {
+                observer.memberDropped(int(members.back()));
+                members.pop_back();
+                common.resize(common.size() - words);
             } else {
-                if constexpr (Observer::kWantsDetails) {
-                    const auto lacking =
-                        std::find_if(members.begin(), members.end(), [&](qsizetype m) {
-                            return !hasBit(adjacency.row(ids[m]), ids[c]);
-                        });
-                    observer.candidateRefused(int(c), int(*lacking));
-                } else {
-                    observer.candidateRefused(int(c), -1);
-                }
-                ++j;
+                observer.roundEnded();
+                left = 0;
             }
-            if (j == candidates.size()) {
-                Clique found;
-                found.members.reserve(qsizetype(members.size()));
-                for (qsizetype m : members)
-                    found.members.append(vertices[m]);
-                cliques.append(std::move(found));
-                observer.cliqueRecorded();
-                if (members.size() > 2) {
-                    observer.memberDropped(int(members.back()));
-                    members.pop_back();
-                    common.pop_back();
-                } else {
-                    observer.roundEnded();
-                    candidates.clear();
-                }
-                j = 0;
-            }
+            from = 0;
         }
         if (progress)
             progress->setPosition(int(s + 1));
     }
 }
 
+} // namespace
+
+void removeIsolatedVertices(GraphStore& store) {
+    NumberedStore numbered(store);
+    removeIsolated(store, numbered);
+}
+
 void greedyCliqueSearch(const GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
     SilentSearchObserver silent;
-    searchGreedily(store, cliques, progress, silent);
+    greedySearch(store, NumberedStore(store), cliques, progress, silent);
+}
+
+template <class Observer>
+void searchGreedily(const GraphStore& store, CliqueList& cliques, ProgressSink* progress,
+                    Observer& observer) {
+    greedySearch(store, NumberedStore(store), cliques, progress, observer);
 }
 
 template void searchGreedily<GreedyStepRecorder>(const GraphStore&, CliqueList&, ProgressSink*,
                                                  GreedyStepRecorder&);
 
 void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
-    removeIsolatedVertices(store);
+    // One translation for both passes: removing vertices keeps the others'
+    // numbers, and the edges stay the same.
+    NumberedStore numbered(store);
+    removeIsolated(store, numbered);
     store.refreshVertexCount();
     if (progress)
         progress->setMaximum(int(store.vertexCount));
-    greedyCliqueSearch(store, cliques, progress);
+    SilentSearchObserver silent;
+    greedySearch(store, numbered, cliques, progress, silent);
 }

@@ -2,8 +2,8 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/search_play.h"
+#include "graph/label_numbers.h"
 
-#include <QHash>
 #include <QLocale>
 #include <QSet>
 
@@ -39,150 +39,584 @@ std::vector<int> VertexSet::members() const {
 
 ExactGraph buildExactGraph(const GraphStore& store) {
     ExactGraph graph;
-    QHash<QByteArray, int> number;
-    for (const QByteArray& label : store.vertices) {
-        if (number.contains(label))
-            continue;
-        number.insert(label, int(graph.labels.size()));
-        graph.labels.append(label);
-    }
+    const LabelNumbers numbers(store.vertices.entries());
+    graph.labels = numbers.labels();
     graph.neighbours.assign(std::size_t(graph.size()), VertexSet(graph.size()));
-    for (const QByteArray& edge : store.edges) {
-        const EdgeEnds ends = splitEdge(edge);
-        const int a = number.value(ends.first, -1);
-        const int b = number.value(ends.second, -1);
-        if (a < 0 || b < 0 || a == b)
+    for (const NumberedEdge& edge : numberEdges(store.edges, store.edges.count(), numbers)) {
+        if (edge.first < 0 || edge.second < 0 || edge.first == edge.second)
             continue;
-        graph.neighbours[std::size_t(a)].insert(b);
-        graph.neighbours[std::size_t(b)].insert(a);
+        graph.neighbours[std::size_t(edge.first)].insert(edge.second);
+        graph.neighbours[std::size_t(edge.second)].insert(edge.first);
     }
     return graph;
 }
 
 namespace {
 
+// Rows of bits over vertices 0..n-1: bit u of row v is set when u and v are joined.
+class BitMatrix {
+public:
+    void reset(int n) {
+        m_n = n;
+        m_words = (std::size_t(n) + 63) / 64;
+        m_bits.assign(std::size_t(n) * m_words, 0);
+    }
+    int size() const { return m_n; }
+    std::size_t words() const { return m_words; }
+    std::uint64_t* row(int v) { return m_bits.data() + std::size_t(v) * m_words; }
+    const std::uint64_t* row(int v) const { return m_bits.data() + std::size_t(v) * m_words; }
+    bool joined(int a, int b) const { return (row(a)[std::size_t(b) >> 6] >> (b & 63)) & 1u; }
+
+private:
+    int m_n = 0;
+    std::size_t m_words = 0;
+    std::vector<std::uint64_t> m_bits;
+};
+
+std::uint64_t bitOf(int v) {
+    return std::uint64_t(1) << (v & 63);
+}
+
+// Bit j of a[i] goes to bit i of a[j].
+void transpose64(std::uint64_t* a) {
+    std::uint64_t mask = 0x00000000FFFFFFFFull;
+    for (int j = 32; j != 0; j >>= 1, mask ^= mask << j)
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const std::uint64_t t = ((a[k] >> j) ^ a[k | j]) & mask;
+            a[k | j] ^= t;
+            a[k] ^= t << j;
+        }
+}
+
+std::size_t wordOf(int v) {
+    return std::size_t(v) >> 6;
+}
+
+// Renumbers the vertices of `from` that `chosen` holds (chosen has
+// from.words() words) in smallest-last order: repeatedly the vertex of least
+// degree among those left goes last, of several the one first in the old
+// numbering. `order` receives the old number of every new one, `to` the graph
+// they span in the new numbers.
+class SmallestLastRenumbering {
+public:
+    void renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
+                  BitMatrix& to) {
+        const std::size_t words = from.words();
+        m_members.clear();
+        for (std::size_t w = 0; w < words; ++w)
+            for (std::uint64_t bits = chosen[w]; bits != 0; bits &= bits - 1)
+                m_members.push_back(int(w * 64) + std::countr_zero(bits));
+        const int n = int(m_members.size());
+        m_position.resize(std::size_t(from.size()));
+        m_degree.resize(std::size_t(n));
+        int maxDegree = 0;
+        for (int i = 0; i < n; ++i) {
+            const int v = m_members[std::size_t(i)];
+            m_position[std::size_t(v)] = i;
+            const std::uint64_t* around = from.row(v);
+            int d = 0;
+            for (std::size_t w = 0; w < words; ++w)
+                d += std::popcount(around[w] & chosen[w]);
+            m_degree[std::size_t(i)] = d;
+            maxDegree = std::max(maxDegree, d);
+        }
+        // One set of positions per degree, so that the first of the least
+        // degree is the lowest bit of the lowest non-empty set.
+        const std::size_t setWords = (std::size_t(n) + 63) / 64;
+        m_byDegree.assign((std::size_t(maxDegree) + 1) * setWords, 0);
+        for (int i = 0; i < n; ++i)
+            withDegree(m_degree[std::size_t(i)], setWords)[wordOf(i)] |= bitOf(i);
+        m_left.assign(chosen, chosen + words);
+        order.resize(std::size_t(n));
+        int lowest = 0;
+        for (int taken = 0; taken < n; ++taken) {
+            int i = -1;
+            while (i < 0) {
+                const std::uint64_t* set = withDegree(lowest, setWords);
+                const auto* found =
+                    std::find_if(set, set + setWords, [](std::uint64_t word) { return word != 0; });
+                if (found == set + setWords)
+                    ++lowest;
+                else
+                    i = int(found - set) * 64 + std::countr_zero(*found);
+            }
+            withDegree(lowest, setWords)[wordOf(i)] &= ~bitOf(i);
+            const int v = m_members[std::size_t(i)];
+            m_left[wordOf(v)] &= ~bitOf(v);
+            order[std::size_t(n - 1 - taken)] = v;
+            const std::uint64_t* around = from.row(v);
+            for (std::size_t w = 0; w < words; ++w)
+                for (std::uint64_t bits = around[w] & m_left[w]; bits != 0; bits &= bits - 1) {
+                    const int j = m_position[w * 64 + std::size_t(std::countr_zero(bits))];
+                    const int d = m_degree[std::size_t(j)]--;
+                    withDegree(d, setWords)[wordOf(j)] &= ~bitOf(j);
+                    withDegree(d - 1, setWords)[wordOf(j)] |= bitOf(j);
+                    lowest = std::min(lowest, d - 1);
+                }
+        }
+        span(from, order, to);
+    }
+
+    // The graph that the vertices of `order` span in `from`, numbered as
+    // listed. Row i of the new graph holds, in the old numbering, the row of
+    // order[i]; transposed in blocks of 64 by 64 bits, old vertex u's row then
+    // says which new vertices are joined to u, and since the graph is
+    // symmetric, row order[j] of that is new row j.
+    void span(const BitMatrix& from, const std::vector<int>& order, BitMatrix& to) {
+        const int n = int(order.size());
+        const std::size_t oldWords = from.words();
+        to.reset(n);
+        const std::size_t newWords = to.words();
+        m_transposed.resize(oldWords * 64 * newWords);
+        std::uint64_t block[64];
+        for (std::size_t rowBlock = 0; rowBlock < newWords; ++rowBlock)
+            for (std::size_t column = 0; column < oldWords; ++column) {
+                for (std::size_t r = 0; r < 64; ++r) {
+                    const std::size_t i = rowBlock * 64 + r;
+                    block[r] = i < std::size_t(n) ? from.row(order[i])[column] : 0;
+                }
+                transpose64(block);
+                for (std::size_t c = 0; c < 64; ++c)
+                    m_transposed[(column * 64 + c) * newWords + rowBlock] = block[c];
+            }
+        for (int j = 0; j < n; ++j)
+            std::copy_n(m_transposed.data() + std::size_t(order[std::size_t(j)]) * newWords,
+                        newWords, to.row(j));
+    }
+
+private:
+    std::uint64_t* withDegree(int degree, std::size_t setWords) {
+        return m_byDegree.data() + std::size_t(degree) * setWords;
+    }
+
+    std::vector<int> m_members;  // the chosen vertices in the old order
+    std::vector<int> m_position; // old number -> place in m_members
+    std::vector<int> m_degree;   // by place in m_members, among those left
+    std::vector<std::uint64_t> m_byDegree;
+    std::vector<std::uint64_t> m_left;
+    std::vector<std::uint64_t> m_transposed;
+};
+
 // Branch and bound over bitsets with a greedy colouring as the bound: the
-// vertices of P are split into independent colour classes, so a clique can
-// take at most one vertex per class. Vertices are renumbered by falling degree
-// first, which keeps the colourings small.
+// candidates are split into independent colour classes, so a clique can take
+// at most one vertex per class, and only vertices whose class could still
+// beat the best clique are branched on, highest class first.
+//
+// Vertices are numbered in smallest-last order, so that a colouring in number
+// order meets the dense core first and stays small. A branch of the first
+// level that promises much work searches the neighbours of its vertex
+// renumbered the same way among themselves, which fits the colourings to that
+// part of the graph. A vertex that would open a class high enough to branch on
+// is first tried in a lower class: where it has no neighbour, or where its
+// only neighbour can move to another lower class, or where the class of its
+// only neighbour and another class hold no common neighbour of both (a clique
+// then takes at most two vertices from the two classes and the vertex
+// together). Every depth has its own buffers, allocated once; the loops over
+// the words of a row are compiled for each row length up to 8 words.
 class MaximumCliqueSearch {
 public:
-    MaximumCliqueSearch(const ExactGraph& graph, std::uint64_t stepLimit)
-        : m_n(graph.size()), m_stepLimit(stepLimit), m_order(m_n) {
-        std::iota(m_order.begin(), m_order.end(), 0);
-        std::stable_sort(m_order.begin(), m_order.end(), [&graph](int a, int b) {
-            return graph.neighbours[std::size_t(a)].count() >
-                   graph.neighbours[std::size_t(b)].count();
-        });
-        std::vector<int> position(std::size_t(m_n), 0);
-        for (int i = 0; i < m_n; ++i)
-            position[std::size_t(m_order[std::size_t(i)])] = i;
-        m_adjacent.assign(std::size_t(m_n), VertexSet(m_n));
-        for (int i = 0; i < m_n; ++i)
-            for (int old : graph.neighbours[std::size_t(m_order[std::size_t(i)])].members())
-                m_adjacent[std::size_t(i)].insert(position[std::size_t(old)]);
-        m_words = (std::size_t(m_n) + 63) / 64;
+    MaximumCliqueSearch(const ExactGraph& graph, const SearchControl& control,
+                        const LargerCliqueFound& found)
+        : m_control(control), m_found(found) {
+        const int n = graph.size();
+        BitMatrix input;
+        input.reset(n);
+        for (int v = 0; v < n; ++v)
+            std::copy(graph.neighbours[std::size_t(v)].words().begin(),
+                      graph.neighbours[std::size_t(v)].words().end(), input.row(v));
+        std::vector<std::uint64_t> all(input.words(), 0);
+        for (int v = 0; v < n; ++v)
+            all[wordOf(v)] |= bitOf(v);
+        m_renumbering.renumber(input, all.data(), m_order, m_graph);
     }
 
     MaximumCliqueResult run() {
         MaximumCliqueResult result;
-        if (m_n == 0)
+        const int n = m_graph.size();
+        if (n == 0)
             return result;
-        VertexSet all(m_n);
-        for (int v = 0; v < m_n; ++v)
-            all.insert(v);
-        // A first clique, greedily by falling degree, to prune with from the start.
-        for (int v = 0; v < m_n; ++v)
-            if (std::all_of(m_best.begin(), m_best.end(),
-                            [&](int u) { return m_adjacent[std::size_t(u)].contains(v); }))
-                m_best.push_back(v);
-        expand(all);
+        m_best = initialClique();
+        announceBest();
+        // Depth d holds a clique of d vertices and looks one depth ahead.
+        m_levels.resize(std::size_t(n) + 2);
+        searchFirstLevel();
         for (int v : m_best)
             result.clique.push_back(m_order[std::size_t(v)]);
         std::sort(result.clique.begin(), result.clique.end());
         result.complete = !m_stopped;
+        result.steps = m_steps;
         return result;
     }
 
 private:
-    void expand(VertexSet& candidates) {
-        if (++m_steps > m_stepLimit) {
-            m_stopped = true;
-            return;
-        }
+    struct Level {
+        std::vector<std::uint64_t> candidates;
+        // The first `listed` entries: the vertices to branch on, by rising
+        // colour, and their colours.
         std::vector<int> vertices;
         std::vector<int> colours;
-        colourSort(candidates, vertices, colours);
-        for (std::size_t i = vertices.size(); i-- > 0;) {
-            if (m_current.size() + std::size_t(colours[i]) <= m_best.size())
-                return;
-            const int v = vertices[i];
-            m_current.push_back(v);
-            VertexSet next = candidates;
-            const auto& mask = m_adjacent[std::size_t(v)].words();
-            bool any = false;
-            for (std::size_t w = 0; w < m_words; ++w) {
-                next.words()[w] &= mask[w];
-                any = any || next.words()[w] != 0;
-            }
-            if (any)
-                expand(next);
-            else if (m_current.size() > m_best.size())
-                m_best = m_current;
-            m_current.pop_back();
-            if (m_stopped)
-                return;
-            candidates.erase(v);
+        std::size_t listed = 0;
+    };
+
+    struct SingleConflict {
+        int colour;
+        int vertex;
+    };
+
+    // A first-level branch is searched renumbered when it has this many
+    // candidates, or when a colouring leaves this many vertices to branch on;
+    // below both, renumbering costs more than it saves.
+    static constexpr int kAlwaysRenumberFrom = 128;
+    static constexpr std::size_t kRenumberFrom = 10;
+
+    // A first clique to prune with from the start: greedily in vertex order,
+    // which begins with the densest part of the graph.
+    std::vector<int> initialClique() const {
+        std::vector<int> clique;
+        for (int v = 0; v < m_graph.size(); ++v)
+            if (std::all_of(clique.begin(), clique.end(),
+                            [&](int u) { return m_graph.joined(u, v); }))
+                clique.push_back(v);
+        return clique;
+    }
+
+    void announceBest() {
+        if (!m_found)
+            return;
+        std::vector<int> clique;
+        for (int v : m_best)
+            clique.push_back(m_order[std::size_t(v)]);
+        std::sort(clique.begin(), clique.end());
+        m_found(clique);
+    }
+
+    bool stepAllowed() {
+        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested())
+            m_stopped = true;
+        return !m_stopped;
+    }
+
+    Level& level(std::size_t depth) {
+        Level& l = m_levels[depth];
+        if (l.candidates.size() < m_words) {
+            l.candidates.resize(m_words);
+            l.vertices.resize(std::size_t(m_graph.size()));
+            l.colours.resize(std::size_t(m_graph.size()));
+        }
+        return l;
+    }
+
+    // Words per row: W when the caller fixed it at compile time, else m_words.
+    template <std::size_t W> std::size_t words() const {
+        if constexpr (W != 0)
+            return W;
+        else
+            return m_words;
+    }
+
+    // Calls body.template operator()<W>() with W = m_words, or 0 above 8 words.
+    template <typename Body> void withWordCount(Body&& body) {
+        switch (m_words) {
+        case 1:
+            return body.template operator()<1>();
+        case 2:
+            return body.template operator()<2>();
+        case 3:
+            return body.template operator()<3>();
+        case 4:
+            return body.template operator()<4>();
+        case 5:
+            return body.template operator()<5>();
+        case 6:
+            return body.template operator()<6>();
+        case 7:
+            return body.template operator()<7>();
+        case 8:
+            return body.template operator()<8>();
+        default:
+            return body.template operator()<0>();
         }
     }
 
-    // Greedy colouring in vertex order. Only vertices whose colour could still
-    // beat the best clique are listed, by rising colour.
-    void colourSort(const VertexSet& candidates, std::vector<int>& vertices,
-                    std::vector<int>& colours) const {
-        const int needed = int(m_best.size()) - int(m_current.size());
-        VertexSet uncoloured = candidates;
-        VertexSet open(m_n);
-        int colour = 0;
-        while (!uncoloured.empty()) {
-            ++colour;
-            open = uncoloured;
-            for (std::size_t w = 0; w < m_words; ++w) {
-                while (open.words()[w] != 0) {
-                    const int v = int(w * 64) + std::countr_zero(open.words()[w]);
-                    open.erase(v);
-                    uncoloured.erase(v);
-                    // Lower words of open are already empty.
-                    const auto& mask = m_adjacent[std::size_t(v)].words();
-                    for (std::size_t x = w; x < m_words; ++x)
-                        open.words()[x] &= ~mask[x];
-                    if (colour > needed) {
-                        vertices.push_back(v);
-                        colours.push_back(colour);
+    void useGraph(const BitMatrix& graph) {
+        m_current = &graph;
+        m_words = graph.words();
+        if (m_uncoloured.size() < m_words) {
+            m_uncoloured.resize(m_words);
+            m_open.resize(m_words);
+        }
+    }
+
+    void searchFirstLevel() {
+        if (!stepAllowed())
+            return;
+        useGraph(m_graph);
+        Level& here = level(0);
+        std::fill_n(here.candidates.data(), m_words, 0);
+        for (int v = 0; v < m_graph.size(); ++v)
+            here.candidates[wordOf(v)] |= bitOf(v);
+        m_clique.clear();
+        withWordCount([&]<std::size_t W>() { colourSort<W>(here); });
+        std::vector<std::uint64_t> next(m_words);
+        for (std::size_t i = here.listed; i-- > 0;) {
+            if (std::size_t(here.colours[i]) <= m_best.size())
+                return;
+            const int v = here.vertices[i];
+            const std::uint64_t* around = m_graph.row(v);
+            for (std::size_t w = 0; w < m_words; ++w)
+                next[w] = here.candidates[w] & around[w];
+            searchAround(v, next.data());
+            if (m_stopped)
+                return;
+            here.candidates[wordOf(v)] &= ~bitOf(v);
+        }
+    }
+
+    // The largest clique through v among the candidates joined to it.
+    void searchAround(int v, const std::uint64_t* neighbours) {
+        m_clique.assign(1, v);
+        Level& first = level(1);
+        std::copy_n(neighbours, m_words, first.candidates.data());
+        const int count =
+            std::accumulate(neighbours, neighbours + m_words, 0,
+                            [](int sum, std::uint64_t w) { return sum + std::popcount(w); });
+        if (count == 0) {
+            if (m_best.empty())
+                improveBest();
+            return;
+        }
+        if (count < kAlwaysRenumberFrom) {
+            if (!stepAllowed())
+                return;
+            withWordCount([&]<std::size_t W>() { colourSort<W>(first); });
+            if (first.listed < kRenumberFrom) {
+                withWordCount([&]<std::size_t W>() { branch<W>(1); });
+                return;
+            }
+        }
+        m_renumbering.renumber(m_graph, neighbours, m_subOrder, m_subGraph);
+        useGraph(m_subGraph);
+        Level& renumbered = level(1);
+        std::fill_n(renumbered.candidates.data(), m_words, 0);
+        for (int u = 0; u < m_subGraph.size(); ++u)
+            renumbered.candidates[wordOf(u)] |= bitOf(u);
+        withWordCount([&]<std::size_t W>() { expand<W>(1); });
+        useGraph(m_graph);
+    }
+
+    void improveBest() {
+        m_best.assign(1, m_clique.front());
+        const bool renumbered = m_current == &m_subGraph;
+        for (std::size_t i = 1; i < m_clique.size(); ++i)
+            m_best.push_back(renumbered ? m_subOrder[std::size_t(m_clique[i])] : m_clique[i]);
+        announceBest();
+    }
+
+    template <std::size_t W> void expand(std::size_t depth) {
+        if (!stepAllowed())
+            return;
+        colourSort<W>(level(depth));
+        branch<W>(depth);
+    }
+
+    // Branches on the listed vertices of the depth, highest colour first.
+    template <std::size_t W> void branch(std::size_t depth) {
+        Level& here = m_levels[depth];
+        std::uint64_t* candidates = here.candidates.data();
+        std::uint64_t* next = level(depth + 1).candidates.data();
+        for (std::size_t i = here.listed; i-- > 0;) {
+            if (m_clique.size() + std::size_t(here.colours[i]) <= m_best.size())
+                return;
+            const int v = here.vertices[i];
+            const std::uint64_t* around = m_current->row(v);
+            std::uint64_t any = 0;
+            for (std::size_t w = 0; w < words<W>(); ++w) {
+                next[w] = candidates[w] & around[w];
+                any |= next[w];
+            }
+            m_clique.push_back(v);
+            if (any != 0)
+                expand<W>(depth + 1);
+            else if (m_clique.size() > m_best.size())
+                improveBest();
+            m_clique.pop_back();
+            if (m_stopped)
+                return;
+            candidates[wordOf(v)] &= ~bitOf(v);
+        }
+    }
+
+    // Colours the candidates class by class, each class greedily in vertex
+    // order. Lists the vertices whose colour reaches `needed` (a clique through
+    // them could beat the best), by rising colour.
+    template <std::size_t W> void colourSort(Level& here) {
+        std::size_t listed = 0;
+        const int needed = int(m_best.size()) - int(m_clique.size()) + 1;
+        const std::size_t count = words<W>();
+        std::uint64_t* uncoloured = m_uncoloured.data();
+        std::uint64_t* open = m_open.data();
+        std::copy_n(here.candidates.data(), count, uncoloured);
+        // With two lower classes or more, a vertex can move down.
+        const bool recolour = needed >= 3;
+        if (recolour && m_classes.size() < std::size_t(needed) * count)
+            m_classes.resize(std::size_t(needed) * count);
+        std::size_t firstWord = 0;
+        for (int colour = 1;; ++colour) {
+            while (firstWord < count && uncoloured[firstWord] == 0)
+                ++firstWord;
+            if (firstWord == count)
+                break;
+            if (recolour && colour == needed) {
+                recolourIntoLowerClasses<W>(needed);
+                while (firstWord < count && uncoloured[firstWord] == 0)
+                    ++firstWord;
+                if (firstWord == count)
+                    break;
+            }
+            std::uint64_t* members = recolour && colour < needed ? colourClass(colour) : nullptr;
+            if (members)
+                std::fill_n(members, count, 0);
+            std::copy_n(uncoloured, count, open);
+            for (std::size_t w = firstWord; w < count; ++w) {
+                while (open[w] != 0) {
+                    const int bit = std::countr_zero(open[w]);
+                    const int v = int(w * 64) + bit;
+                    uncoloured[w] &= ~(std::uint64_t(1) << bit);
+                    const std::uint64_t* around = m_current->row(v);
+                    open[w] &= open[w] - 1;
+                    if constexpr (W != 0) {
+                        // All words: the lower ones of open are empty anyway.
+                        for (std::size_t x = 0; x < W; ++x)
+                            open[x] &= ~around[x];
+                    } else {
+                        for (std::size_t x = w; x < count; ++x)
+                            open[x] &= ~around[x];
+                    }
+                    if (colour >= needed) {
+                        here.vertices[listed] = v;
+                        here.colours[listed] = colour;
+                        ++listed;
+                    } else if (members) {
+                        members[w] |= std::uint64_t(1) << bit;
                     }
                 }
             }
         }
+        here.listed = listed;
     }
 
-    int m_n;
-    std::uint64_t m_stepLimit;
+    std::uint64_t* colourClass(int colour) {
+        return m_classes.data() + std::size_t(colour - 1) * m_words;
+    }
+
+    // The vertices still uncoloured would all open classes to branch on.
+    template <std::size_t W> void recolourIntoLowerClasses(int needed) {
+        m_frozen.assign(std::size_t(needed), 0);
+        std::uint64_t* uncoloured = m_uncoloured.data();
+        for (std::size_t w = 0; w < words<W>(); ++w)
+            for (std::uint64_t bits = uncoloured[w]; bits != 0; bits &= bits - 1) {
+                const int v = int(w * 64) + std::countr_zero(bits);
+                if (placeInLowerClass<W>(v, needed))
+                    uncoloured[w] &= ~bitOf(v);
+            }
+    }
+
+    template <std::size_t W> bool placeInLowerClass(int v, int needed) {
+        const std::uint64_t* around = m_current->row(v);
+        m_single.clear();
+        for (int k = 1; k < needed; ++k) {
+            if (m_frozen[std::size_t(k)])
+                continue;
+            std::uint64_t* members = colourClass(k);
+            int conflicts = 0;
+            int conflict = -1;
+            for (std::size_t w = 0; w < words<W>(); ++w) {
+                const std::uint64_t common = members[w] & around[w];
+                if (common != 0) {
+                    // Two or more conflicts are as bad as many.
+                    conflicts += (common & (common - 1)) != 0 ? 2 : 1;
+                    conflict = int(w * 64) + std::countr_zero(common);
+                }
+            }
+            if (conflicts == 0) {
+                members[wordOf(v)] |= bitOf(v);
+                return true;
+            }
+            if (conflicts > 1)
+                continue;
+            m_single.push_back({k, conflict});
+            const std::uint64_t* conflictAround = m_current->row(conflict);
+            for (int other = k + 1; other < needed; ++other) {
+                if (m_frozen[std::size_t(other)])
+                    continue;
+                std::uint64_t* target = colourClass(other);
+                if (!disjoint<W>(target, conflictAround))
+                    continue;
+                target[wordOf(conflict)] |= bitOf(conflict);
+                members[wordOf(conflict)] &= ~bitOf(conflict);
+                members[wordOf(v)] |= bitOf(v);
+                return true;
+            }
+        }
+        // v, the class of its only neighbour u there and another class
+        // without a common neighbour of v and u: a clique takes at most two of
+        // them, so v needs no class of its own while both classes stay as
+        // they are.
+        for (const auto& [k, u] : m_single) {
+            const std::uint64_t* uAround = m_current->row(u);
+            for (int other = 1; other < needed; ++other) {
+                if (other == k || m_frozen[std::size_t(other)])
+                    continue;
+                const std::uint64_t* target = colourClass(other);
+                std::uint64_t common = 0;
+                for (std::size_t w = 0; w < words<W>(); ++w)
+                    common |= target[w] & around[w] & uAround[w];
+                if (common != 0)
+                    continue;
+                m_frozen[std::size_t(k)] = 1;
+                m_frozen[std::size_t(other)] = 1;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    template <std::size_t W> bool disjoint(const std::uint64_t* a, const std::uint64_t* b) const {
+        std::uint64_t common = 0;
+        for (std::size_t w = 0; w < words<W>(); ++w)
+            common |= a[w] & b[w];
+        return common == 0;
+    }
+
+    const SearchControl& m_control;
+    const LargerCliqueFound& m_found;
     std::uint64_t m_steps = 0;
     bool m_stopped = false;
-    std::size_t m_words = 0;
-    std::vector<int> m_order; // new number -> vertex number of the graph
-    std::vector<VertexSet> m_adjacent;
-    std::vector<int> m_current;
-    std::vector<int> m_best;
+    SmallestLastRenumbering m_renumbering;
+    std::vector<int> m_order; // number in m_graph -> vertex number of the input
+    BitMatrix m_graph;
+    std::vector<int> m_subOrder; // number in m_subGraph -> number in m_graph
+    BitMatrix m_subGraph;
+    const BitMatrix* m_current = nullptr; // the graph being searched
+    std::size_t m_words = 0;              // its words per row
+    std::vector<Level> m_levels;
+    std::vector<std::uint64_t> m_uncoloured;
+    std::vector<std::uint64_t> m_open;
+    std::vector<std::uint64_t> m_classes; // the classes below `needed`, while colouring
+    std::vector<char> m_frozen;           // classes kept as they are for the infra-chromatic case
+    std::vector<SingleConflict> m_single; // lower classes with one neighbour of the vertex
+    // The first-level vertex (a number in m_graph), then numbers in the graph being searched.
+    std::vector<int> m_clique;
+    std::vector<int> m_best; // numbers in m_graph
 };
 
 // Bron–Kerbosch with the pivot that leaves the fewest branches (the vertex of
 // P or X with most neighbours in P).
 template <class Observer> class MaximalCliqueEnumeration {
 public:
-    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, std::uint64_t stepLimit,
+    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, const SearchControl& control,
                              Observer& observer)
-        : m_graph(graph), m_cap(cap), m_stepLimit(stepLimit), m_observer(observer) {}
+        : m_graph(graph), m_cap(cap), m_control(control), m_observer(observer) {}
 
     MaximalCliques run() {
         const int n = m_graph.size();
@@ -213,7 +647,8 @@ private:
 
     // Returns false once the cap has been passed or the steps are used up.
     bool extend(VertexSet& candidates, VertexSet& excluded) {
-        if (++m_steps > m_stepLimit || m_observer.stopped()) {
+        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested() ||
+            m_observer.stopped()) {
             m_result.complete = false;
             return false;
         }
@@ -267,7 +702,7 @@ private:
 
     const ExactGraph& m_graph;
     std::size_t m_cap;
-    std::uint64_t m_stepLimit;
+    const SearchControl& m_control;
     Observer& m_observer;
     std::uint64_t m_steps = 0;
     std::vector<int> m_current;
@@ -286,11 +721,10 @@ bool largerFirst(const MaximalCliqueEntry& a, const MaximalCliqueEntry& b) {
 }
 
 // True when the members are distinct vertices of the graph, all joined.
-bool isCliqueOf(const ExactGraph& graph, const QHash<QByteArray, int>& number,
-                const Clique& clique) {
+bool isCliqueOf(const ExactGraph& graph, const LabelNumbers& numbers, const Clique& clique) {
     std::vector<int> vertices;
     for (const QByteArray& label : clique.members) {
-        const int v = number.value(label, -1);
+        const int v = numbers.numberOf(label);
         if (v < 0)
             return false;
         for (int u : vertices)
@@ -308,19 +742,30 @@ QString germanNumber(qsizetype n) {
 } // namespace
 
 MaximumCliqueResult maximumClique(const ExactGraph& graph, std::uint64_t stepLimit) {
-    return MaximumCliqueSearch(graph, stepLimit).run();
+    return maximumClique(graph, SearchControl{stepLimit, {}});
+}
+
+MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& control,
+                                  const LargerCliqueFound& found) {
+    return MaximumCliqueSearch(graph, control, found).run();
 }
 
 MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
                                        std::uint64_t stepLimit) {
+    return enumerateMaximalCliques(graph, cap, SearchControl{stepLimit, {}});
+}
+
+MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
+                                       const SearchControl& control) {
     SilentSearchObserver silent;
-    return MaximalCliqueEnumeration<SilentSearchObserver>(graph, cap, stepLimit, silent).run();
+    return MaximalCliqueEnumeration<SilentSearchObserver>(graph, cap, control, silent).run();
 }
 
 template <class Observer>
 MaximalCliques enumerateMaximalCliquesObserved(const ExactGraph& graph, std::size_t cap,
                                                std::uint64_t stepLimit, Observer& observer) {
-    return MaximalCliqueEnumeration<Observer>(graph, cap, stepLimit, observer).run();
+    const SearchControl control{stepLimit, {}};
+    return MaximalCliqueEnumeration<Observer>(graph, cap, control, observer).run();
 }
 
 template MaximalCliques
@@ -334,32 +779,47 @@ qsizetype ExactAnalysis::missedByGreedy() const {
 
 ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
                              std::uint64_t stepLimit) {
+    ExactAnalysisControl control;
+    control.stepLimit = stepLimit;
+    return analyseExactly(store, greedy, k, control);
+}
+
+ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+                             const ExactAnalysisControl& control) {
     const ExactGraph graph = buildExactGraph(store);
     ExactAnalysis analysis;
     analysis.k = k;
-    analysis.stepLimit = stepLimit;
+    analysis.stepLimit = control.stepLimit;
     analysis.vertexCount = graph.size();
 
-    const MaximumCliqueResult largest = maximumClique(graph, stepLimit);
+    LargerCliqueFound found;
+    if (control.progress)
+        found = [&](const std::vector<int>& clique) {
+            control.progress(ExactProgress{cliqueOf(graph, clique), false});
+        };
+    const MaximumCliqueResult largest = maximumClique(graph, control, found);
     analysis.cliqueNumber = qsizetype(largest.clique.size());
     analysis.cliqueNumberComplete = largest.complete;
     analysis.largestClique = cliqueOf(graph, largest.clique);
+    analysis.cancelled = !largest.complete && control.stop.stop_requested();
+    if (largest.complete && control.progress)
+        control.progress(ExactProgress{analysis.largestClique, true});
 
-    QHash<QByteArray, int> number;
-    for (int v = 0; v < graph.size(); ++v)
-        number.insert(graph.labels[v], v);
+    const LabelNumbers numbers(graph.labels);
     QSet<QList<QByteArray>> greedyCliques;
     for (const Clique& clique : greedy) {
         greedyCliques.insert(normaliseClique(clique).members);
-        if (analysis.greedyFitsGraph && !isCliqueOf(graph, number, clique))
+        if (analysis.greedyFitsGraph && !isCliqueOf(graph, numbers, clique))
             analysis.greedyFitsGraph = false;
     }
     analysis.greedyCount = greedy.size();
     analysis.greedyLargest = largestCliqueSize(greedy, nullptr);
 
-    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, stepLimit);
+    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, control);
     analysis.truncated = maximal.truncated;
     analysis.maximalComplete = maximal.complete;
+    if (!maximal.complete && !maximal.truncated && control.stop.stop_requested())
+        analysis.cancelled = true;
     analysis.maximalCliques.reserve(qsizetype(maximal.cliques.size()));
     for (const std::vector<int>& vertices : maximal.cliques) {
         MaximalCliqueEntry entry{cliqueOf(graph, vertices), false};
@@ -381,6 +841,13 @@ QString maximalCliqueCountText(const ExactAnalysis& analysis) {
     if (analysis.truncated)
         return QString("Mehr als %1 maximale Cliquen; gezeigt werden die ersten %1.")
             .arg(germanNumber(n));
+    if (!analysis.maximalComplete && analysis.cancelled) {
+        if (n == 0)
+            return "Die Suche wurde abgebrochen, bevor sie maximale Cliquen aufgezählt hat.";
+        return QString("Die Suche wurde abgebrochen: %1 maximale Cliquen gefunden, es kann mehr "
+                       "geben.")
+            .arg(germanNumber(n));
+    }
     if (!analysis.maximalComplete)
         return QString("Die Suche hat nach %1 Schritten aufgehört: %2 maximale Cliquen gefunden, "
                        "es kann mehr geben.")
@@ -409,10 +876,15 @@ QString exampleText(const ExactAnalysis& analysis) {
 QString comparisonText(const ExactAnalysis& analysis) {
     const bool comparable = analysis.greedyCount > 0 && analysis.greedyFitsGraph;
     if (!analysis.cliqueNumberComplete) {
-        QString text = QString("Die exakte Suche hat nach %1 Schritten aufgehört: Die größte "
-                               "Clique hat mindestens %2 Knoten.")
-                           .arg(germanNumber(qsizetype(analysis.stepLimit)))
-                           .arg(analysis.cliqueNumber);
+        QString text =
+            analysis.cancelled
+                ? QString("Die exakte Suche wurde abgebrochen: Die größte Clique hat mindestens "
+                          "%1 Knoten.")
+                      .arg(analysis.cliqueNumber)
+                : QString("Die exakte Suche hat nach %1 Schritten aufgehört: Die größte Clique "
+                          "hat mindestens %2 Knoten.")
+                      .arg(germanNumber(qsizetype(analysis.stepLimit)))
+                      .arg(analysis.cliqueNumber);
         if (comparable)
             text += QString(" Die gierige Suche fand höchstens %1.").arg(analysis.greedyLargest);
         return text;

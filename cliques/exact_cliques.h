@@ -9,6 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <limits>
+#include <stop_token>
 #include <vector>
 
 // Exact answers for the current graph, beside the greedy list: the clique
@@ -58,20 +61,38 @@ ExactGraph buildExactGraph(const GraphStore& store);
 
 // Both searches take exponential time in the worst case. Graphs of the
 // editor's size need a handful of branch steps, random graphs of 200 vertices
-// with half of all edges about 11,000; a large dense imported graph could take
-// hours, so the searches stop after this many steps (about a second) and say so.
+// with half of all edges a few thousand; a large dense imported graph could
+// take hours. A search run on the user-interface thread therefore stops after
+// this many steps (about a second) and says so; a search run on a thread of
+// its own needs no limit, since the user can cancel it.
 inline constexpr std::uint64_t kSearchStepLimit = 1'000'000;
+inline constexpr std::uint64_t kNoStepLimit = std::numeric_limits<std::uint64_t>::max();
+
+// How a search may end early.
+struct SearchControl {
+    std::uint64_t stepLimit = kSearchStepLimit;
+    // A stop request, from any thread, ends the search at its next branch step.
+    std::stop_token stop;
+};
 
 struct MaximumCliqueResult {
     // As vertex numbers in ascending order; empty only for a graph without vertices.
     std::vector<int> clique;
-    // False when the step limit ended the search: a larger clique may exist.
+    // False when the step limit or a stop request ended the search: a larger
+    // clique may exist.
     bool complete = true;
+    std::uint64_t steps = 0;
 };
+
+// Called with every clique larger than all found before (vertex numbers in
+// ascending order), on the thread that runs the search.
+using LargerCliqueFound = std::function<void(const std::vector<int>& clique)>;
 
 // One largest clique.
 MaximumCliqueResult maximumClique(const ExactGraph& graph,
                                   std::uint64_t stepLimit = kSearchStepLimit);
+MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& control,
+                                  const LargerCliqueFound& found = {});
 
 inline constexpr std::size_t kMaximalCliqueCap = 10000;
 
@@ -80,7 +101,7 @@ struct MaximalCliques {
     std::vector<std::vector<int>> cliques;
     // True when the graph has more maximal cliques than the cap.
     bool truncated = false;
-    // False when the cap or the step limit ended the search early.
+    // False when the cap, the step limit or a stop request ended the search early.
     bool complete = true;
 };
 
@@ -88,6 +109,8 @@ struct MaximalCliques {
 // clique of its own; a graph without vertices has none.
 MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap = kMaximalCliqueCap,
                                        std::uint64_t stepLimit = kSearchStepLimit);
+MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
+                                       const SearchControl& control);
 
 // The same enumeration reporting every step to an observer (see
 // cliques/search_observer.h).
@@ -103,7 +126,7 @@ struct MaximalCliqueEntry {
 struct ExactAnalysis {
     qsizetype vertexCount = 0;
     // Exact when cliqueNumberComplete, else the size of the largest clique
-    // found before the step limit.
+    // found before the step limit or the stop request.
     qsizetype cliqueNumber = 0;
     bool cliqueNumberComplete = true;
     Clique largestClique; // normalised
@@ -112,6 +135,8 @@ struct ExactAnalysis {
     bool truncated = false;
     bool maximalComplete = true;
     std::uint64_t stepLimit = kSearchStepLimit;
+    // A stop request, not the step limit, ended a search early.
+    bool cancelled = false;
 
     qsizetype greedyCount = 0;
     qsizetype greedyLargest = 0;
@@ -127,10 +152,29 @@ struct ExactAnalysis {
     qsizetype missedByGreedy() const;
 };
 
+// What an analysis reports while it runs.
+struct ExactProgress {
+    // The largest clique found so far, normalised.
+    Clique largestClique;
+    // largestClique is a largest clique; the maximal cliques are being listed.
+    bool cliqueNumberKnown = false;
+};
+
+// How an analysis may end early and whom it tells how far it has got. The
+// step limit and the stop request hold for each of its two searches.
+struct ExactAnalysisControl : SearchControl {
+    // Called on the thread that runs the analysis: with every larger clique
+    // found, the first found included, and once more when the clique number
+    // is proved.
+    std::function<void(const ExactProgress&)> progress;
+};
+
 // The exact analysis of the store, compared with the greedy list, for the
 // decision question with k.
 ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
                              std::uint64_t stepLimit = kSearchStepLimit);
+ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
+                             const ExactAnalysisControl& control);
 
 // The texts the analysis window shows.
 QString cliqueNumberText(const ExactAnalysis& analysis);

@@ -1,8 +1,17 @@
 #include "graph_store.h"
 
 EdgeEnds splitEdge(const QByteArray& edge) {
-    const qsizetype dash = edge.indexOf('-');
-    if (dash < 0)
+    const EdgeEndViews ends = splitEdgeView(edge);
+    if (ends.first.isNull())
         return {QByteArray(), edge};
-    return {edge.left(dash), edge.mid(dash + 1)};
+    return {ends.first.toByteArray(), ends.second.toByteArray()};
+}
+
+EdgeEndViews splitEdgeView(QByteArrayView edge) {
+    // A plain search: edge texts are a few bytes, too short for memchr to pay.
+    const auto dash = std::find(edge.begin(), edge.end(), '-');
+    if (dash == edge.end())
+        return {QByteArrayView(), edge};
+    const qsizetype at = dash - edge.begin();
+    return {edge.first(at), edge.sliced(at + 1)};
 }

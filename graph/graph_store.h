@@ -2,6 +2,8 @@
 
 #include "text_list.h"
 
+#include <QByteArrayView>
+
 // The one current graph that every window works on. The counts are plain
 // copies of the list lengths, refreshed only where the program says so; every
 // reader refreshes them first.
@@ -34,3 +36,10 @@ struct EdgeEnds {
 // Splits "a-b" at the first dash; without a dash the first end is empty and
 // the whole text is the second end.
 EdgeEnds splitEdge(const QByteArray& edge);
+
+// The same split as views into the edge text, without copying.
+struct EdgeEndViews {
+    QByteArrayView first;
+    QByteArrayView second;
+};
+EdgeEndViews splitEdgeView(QByteArrayView edge);

@@ -2,20 +2,20 @@
 
 #include <chrono>
 
-std::mt19937& randomEngine() {
-    static std::mt19937 engine(5489u);
+RandomGenerator& randomEngine() {
+    static RandomGenerator engine;
     return engine;
 }
 
 void seedRandomFromClock() {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    randomEngine().seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+    randomEngine().reseed(std::uint64_t(ticks));
 }
 
-void seedRandom(std::uint32_t seed) {
-    randomEngine().seed(seed);
+void seedRandom(std::uint64_t seed) {
+    randomEngine().reseed(seed);
 }
 
 int randomBelow(int n) {
-    return std::uniform_int_distribution<int>(0, n - 1)(randomEngine());
+    return int(randomEngine().below(std::uint32_t(n)));
 }

@@ -1,10 +1,11 @@
 #include "random_walk.h"
 
+#include "graph/label_numbers.h"
 #include "graph/random.h"
 
-#include <QHash>
-
 #include <algorithm>
+#include <numeric>
+#include <span>
 
 namespace {
 // Steps between two progress reports: small enough for a smooth bar, large
@@ -30,37 +31,56 @@ QString walkRefusalText(WalkRefusal refusal) {
 }
 
 WalkGraph::WalkGraph(const GraphStore& store) {
-    const TextList& vertices = store.vertices;
-    const qsizetype n = vertices.count();
+    const qsizetype n = store.vertices.count();
+    const LabelNumbers labels(store.vertices.entries());
+    const std::vector<NumberedEdge> edges = numberEdges(store.edges, store.edges.count(), labels);
 
-    // Every index that carries a label; the first of them receives the counts.
-    QHash<QByteArray, std::vector<int>> holders;
-    holders.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        holders[vertices[i]].push_back(int(i));
-
-    std::vector<std::vector<int>> partners(static_cast<size_t>(n));
-    bool usable = false;
-    for (const QByteArray& edge : store.edges) {
-        const EdgeEnds ends = splitEdge(edge);
-        const auto a = holders.constFind(ends.first);
-        const auto b = holders.constFind(ends.second);
-        if (a == holders.constEnd() || b == holders.constEnd())
-            continue; // an end without a vertex has no counter
-        usable = true;
-        for (int v : *a)
-            partners[size_t(v)].push_back(b->front());
-        if (ends.second != ends.first) {
-            for (int v : *b)
-                partners[size_t(v)].push_back(a->front());
-        }
+    // Every index that carries a label, by label; the first of them receives
+    // the counts.
+    std::vector<int> holderStart(std::size_t(labels.count()) + 1, 0);
+    for (int number : labels.numbers())
+        ++holderStart[std::size_t(number) + 1];
+    std::partial_sum(holderStart.begin(), holderStart.end(), holderStart.begin());
+    std::vector<int> holders(static_cast<std::size_t>(n));
+    {
+        std::vector<int> next(holderStart.begin(), holderStart.end() - 1);
+        for (qsizetype i = 0; i < n; ++i)
+            holders[std::size_t(next[std::size_t(labels.numbers()[std::size_t(i)])]++)] = int(i);
     }
+    auto holdersOf = [&](int label) {
+        return std::span<const int>(holders.data() + holderStart[std::size_t(label)],
+                                    holders.data() + holderStart[std::size_t(label) + 1]);
+    };
 
-    m_first.reserve(size_t(n) + 1);
-    m_first.push_back(0);
-    for (const std::vector<int>& list : partners) {
-        m_partners.insert(m_partners.end(), list.begin(), list.end());
-        m_first.push_back(int(m_partners.size()));
+    // An edge gives each holder of one end the first holder of the other as
+    // a partner, both ways unless it is a loop; an end without a vertex has no
+    // counter. Counted first, then filled in edge order.
+    std::vector<int> labelDegree(std::size_t(labels.count()), 0);
+    bool usable = false;
+    for (const NumberedEdge& edge : edges) {
+        if (edge.first < 0 || edge.second < 0)
+            continue;
+        usable = true;
+        ++labelDegree[std::size_t(edge.first)];
+        if (edge.second != edge.first)
+            ++labelDegree[std::size_t(edge.second)];
+    }
+    m_first.assign(std::size_t(n) + 1, 0);
+    for (qsizetype i = 0; i < n; ++i)
+        m_first[std::size_t(i) + 1] =
+            m_first[std::size_t(i)] + labelDegree[std::size_t(labels.numbers()[std::size_t(i)])];
+    m_partners.resize(std::size_t(m_first.back()));
+    std::vector<int> fill(m_first.begin(), m_first.end() - 1);
+    for (const NumberedEdge& edge : edges) {
+        if (edge.first < 0 || edge.second < 0)
+            continue;
+        const std::span<const int> a = holdersOf(edge.first);
+        const std::span<const int> b = holdersOf(edge.second);
+        for (int v : a)
+            m_partners[std::size_t(fill[std::size_t(v)]++)] = b.front();
+        if (edge.second != edge.first)
+            for (int v : b)
+                m_partners[std::size_t(fill[std::size_t(v)]++)] = a.front();
     }
 
     if (n == 0)
@@ -77,9 +97,12 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress, int*
     if (m_refusal != WalkRefusal::None)
         return counts;
 
+    // A copy of the program's generator, so that its state stays in
+    // registers during the walk; it goes back when the walk ends.
+    RandomGenerator random = randomEngine();
     int current = 0;
     do
-        current = randomBelow(int(n));
+        current = int(random.below(std::uint32_t(n)));
     while (degree(current) == 0);
     ++counts[size_t(current)];
     if (start)
@@ -102,7 +125,8 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress, int*
         const int end = iterations - done > kStepsPerReport ? done + kStepsPerReport : iterations;
         for (; done < end; ++done) {
             const int begin = first[current];
-            const int next = partners[begin + randomBelow(first[current + 1] - begin)];
+            const int next =
+                partners[begin + int(random.below(std::uint32_t(first[current + 1] - begin)))];
             ++leaving[current];
             ++arrivals[next];
             current = next;
@@ -110,6 +134,8 @@ std::vector<qint64> WalkGraph::walk(int iterations, ProgressSink* progress, int*
         if (progress)
             progress->setPosition(done - 1);
     }
+
+    randomEngine() = random;
 
     for (qsizetype v = 0; v < n; ++v) {
         const qint64 times = departures[size_t(v)];

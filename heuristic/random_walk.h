@@ -36,8 +36,10 @@ public:
 
     // Walks `iterations` steps (needs refusal() == None) and returns the visit
     // count of every vertex, in vertices order. Draws from the program's one
-    // generator: randomBelow(vertex count) until a vertex with a usable edge comes up
-    // as the start, then randomBelow(degree) once per step. Shows the progress
+    // generator exactly what these calls would draw, in this order:
+    // randomBelow(vertex count) until a vertex with a usable edge comes up as
+    // the start, then randomBelow(degree of the current vertex) once per step,
+    // the partner drawn being the entry of that number. Shows the progress
     // (may be null), sets its maximum to `iterations`, reports positions up to
     // iterations - 1 and closes it.
     // When start is given, it receives the vertex the walk began on.

@@ -12,6 +12,7 @@
 #include <set>
 
 using Cliques = std::set<std::vector<int>>;
+Q_DECLARE_METATYPE(GraphStore)
 
 namespace {
 
@@ -30,6 +31,18 @@ QList<QByteArray> texts(const QList<MaximalCliqueEntry>& entries) {
     return result;
 }
 
+// The largest clique found is a clique, as large as the largest maximal clique
+// that Bron–Kerbosch lists.
+bool sameCliqueNumber(const ExactGraph& g) {
+    const MaximalCliques all = enumerateMaximalCliques(g, 1'000'000, kNoStepLimit);
+    std::size_t largestMaximal = 0;
+    for (const std::vector<int>& clique : all.cliques)
+        largestMaximal = std::max(largestMaximal, clique.size());
+    const MaximumCliqueResult largest = maximumClique(g, kNoStepLimit);
+    return all.complete && largest.complete && isClique(g, largest.clique) &&
+           largest.clique.size() == largestMaximal;
+}
+
 CliqueList greedyList(GraphStore store) {
     CliqueList cliques;
     store.refreshCounts();
@@ -45,6 +58,9 @@ private slots:
     void againstBruteForce();
     void benchmarkGraphs_data();
     void benchmarkGraphs();
+    void againstMaximalCliques_data();
+    void againstMaximalCliques();
+    void againstMaximalCliquesMany();
     void maximalCliqueCap_data();
     void maximalCliqueCap();
     void stepLimit();
@@ -113,34 +129,27 @@ void TestExactLogic::againstBruteForce() {
     }
 }
 
-// Well-known test graphs, built from their definitions: binary words of
-// length n (of weight w for the Johnson graphs), joined when they differ in
-// at least d places.
+// Well-known test graphs, built from their definitions (see
+// support/numbered_graphs.h). Vertex-transitive graphs like these give an
+// order by degree no help, and the Keller graph of dimension 4 needs more than
+// a million branch steps without a good one.
 void TestExactLogic::benchmarkGraphs_data() {
-    QTest::addColumn<int>("length");
-    QTest::addColumn<int>("weight"); // -1: any weight
-    QTest::addColumn<int>("distance");
+    QTest::addColumn<GraphStore>("store");
     QTest::addColumn<int>("vertices");
     QTest::addColumn<int>("edges");
     QTest::addColumn<int>("cliqueNumber");
-    QTest::newRow("johnson8-2-4") << 8 << 2 << 4 << 28 << 210 << 4;
-    QTest::newRow("johnson8-4-4") << 8 << 4 << 4 << 70 << 1855 << 14;
-    QTest::newRow("hamming6-2") << 6 << -1 << 2 << 64 << 1824 << 32;
-    QTest::newRow("hamming6-4") << 6 << -1 << 4 << 64 << 704 << 4;
-    QTest::newRow("hamming8-4") << 8 << -1 << 4 << 256 << 20864 << 16;
+    QTest::newRow("johnson8-2-4") << johnsonGraph(8, 2, 4) << 28 << 210 << 4;
+    QTest::newRow("johnson8-4-4") << johnsonGraph(8, 4, 4) << 70 << 1855 << 14;
+    QTest::newRow("hamming6-2") << hammingGraph(6, 2) << 64 << 1824 << 32;
+    QTest::newRow("hamming6-4") << hammingGraph(6, 4) << 64 << 704 << 4;
+    QTest::newRow("hamming8-4") << hammingGraph(8, 4) << 256 << 20864 << 16;
+    // Degree 4^d - 3^d - d: differing by 2 somewhere, but not in one place only.
+    QTest::newRow("keller3") << kellerGraph(3) << 64 << 64 * 34 / 2 << 5;
+    QTest::newRow("keller4") << kellerGraph(4) << 256 << 256 * 171 / 2 << 12;
 }
 
 void TestExactLogic::benchmarkGraphs() {
-    QFETCH(int, length);
-    QFETCH(int, weight);
-    QFETCH(int, distance);
-    std::vector<unsigned> words;
-    for (unsigned w = 0; w < (1u << length); ++w)
-        if (weight < 0 || std::popcount(w) == weight)
-            words.push_back(w);
-    const GraphStore store = numberedGraph(int(words.size()), [&](int a, int b) {
-        return std::popcount(words[std::size_t(a)] ^ words[std::size_t(b)]) >= distance;
-    });
+    QFETCH(GraphStore, store);
     QTEST(int(store.vertices.count()), "vertices");
     QTEST(int(store.edges.count()), "edges");
     const ExactGraph g = buildExactGraph(store);
@@ -148,6 +157,36 @@ void TestExactLogic::benchmarkGraphs() {
     QVERIFY(largest.complete);
     QVERIFY(isClique(g, largest.clique));
     QTEST(int(largest.clique.size()), "cliqueNumber");
+}
+
+// Graphs too large to try every subset, but where the first level of the
+// search renumbers its branches: the clique number must be the size of the
+// largest maximal clique that Bron–Kerbosch lists.
+void TestExactLogic::againstMaximalCliques_data() {
+    QTest::addColumn<int>("vertices");
+    QTest::addColumn<double>("density");
+    QTest::newRow("80, 0.75") << 80 << 0.75;
+    QTest::newRow("120, 0.6") << 120 << 0.6;
+    QTest::newRow("200, 0.4") << 200 << 0.4;
+    QTest::newRow("300, 0.25") << 300 << 0.25;
+}
+
+void TestExactLogic::againstMaximalCliques() {
+    QFETCH(int, vertices);
+    QFETCH(double, density);
+    QVERIFY(sameCliqueNumber(buildExactGraph(randomGraph(vertices, density, unsigned(vertices)))));
+}
+
+// Many graphs between brute force and the sizes above, dense enough that
+// vertices move between colour classes at several depths.
+void TestExactLogic::againstMaximalCliquesMany() {
+    std::mt19937 engine(11u);
+    for (int round = 0; round < 400; ++round) {
+        const int n = 16 + int(engine() % 40);
+        const double density = 0.3 + 0.65 * double(engine() % 1000) / 1000.0;
+        const ExactGraph g = buildExactGraph(randomGraph(n, density, engine()));
+        QVERIFY2(sameCliqueNumber(g), qPrintable(QString("round %1").arg(round)));
+    }
 }
 
 void TestExactLogic::maximalCliqueCap_data() {

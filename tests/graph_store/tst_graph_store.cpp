@@ -1,4 +1,5 @@
 #include "graph/graph_store.h"
+#include "graph/label_numbers.h"
 #include "graph/sample_graphs.h"
 #include "graph/text_list.h"
 #include "support/literal_queries.h"
@@ -24,6 +25,10 @@ class TestGraphStore : public QObject {
 private slots:
     void splitEdge_data();
     void splitEdge();
+    void labelNumbers_data();
+    void labelNumbers();
+    void numberedEdges_data();
+    void numberedEdges();
     void incidentEdgesAndPartners_data();
     void incidentEdgesAndPartners();
     void edgePartnersOf_data();
@@ -55,6 +60,71 @@ void TestGraphStore::splitEdge() {
     const EdgeEnds ends = ::splitEdge(edge);
     QTEST(ends.first, "first");
     QTEST(ends.second, "second");
+    const EdgeEndViews views = splitEdgeView(edge);
+    QTEST(views.first.toByteArray(), "first");
+    QTEST(views.second.toByteArray(), "second");
+}
+
+// Labels numbered in their first order; any text looked up exactly.
+void TestGraphStore::labelNumbers_data() {
+    QTest::addColumn<Texts>("vertices");
+    QTest::addColumn<Texts>("labels");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<Texts>("unknown");
+    QTest::newRow("repeats and letter case")
+        << Texts{"a", "A", "b", "a", "A"} << Texts{"a", "A", "b"} << QList<int>{0, 1, 2, 0, 1}
+        << Texts{"B", "ab", "", "a-"};
+    QTest::newRow("empty label and dashes")
+        << Texts{"", "x-y", "x", "y", ""} << Texts{"", "x-y", "x", "y"} << QList<int>{0, 1, 2, 3, 0}
+        << Texts{"x-", "-y", " "};
+    QTest::newRow("prefixes") << Texts{"10", "1", "100"} << Texts{"10", "1", "100"}
+                              << QList<int>{0, 1, 2} << Texts{"0", "1000", "01"};
+    QTest::newRow("none") << Texts{} << Texts{} << QList<int>{} << Texts{"", "0"};
+    // Enough labels for many to share a first slot of the table.
+    Texts many;
+    QList<int> manyNumbers;
+    for (int i = 0; i < 3000; ++i) {
+        many.append(QByteArray::number(i % 2000));
+        manyNumbers.append(i % 2000);
+    }
+    QTest::newRow("3000 vertices, 2000 labels")
+        << many << many.mid(0, 2000) << manyNumbers << Texts{"2000", "-1", "0x"};
+}
+
+void TestGraphStore::labelNumbers() {
+    QFETCH(Texts, vertices);
+    QFETCH(QList<int>, numbers);
+    QFETCH(Texts, unknown);
+    const LabelNumbers labels(vertices);
+    QTEST(labels.labels(), "labels");
+    QCOMPARE(QList<int>(labels.numbers().begin(), labels.numbers().end()), numbers);
+    for (qsizetype i = 0; i < vertices.size(); ++i)
+        QCOMPARE(labels.numberOf(vertices[i]), numbers[i]);
+    for (const QByteArray& text : unknown)
+        QCOMPARE(labels.numberOf(text), -1);
+}
+
+void TestGraphStore::numberedEdges_data() {
+    QTest::addColumn<Texts>("edges");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("ends"); // first, second, first, second, ...
+    const Texts edges{"a-b", "b-c", "a", "-a", "c-", "x-y-b", "b-b", "A-a"};
+    QTest::newRow("all") << edges << 8
+                         << QList<int>{0, 1, 1, -1, 2, 0, 2, 0, -1, 2, 3, -1, 1, 1, -1, 0};
+    QTest::newRow("first three") << edges << 3 << QList<int>{0, 1, 1, -1, 2, 0};
+    QTest::newRow("count past the end") << edges.mid(0, 2) << 5 << QList<int>{0, 1, 1, -1};
+    QTest::newRow("none counted") << edges << 0 << QList<int>{};
+}
+
+void TestGraphStore::numberedEdges() {
+    QFETCH(Texts, edges);
+    QFETCH(int, count);
+    // "" is a label here: an edge without a dash has it as its first end.
+    const LabelNumbers labels(Texts{"a", "b", "", "x"});
+    QList<int> ends;
+    for (const NumberedEdge& edge : numberEdges(TextList(edges), count, labels))
+        ends << edge.first << edge.second;
+    QTEST(ends, "ends");
 }
 
 void TestGraphStore::incidentEdgesAndPartners_data() {
