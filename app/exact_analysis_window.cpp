@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include <QHeaderView>
+#include <QLocale>
 #include <QShowEvent>
 #include <QSignalBlocker>
 
@@ -26,6 +27,12 @@ ExactAnalysisWindow::ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent
     connect(&m_mainWindow, &MainWindow::exactAnalysisRequested, this,
             &ExactAnalysisWindow::openFresh);
     connect(refreshButton, &QPushButton::clicked, this, &ExactAnalysisWindow::refresh);
+    connect(cancelButton, &QPushButton::clicked, this, &ExactAnalysisWindow::cancel);
+    connect(&m_runner, &ExactAnalysisRunner::progressed, this, &ExactAnalysisWindow::progressed);
+    connect(&m_runner, &ExactAnalysisRunner::finished, this, &ExactAnalysisWindow::showAnalysis);
+    connect(&m_mainWindow, &MainWindow::graphChanged, this, &ExactAnalysisWindow::graphChanged);
+    m_ticker.setInterval(200);
+    connect(&m_ticker, &QTimer::timeout, this, &ExactAnalysisWindow::showProgress);
     connect(cliqueTable, &QTableWidget::cellClicked, this,
             [this](int row, int) { chooseClique(row); });
     connect(cliqueTable, &QTableWidget::currentCellChanged, this,
@@ -92,15 +99,52 @@ void ExactAnalysisWindow::buildLayout() {
 
     refreshButton = makeGlyphButton(panel, "ButtonRefresh", GlyphKind::Retry, {8, 570, 145, 25},
                                     "Aktualisieren");
+    cancelButton =
+        makeGlyphButton(panel, "ButtonCancel", GlyphKind::No, {161, 570, 120, 25}, "Abbrechen");
+    cancelButton->setEnabled(false);
     makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {439, 570, 97, 25}, "S&chließen");
 }
 
 void ExactAnalysisWindow::refresh() {
-    m_analysis = analyseExactly(m_mainWindow.graphStore(), m_mainWindow.cliqueList(),
-                                m_mainWindow.decisionK());
+    // The run works on a copy; a run still going belongs to a graph that is
+    // gone and is cancelled.
     m_vertices = m_mainWindow.graphStore().vertices;
     m_edges = m_mainWindow.graphStore().edges;
+    m_runner.start(m_mainWindow.graphStore(), m_mainWindow.cliqueList(), m_mainWindow.decisionK());
+    m_largestSoFar = Clique();
+    cancelButton->setEnabled(true);
+    cliqueNumberField->setText(QStringLiteral("…"));
+    for (QLineEdit* field : {answerField, exampleField})
+        field->clear();
+    comparisonLabel->clear();
+    showProgress();
+    m_ticker.start();
+}
 
+void ExactAnalysisWindow::cancel() {
+    m_runner.cancel();
+}
+
+void ExactAnalysisWindow::progressed(const ExactProgress& progress) {
+    m_largestSoFar = progress.largestClique;
+    showProgress();
+}
+
+void ExactAnalysisWindow::showProgress() {
+    if (!m_runner.isRunning())
+        return;
+    const QString seconds =
+        QLocale(QLocale::German).toString(double(m_runner.elapsed()) / 1000.0, 'f', 1);
+    countLabel->setText(m_largestSoFar.members.isEmpty()
+                            ? QString("Die exakte Suche läuft seit %1 s …").arg(seconds)
+                            : QString("Die exakte Suche läuft seit %1 s; größte Clique bisher: %2")
+                                  .arg(seconds, displayText(m_largestSoFar.text())));
+}
+
+void ExactAnalysisWindow::showAnalysis(const ExactAnalysis& analysis) {
+    m_ticker.stop();
+    cancelButton->setEnabled(false);
+    m_analysis = analysis;
     cliqueNumberField->setText(cliqueNumberText(m_analysis));
     // Refilling moves the current cell; that is no choice of the user's.
     const QSignalBlocker quiet(cliqueTable);
@@ -117,6 +161,14 @@ void ExactAnalysisWindow::refresh() {
     exampleField->setText(exampleText(m_analysis));
     comparisonLabel->setText(comparisonText(m_analysis));
     highlightLabel->setText(m_mainWindow.vertexPositions() ? kHighlightHint : kPositionsUnknown);
+    emit analysisShown();
+}
+
+void ExactAnalysisWindow::graphChanged() {
+    // A finished analysis stays until "Aktualisieren"; a running one would
+    // only finish for a graph that is gone.
+    if (m_runner.isRunning())
+        refresh();
 }
 
 void ExactAnalysisWindow::showEvent(QShowEvent* event) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/widgets.h"
+#include "cliques/exact_analysis_runner.h"
 #include "cliques/exact_cliques.h"
+
+#include <QTimer>
 
 #include <QTableWidget>
 #include <QWidget>
@@ -16,12 +19,21 @@ public:
     explicit ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent = nullptr);
 
     const ExactAnalysis& analysis() const { return m_analysis; }
+    // An analysis is computing off the user-interface thread.
+    bool isComputing() const { return m_runner.isRunning(); }
+
+signals:
+    // A finished (or cancelled) analysis is on show.
+    void analysisShown();
 
 public slots:
     // Shows the window with a fresh analysis.
     void openFresh();
-    // "Aktualisieren".
+    // "Aktualisieren": a fresh analysis of the current graph, off the
+    // user-interface thread.
     void refresh();
+    // "Abbrechen": the run ends with what it found so far.
+    void cancel();
     // Marks the clique of the given row on the main window's picture.
     void chooseClique(int row);
 
@@ -30,8 +42,15 @@ protected:
 
 private:
     void buildLayout();
+    void progressed(const ExactProgress& progress);
+    void showProgress();
+    void showAnalysis(const ExactAnalysis& analysis);
+    void graphChanged();
 
     MainWindow& m_mainWindow;
+    ExactAnalysisRunner m_runner;
+    QTimer m_ticker; // the elapsed time while a run computes
+    Clique m_largestSoFar;
     ExactAnalysis m_analysis;
     // The graph the shown analysis belongs to.
     TextList m_vertices;
@@ -46,4 +65,5 @@ private:
     QLabel* comparisonLabel;
     QLabel* highlightLabel;
     QPushButton* refreshButton;
+    QPushButton* cancelButton;
 };

@@ -2,6 +2,7 @@
 #include "editor/editor_drawing.h"
 #include "graph/sample_graphs.h"
 #include "support/main_window_driver.h"
+#include "support/numbered_graphs.h"
 #include "support/scripted_dialogs.h"
 
 #include <QElapsedTimer>
@@ -16,6 +17,9 @@ namespace {
 // The program driven through its real controls.
 struct Session : MainWindowDriver {
     ExactAnalysisWindow& x = p.exactAnalysisWindow;
+
+    // The analysis computes off the user-interface thread: wait for its result.
+    void settle() { QTRY_VERIFY_WITH_TIMEOUT(!x.isComputing(), 60000); }
 
     void fill(std::initializer_list<const char*> labels, std::initializer_list<const char*> edges) {
         for (const char* label : labels)
@@ -80,7 +84,8 @@ private slots:
     void highlightSampleGraph();
     void unknownPositions_data();
     void unknownPositions();
-    void refreshTime();
+    void refreshRepeated();
+    void cancelAndRestart();
 };
 
 void TestExactWindow::buttonOpensWindow() {
@@ -105,6 +110,7 @@ void TestExactWindow::buttonOpensWindow() {
     QVERIFY(s.f.isVisible());
     click(button);
     QVERIFY(s.x.isVisible());
+    s.settle();
     QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
 }
 
@@ -137,6 +143,7 @@ void TestExactWindow::sampleGraphs() {
     click(control<QPushButton>(s.f, "BitBtn6"));
     QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), k));
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
     QCOMPARE(s.rows(), sampleRows(item + 1));
     QTEST(control<QLabel>(s.x, "LabelCount")->text(), "count");
@@ -153,6 +160,7 @@ void TestExactWindow::refreshing() {
     // Before "Berechnen!" the greedy list holds nothing.
     const QStringList noneFound = sampleRows(1).replaceInStrings(" ja", " nein");
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(s.rows(), noneFound);
     QVERIFY(control<QLabel>(s.x, "LabelComparison")->text().contains("ist leer"));
 
@@ -160,6 +168,7 @@ void TestExactWindow::refreshing() {
     s.choose(1);
     QCOMPARE(s.rows(), noneFound);
     click(control<QPushButton>(s.x, "ButtonRefresh"));
+    s.settle();
     QCOMPARE(s.rows(), QStringList({"(0-1-3-4) nein", "(0-1-2) nein"}));
 
     // A row of a graph that is gone marks nothing.
@@ -170,6 +179,7 @@ void TestExactWindow::refreshing() {
                 ->text()
                 .startsWith("Der Graph hat sich seit der Analyse geändert"));
     click(control<QPushButton>(s.x, "ButtonRefresh"));
+    s.settle();
     QCOMPARE(s.rows().size(), 6);
     s.clickRow(0);
     QVERIFY(!control<PictureArea>(s.f, "Image1")->overlay().isNull());
@@ -179,11 +189,13 @@ void TestExactWindow::refreshing() {
     s.choose(1);
     QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), 5));
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(s.rows().size(), 2);
     QCOMPARE(control<QLineEdit>(s.x, "EditAnswer")->text(), "Nein");
     // Already open: the button refreshes as well.
     QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), 3));
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(control<QLineEdit>(s.x, "EditAnswer")->text(), "Ja");
 }
 
@@ -204,6 +216,7 @@ void TestExactWindow::greedyMissesLargest() {
     QCOMPARE(control<QLineEdit>(s.f, "Edit3")->text(), "2");
 
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
     QCOMPARE(control<QLineEdit>(s.x, "EditAnswer")->text(), "Ja");
     QCOMPARE(control<QLineEdit>(s.x, "EditExample")->text(), "(4-5-6-7)");
@@ -245,6 +258,7 @@ void TestExactWindow::highlightSampleGraph() {
     const QImage before = control<PictureArea>(s.f, "Image1")->picture();
     const std::vector<QPoint>& at = sampleGraph(1).centres;
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     s.clickRow(0); // (0-1-3-4)
     QCOMPARE(control<PictureArea>(s.f, "Image1")->overlay().size(),
              control<PictureArea>(s.f, "Image1")->size());
@@ -272,6 +286,7 @@ void TestExactWindow::highlightSampleGraph() {
     s.choose(1);
     QVERIFY(control<PictureArea>(s.f, "Image1")->overlay().isNull());
     click(control<QPushButton>(s.x, "ButtonRefresh"));
+    s.settle();
     s.clickRow(1); // (0-1-2) of sample 2
     QVERIFY(s.marked(ring(sampleGraph(2).centres[2], kSampleVertexRadius)));
     click(control<QPushButton>(s.f, "BitBtn8"));
@@ -322,6 +337,7 @@ void TestExactWindow::unknownPositions() {
     }
     }
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(s.rows().size(), 1);
     QVERIFY(control<QLabel>(s.x, "LabelHighlight")->text().startsWith(kUnknown));
     s.clickRow(0);
@@ -331,7 +347,7 @@ void TestExactWindow::unknownPositions() {
 
 // The window's whole refresh for the 15-vertex graph with the most maximal
 // cliques (243).
-void TestExactWindow::refreshTime() {
+void TestExactWindow::refreshRepeated() {
     Session s;
     s.choose(2);
     for (int v = 0; v < 15; ++v)
@@ -341,21 +357,47 @@ void TestExactWindow::refreshTime() {
             if (a / 3 != b / 3)
                 storeOf(s.f).edges.append(QByteArray::number(a) + '-' + QByteArray::number(b));
     click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
     QCOMPARE(s.rows().size(), 243);
-    std::vector<qint64> times;
-    for (int i = 0; i < 7; ++i) {
-        QElapsedTimer timer;
-        timer.start();
+    // Its time is measured by BM_ExactRefresh_MoonMoser15; here, that a
+    // refresh run after run shows the same whole list.
+    for (int i = 0; i < 3; ++i) {
         s.x.refresh();
-        times.push_back(timer.nsecsElapsed());
+        s.settle();
+        QCOMPARE(s.rows().size(), 243);
     }
-    std::sort(times.begin(), times.end());
-    const double median = double(times[times.size() / 2]) / 1e6;
-    qInfo("refresh median: %.2f ms", median);
-#if !defined(NDEBUG) || defined(__SANITIZE_ADDRESS__)
-    QSKIP("the time limit holds for optimised builds only");
-#endif
-    QVERIFY2(median < 10.0, qPrintable(QString::number(median)));
+}
+
+// A dense graph of 400 vertices keeps the exact search busy for long: the
+// window stays usable, "Abbrechen" ends the run with what it found, and a
+// change of the graph during a run starts it afresh on the new graph.
+void TestExactWindow::cancelAndRestart() {
+    Session s;
+    s.choose(2);
+    const GraphStore dense = randomGraph(400, 0.9, 1);
+    storeOf(s.f).vertices = dense.vertices;
+    storeOf(s.f).edges = dense.edges;
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    QVERIFY(s.x.isComputing());
+    QVERIFY(control<QPushButton>(s.x, "ButtonCancel")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        control<QLabel>(s.x, "LabelCount")->text().contains("größte Clique bisher"), 60000);
+    // The main window takes input meanwhile.
+    QVERIFY(spinTo(control<StepArrows>(s.f, "UpDown1"), 3));
+    QCOMPARE(control<QLineEdit>(s.f, "Edit1")->text(), "3");
+
+    click(control<QPushButton>(s.x, "ButtonCancel"));
+    s.settle();
+    QVERIFY2(control<QLineEdit>(s.x, "EditCliqueNumber")->text().startsWith("mindestens "),
+             qPrintable(control<QLineEdit>(s.x, "EditCliqueNumber")->text()));
+    QVERIFY(!control<QPushButton>(s.x, "ButtonCancel")->isEnabled());
+
+    click(control<QPushButton>(s.x, "ButtonRefresh"));
+    QVERIFY(s.x.isComputing());
+    s.choose(1); // sample graph 2, while the run computes
+    s.settle();
+    QCOMPARE(s.rows(), QStringList({"(0-1-3-4) nein", "(0-1-2) nein"}));
+    QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
 }
 
 QTEST_MAIN(TestExactWindow)

@@ -174,6 +174,7 @@ void TestStepPlayWindow::bronKerboschEndsWithTheExactCliques() {
     QVERIFY(s.step().startsWith("Schritt 0 von "));
     s.key(Qt::Key_End);
     click(control<QPushButton>(s.f, "ButtonExact"));
+    QTRY_VERIFY_WITH_TIMEOUT(!s.p.exactAnalysisWindow.isComputing(), 60000);
     const QTableWidget* table = control<QTableWidget>(s.p.exactAnalysisWindow, "TableCliques");
     const QListWidget* found = control<QListWidget>(s.w, "ListFound");
     QCOMPARE(found->count(), table->rowCount());
