@@ -108,7 +108,7 @@ void ExactAnalysisWindow::refresh() {
     cliqueTable->setRowCount(int(m_analysis.maximalCliques.size()));
     for (int row = 0; row < m_analysis.maximalCliques.size(); ++row) {
         const MaximalCliqueEntry& entry = m_analysis.maximalCliques[row];
-        cliqueTable->setItem(row, 0, new QTableWidgetItem(displayText(entry.clique.text())));
+        cliqueTable->setItem(row, 0, new QTableWidgetItem(cliqueDisplayText(entry.clique)));
         cliqueTable->setItem(row, 1, new QTableWidgetItem(entry.inGreedyList ? "ja" : "nein"));
     }
     countLabel->setText(maximalCliqueCountText(m_analysis));

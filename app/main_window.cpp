@@ -275,7 +275,7 @@ void MainWindow::showCliqueList() {
     QStringList texts;
     texts.reserve(m_cliques.size());
     for (const Clique& clique : m_cliques)
-        texts.append(displayText(clique.text()));
+        texts.append(cliqueDisplayText(clique));
     cliqueListBox->addItems(texts);
 }
 
