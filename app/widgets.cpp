@@ -180,9 +180,13 @@ QPushButton* makeGlyphButton(QWidget* parent, const char* name, GlyphKind kind,
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
+    // The disabled group keeps the style's grey: a red "Beantworten!" must
+    // look unavailable while it is.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+        palette.setColor(group, QPalette::Text, colour);
+    }
     widget->setPalette(palette);
 }
 
@@ -248,6 +252,13 @@ QLineEdit* makeOutputField(QWidget* parent, const char* name, const QRect& geome
     edit->setGeometry(geometry);
     edit->setFont(font);
     edit->setEnabled(false);
+    edit->setFocusPolicy(Qt::NoFocus);
+    // Disabled keeps typing out, but the style's disabled grey on grey is
+    // hard to read: the value is the field's whole point.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
+    edit->setPalette(palette);
     return edit;
 }
 

@@ -140,7 +140,8 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
                      const QString& title);
 QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry,
                         const QString& caption);
-// Edit fields only display values: they start disabled.
+// Edit fields only display values: disabled and out of the tab chain, but
+// their text as readable as an enabled field's.
 QLineEdit* makeOutputField(QWidget* parent, const char* name, const QRect& geometry,
                            const QString& text, const QFont& font);
 StepArrows* makeStepArrows(QWidget* parent, const char* name, const QRect& geometry, int minimum,
