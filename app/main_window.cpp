@@ -399,8 +399,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if ((keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter) &&
             pressDefaultButton())
             return true;
-        // The list only displays: typed characters are dropped.
-        if (!keyEvent->text().isEmpty())
+        // The list only displays: typed characters are dropped. Tab and
+        // Escape are no typing; kept from the window, Tab would trap the
+        // keyboard in the list.
+        const bool leaving = keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab ||
+                             keyEvent->key() == Qt::Key_Escape;
+        if (!keyEvent->text().isEmpty() && !leaving)
             return true;
     }
     return QWidget::eventFilter(watched, event);
