@@ -120,13 +120,12 @@ void StepArrows::focusOutEvent(QFocusEvent* event) {
 }
 
 void StepArrows::showFocus(bool focused) {
-    // The arrows fill the whole control, so they carry the focus colour.
-    for (QToolButton* button : {m_up, m_down}) {
-        QPalette palette = button->parentWidget()->palette();
-        if (focused)
-            palette.setColor(QPalette::Button, palette.color(QPalette::Highlight));
-        button->setPalette(palette);
-    }
+    // The arrows fill the whole control, so they carry the focus colour;
+    // without the focus they take the control's palette again.
+    QPalette highlighted = palette();
+    highlighted.setColor(QPalette::Button, highlighted.color(QPalette::Highlight));
+    for (QToolButton* button : {m_up, m_down})
+        button->setPalette(focused ? highlighted : QPalette());
 }
 
 void StepArrows::resizeEvent(QResizeEvent*) {
