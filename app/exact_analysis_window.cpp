@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -48,15 +49,21 @@ void ExactAnalysisWindow::buildLayout() {
 
     makeText(panel, "LabelTitle", {8, 8, 528, 24}, "Exakte Analyse des aktuellen Graphen",
              courierFont(17, true, true), Colours::Red);
-    makeText(panel, "LabelCliqueNumber", {8, 42, 400, 22},
-             "Cliquenzahl (größte Clique):", courierFont(15));
-    cliqueNumberField =
-        makeOutputField(panel, "EditCliqueNumber", {416, 38, 65, 26}, QString(), courierFont(16));
-    makeText(panel, "LabelMaximal", {8, 74, 528, 22},
-             "Maximale Cliquen, größte zuerst:", courierFont(15));
+    QLabel* cliqueNumberCaption = makeText(panel, "LabelCliqueNumber", {8, 42, 400, 22},
+                                           "Cliquenzahl (größte Clique):", courierFont(15));
+    cliqueNumberField = makeOutputField(panel, "EditCliqueNumber", {416, 38, 65, 26}, QString(),
+                                        courierFont(16), "Cliquenzahl");
+    describe(cliqueNumberField, "Größe der größten Clique des Graphen", cliqueNumberCaption);
+    QLabel* tableCaption = makeText(panel, "LabelMaximal", {8, 74, 528, 22},
+                                    "Maximale Cliquen, größte zuerst:", courierFont(15));
 
     cliqueTable = new QTableWidget(0, 2, panel);
     cliqueTable->setObjectName("TableCliques");
+    cliqueTable->setAccessibleName("Maximale Cliquen");
+    describe(cliqueTable,
+             "Jede maximale Clique und ob die gierige Suche sie gefunden hat; eine gewählte "
+             "Clique wird im Hauptfenster hervorgehoben.",
+             tableCaption);
     cliqueTable->setGeometry(8, 98, 528, 238);
     cliqueTable->setFont(courierFont(15));
     cliqueTable->setHorizontalHeaderLabels({"Clique", "In „Gefundene Cliquen“"});
@@ -82,11 +89,14 @@ void ExactAnalysisWindow::buildLayout() {
         makeGroup(panel, "GroupDecision", {8, 366, 528, 90}, "Entscheidungsfrage, exakt");
     questionLabel =
         makeText(decisionGroup, "LabelQuestion", {8, 22, 512, 22}, QString(), courierFont(15));
-    answerField =
-        makeOutputField(decisionGroup, "EditAnswer", {8, 52, 65, 26}, QString(), courierFont(16));
-    makeText(decisionGroup, "LabelExample", {88, 56, 96, 22}, "Beispiel:", courierFont(15));
+    answerField = makeOutputField(decisionGroup, "EditAnswer", {8, 52, 65, 26}, QString(),
+                                  courierFont(16), "Antwort");
+    describe(answerField, "Exakte Antwort auf die Entscheidungsfrage", questionLabel);
+    QLabel* exampleCaption =
+        makeText(decisionGroup, "LabelExample", {88, 56, 96, 22}, "Beispiel:", courierFont(15));
     exampleField = makeOutputField(decisionGroup, "EditExample", {184, 52, 336, 26}, QString(),
-                                   courierFont(16));
+                                   courierFont(16), "Beispiel");
+    describe(exampleField, "Eine Clique, die die Antwort belegt", exampleCaption);
 
     comparisonLabel =
         makeText(panel, "LabelComparison", {8, 462, 528, 66}, QString(), courierFont(13));
@@ -103,6 +113,8 @@ void ExactAnalysisWindow::buildLayout() {
         makeGlyphButton(panel, "ButtonCancel", GlyphKind::No, {161, 570, 120, 25}, "Abbrechen");
     cancelButton->setEnabled(false);
     makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {439, 570, 97, 25}, "S&chließen");
+
+    orderTabsByRows(this);
 }
 
 void ExactAnalysisWindow::refresh() {
@@ -152,7 +164,7 @@ void ExactAnalysisWindow::showAnalysis(const ExactAnalysis& analysis) {
     cliqueTable->setRowCount(int(m_analysis.maximalCliques.size()));
     for (int row = 0; row < m_analysis.maximalCliques.size(); ++row) {
         const MaximalCliqueEntry& entry = m_analysis.maximalCliques[row];
-        cliqueTable->setItem(row, 0, new QTableWidgetItem(displayText(entry.clique.text())));
+        cliqueTable->setItem(row, 0, new QTableWidgetItem(cliqueDisplayText(entry.clique)));
         cliqueTable->setItem(row, 1, new QTableWidgetItem(entry.inGreedyList ? "ja" : "nein"));
     }
     countLabel->setText(maximalCliqueCountText(m_analysis));
@@ -174,6 +186,11 @@ void ExactAnalysisWindow::graphChanged() {
 void ExactAnalysisWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refresh();
+}
+
+void ExactAnalysisWindow::keyPressEvent(QKeyEvent* event) {
+    if (!closeOnEscape(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void ExactAnalysisWindow::openFresh() {

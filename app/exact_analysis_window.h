@@ -39,6 +39,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildLayout();

@@ -1,7 +1,9 @@
 #include "app/help_window.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -124,6 +126,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     picture->setObjectName("Image1");
     picture->setGeometry(520, 8, 121, 337);
     picture->setPicture(helpPicture());
+    picture->setAccessibleName("Bild zur Hilfe");
+    picture->setAccessibleDescription("Beispiele: eine Clique aus 4 Knoten, eine aus 3 Knoten "
+                                      "und ein Weg, der keine Clique ist");
 
     makeGlyphButton(panel, "BitBtn1", GlyphKind::Close, {8, 320, 97, 25}, "S&chließen");
 
@@ -131,6 +136,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     scrollBox->setObjectName("ScrollBox1");
     scrollBox->setGeometry(8, 8, 505, 305);
     scrollBox->setWidgetResizable(false);
+    // The text takes the focus; the box follows its cursor.
+    scrollBox->setFocusPolicy(Qt::NoFocus);
+    scrollBox->verticalScrollBar()->setAccessibleName("Hilfetext blättern");
+    scrollBox->horizontalScrollBar()->setAccessibleName("Hilfetext seitwärts blättern");
 
     auto* text = new ReadOnlyText;
     text->setObjectName("TMemo1");
@@ -140,5 +149,19 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setPlainText(helpText());
+    text->setAccessibleName("Hilfetext");
     scrollBox->setWidget(text);
+    // Reading with the keyboard moves the cursor through the whole text, which
+    // is far taller than the box around it.
+    connect(text, &QTextEdit::cursorPositionChanged, scrollBox, [scrollBox, text] {
+        const QRect cursor = text->cursorRect();
+        scrollBox->ensureVisible(cursor.center().x(), cursor.center().y(), 0, cursor.height());
+    });
+
+    orderTabsByRows(this);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (!closeOnEscape(this, event))
+        QWidget::keyPressEvent(event);
 }

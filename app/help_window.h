@@ -11,6 +11,10 @@ class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
+
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The German help text shown in the help window.

@@ -1,6 +1,7 @@
 #include "app/heuristic_window.h"
 
 #include "app/dialogs.h"
+#include "graph/picture_descriptions.h"
 #include "graph/random.h"
 #include "heuristic/random_walk.h"
 #include "heuristic/visit_chart_drawing.h"
@@ -41,6 +42,8 @@ void HeuristicWindow::buildLayout() {
     chart = new PictureArea(panel);
     chart->setObjectName("Image1");
     chart->setGeometry(8, 40, 625, 345);
+    chart->setAccessibleName("Diagramm der Besuchshäufigkeit");
+    chart->setAccessibleDescription("leer");
 
     // Group "Iterationen": the walk length.
     QGroupBox* lengthGroup = makeGroup(panel, "GroupBox1", {648, 40, 385, 233}, "Iterationen");
@@ -48,10 +51,15 @@ void HeuristicWindow::buildLayout() {
     makeText(lengthGroup, "StaticText12", {8, 24, 124, 22}, "Iterationen:", courierFont(16));
     iterationsLabel = makeText(lengthGroup, "Label1", {136, 24, 30, 18}, "100", courierFont(16));
     iterationsLabel->adjustSize();
-    makeText(lengthGroup, "StaticText1", {8, 56, 134, 22}, "Zehnerpotenz:", courierFont(16));
+    describe(iterationsLabel, "Iterationen");
+    QLabel* exponentCaption =
+        makeText(lengthGroup, "StaticText1", {8, 56, 134, 22}, "Zehnerpotenz:", courierFont(16));
     exponentLabel = makeText(lengthGroup, "Label2", {152, 56, 10, 18}, "2", courierFont(16));
+    describe(exponentLabel, "Zehnerpotenz");
     makeText(lengthGroup, "StaticText2", {136, 72, 20, 20}, "10", courierFont(13));
-    exponentLamp = makeLamp(lengthGroup, "Shape1", {304, 16, 65, 65});
+    exponentLamp =
+        makeLamp(lengthGroup, "Shape1", {304, 16, 65, 65}, "Lampe Zehnerpotenz",
+                 {{Colours::Red, "rot"}, {Colours::Yellow, "gelb"}, {Colours::Green, "grün"}});
 
     exponentSlider = new QSlider(Qt::Horizontal, lengthGroup);
     exponentSlider->setObjectName("TrackBar1");
@@ -62,7 +70,10 @@ void HeuristicWindow::buildLayout() {
     exponentSlider->setPageStep(1);
     exponentSlider->setTickPosition(QSlider::TicksBelow);
     exponentSlider->setTickInterval(1);
-    exponentSpinner = makeStepArrows(lengthGroup, "UpDown2", {304, 96, 17, 33}, 2, 6, 2);
+    exponentSlider->setAccessibleName("Zehnerpotenz-Regler");
+    exponentSpinner =
+        makeStepArrows(lengthGroup, "UpDown2", {304, 96, 17, 33}, 2, 6, 2, "Zehnerpotenz");
+    describe(exponentSpinner, "Exponent der Zehnerpotenz, 2 bis 6", exponentCaption);
 
     const QFont tickFont = courierFont(13);
     makeText(lengthGroup, "StaticText6", {16, 128, 12, 20}, "2", tickFont);
@@ -71,9 +82,12 @@ void HeuristicWindow::buildLayout() {
     makeText(lengthGroup, "StaticText9", {208, 128, 12, 20}, "5", tickFont);
     makeText(lengthGroup, "StaticText10", {280, 128, 12, 20}, "6", tickFont);
 
-    makeText(lengthGroup, "StaticText4", {8, 152, 74, 22}, "Faktor:", courierFont(16));
+    QLabel* factorCaption =
+        makeText(lengthGroup, "StaticText4", {8, 152, 74, 22}, "Faktor:", courierFont(16));
     factorLabel = makeText(lengthGroup, "Label3", {88, 152, 10, 18}, "1", courierFont(16));
-    factorSpinner = makeStepArrows(lengthGroup, "UpDown1", {112, 144, 17, 25}, 1, 9, 1);
+    describe(factorLabel, "Faktor");
+    factorSpinner = makeStepArrows(lengthGroup, "UpDown1", {112, 144, 17, 25}, 1, 9, 1, "Faktor");
+    describe(factorSpinner, "Faktor vor der Zehnerpotenz, 1 bis 9", factorCaption);
     makeText(lengthGroup, "StaticText3", {48, 200, 319, 21}, "Iterationen = Faktor * Zehnerpotenz",
              courierFont(15));
 
@@ -91,6 +105,8 @@ void HeuristicWindow::buildLayout() {
              courierFont(15));
     explanationLabel =
         makeText(panel, "LabelExplanation", {8, 421, 1025, 18}, QString(), courierFont(12));
+
+    orderTabsByRows(this);
 }
 
 void HeuristicWindow::connectHandlers() {
@@ -101,6 +117,11 @@ void HeuristicWindow::connectHandlers() {
     connect(runButton, &QPushButton::clicked, this, &HeuristicWindow::runWalk);
     // Markers belong to the chart they were drawn for.
     connect(chart, &PictureArea::pictureReplaced, chart, &PictureArea::clearOverlay);
+    // An emptied chart says so; a drawn one is described where it is drawn.
+    connect(chart, &PictureArea::pictureReplaced, this, [this] {
+        if (chart->isEmpty())
+            chart->setAccessibleDescription("leer");
+    });
 }
 
 void HeuristicWindow::showIterations() {
@@ -167,6 +188,7 @@ void HeuristicWindow::runWalk() {
                 "größte Abweichung: %1 Prozentpunkte.")
             .arg(QLocale(QLocale::German)
                      .toString(largestDeviation(result.visitCounts, shares), 'f', 2)));
+    chart->setAccessibleDescription(visitChartDescription(m_store.vertices, result.visitCounts));
 }
 
 void HeuristicWindow::keyPressEvent(QKeyEvent* event) {

@@ -1,11 +1,19 @@
 #include "app/program.h"
+#include "app/qt_translation.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Mandorin");
     QApplication::setApplicationDisplayName("Mandorin");
+
+    // A German program: Qt's own dialogs and buttons speak German too, when
+    // Qt's translation is installed.
+    QTranslator qtStrings;
+    if (loadGermanQtStrings(qtStrings, qtTranslationsDirectory()))
+        QApplication::installTranslator(&qtStrings);
 
     Program program;
     program.mainWindow.show();

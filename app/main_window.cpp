@@ -2,6 +2,7 @@
 
 #include "app/clique_highlighter.h"
 #include "editor/editor_drawing.h"
+#include "graph/picture_descriptions.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 
@@ -80,6 +81,7 @@ void MainWindow::buildLayout() {
     graphPicture = new PictureArea(graphGroup);
     graphPicture->setObjectName("Image1");
     graphPicture->setGeometry(8, 184, 550, 300);
+    graphPicture->setAccessibleName("Darstellung des Graphen");
     graphChoice = new ChoiceGroup("Graphen-Auswahl",
                                   {"Beispiel-Graph (1): 9 Knoten", "Beispiel-Graph (2): 5 Knoten",
                                    "Graph erstellen: max. 15 Knoten"},
@@ -87,8 +89,10 @@ void MainWindow::buildLayout() {
     graphChoice->setObjectName("RadioGroup1");
     graphChoice->setGeometry(8, 24, 257, 113);
     graphChoice->setItemIndex(0);
-    makeText(graphGroup, "StaticText3", {8, 152, 220, 21},
-             "Darstellung des Graphen:", courierFont(15, false, true), Colours::Red);
+    QLabel* pictureCaption =
+        makeText(graphGroup, "StaticText3", {8, 152, 220, 21},
+                 "Darstellung des Graphen:", courierFont(15, false, true), Colours::Red);
+    pictureCaption->setBuddy(graphPicture);
     editorToolsGroup = makeGroup(graphGroup, "GroupBox7", {280, 16, 281, 121}, "Graphen-Werkzeuge");
     heuristicButton =
         makeGlyphButton(graphGroup, "BitBtn10", GlyphKind::Ignore, {232, 496, 97, 25}, "Heuristik");
@@ -113,14 +117,20 @@ void MainWindow::buildLayout() {
         makeText(editorToolsGroup, "Label2", {8, 28, 99, 21}, "Position:", courierFont(19));
     edgeButton = makeButton(editorToolsGroup, "Button2", {144, 56, 97, 25}, "Kante");
     vertexButton = makeButton(editorToolsGroup, "Button1", {176, 24, 97, 25}, "Knoten");
-    v1Field = makeOutputField(editorToolsGroup, "Edit4", {48, 88, 33, 25}, "0", courierFont(15));
-    v2Field = makeOutputField(editorToolsGroup, "Edit5", {160, 88, 33, 25}, "0", courierFont(15));
-    v1Spinner = makeStepArrows(editorToolsGroup, "UpDown2", {80, 88, 17, 25}, 0, 14, 0);
-    v2Spinner = makeStepArrows(editorToolsGroup, "UpDown3", {192, 88, 17, 25}, 0, 14, 0);
-    positionField =
-        makeOutputField(editorToolsGroup, "Edit6", {112, 24, 33, 25}, "0", courierFont(15));
+    v1Field = makeOutputField(editorToolsGroup, "Edit4", {48, 88, 33, 25}, "0", courierFont(15),
+                              "v1-Anzeige");
+    v2Field = makeOutputField(editorToolsGroup, "Edit5", {160, 88, 33, 25}, "0", courierFont(15),
+                              "v2-Anzeige");
+    v1Spinner = makeStepArrows(editorToolsGroup, "UpDown2", {80, 88, 17, 25}, 0, 14, 0, "v1");
+    describe(v1Spinner, "Erster Knoten der nächsten Kante", v1Label);
+    v2Spinner = makeStepArrows(editorToolsGroup, "UpDown3", {192, 88, 17, 25}, 0, 14, 0, "v2");
+    describe(v2Spinner, "Zweiter Knoten der nächsten Kante", v2Label);
+    positionField = makeOutputField(editorToolsGroup, "Edit6", {112, 24, 33, 25}, "0",
+                                    courierFont(15), "Positionsanzeige");
+    describe(positionField, "Ein Ausrufezeichen heißt: Die Position ist belegt.");
     vertexPositionSpinner =
-        makeStepArrows(editorToolsGroup, "UpDown4", {152, 24, 17, 25}, 0, 14, 0);
+        makeStepArrows(editorToolsGroup, "UpDown4", {152, 24, 17, 25}, 0, 14, 0, "Position");
+    describe(vertexPositionSpinner, "Rasterfeld 0 bis 14 für den nächsten Knoten", positionLabel);
     delPosButton =
         makeGlyphButton(editorToolsGroup, "BitBtn11", GlyphKind::None, {8, 56, 97, 25}, "DelPos");
     // Undo and redo at the right end of the v1/v2 row; they hide with their group.
@@ -137,6 +147,7 @@ void MainWindow::buildLayout() {
     };
     undoButton = makeHistoryButton("ButtonUndo", QStyle::SP_ArrowBack, 216, "Rückgängig");
     redoButton = makeHistoryButton("ButtonRedo", QStyle::SP_ArrowForward, 246, "Wiederholen");
+    describe(delPosButton, "Beendet das Setzen der Knoten; danach lassen sich Kanten ziehen");
     // Hidden as the window starts; the position spinner and DelPos hide only
     // through their group.
     setEditorToolsVisible(false);
@@ -146,6 +157,7 @@ void MainWindow::buildLayout() {
     // Group "Algorithmus".
     cliqueListBox = new QListWidget(algorithmGroup);
     cliqueListBox->setObjectName("ListBox1");
+    cliqueListBox->setAccessibleName("Gefundene Cliquen");
     cliqueListBox->setGeometry(8, 48, 201, 441);
     cliqueListBox->setFont(courierFont(16));
     cliqueListBox->setUniformItemSizes(true);
@@ -157,18 +169,23 @@ void MainWindow::buildLayout() {
         cliqueListBox->setPalette(palette);
     }
     cliqueListBox->installEventFilter(this);
-    makeText(algorithmGroup, "StaticText4", {8, 24, 166, 21},
-             "Gefundene Cliquen:", courierFont(15, false, true), Colours::Red);
+    QLabel* listCaption =
+        makeText(algorithmGroup, "StaticText4", {8, 24, 166, 21},
+                 "Gefundene Cliquen:", courierFont(15, false, true), Colours::Red);
+    describe(cliqueListBox, "Eine gewählte Clique wird im Bild des Graphen hervorgehoben.",
+             listCaption);
     QGroupBox* sortGroup =
         makeGroup(algorithmGroup, "GroupBox3", {216, 376, 361, 137}, "Sortierparameter");
     computeButton = makeGlyphButton(algorithmGroup, "BitBtn6", GlyphKind::Ok, {216, 320, 361, 33},
                                     "Berechnen!");
     computeButton->setFont(courierFont(15, true));
     setTextColour(computeButton, Colours::Red);
+    describe(computeButton, "Sucht von jedem Knoten aus gierig nach Cliquen");
     QGroupBox* decisionGroup =
         makeGroup(algorithmGroup, "GroupBox5", {216, 16, 361, 289}, "Mandorin");
     saveButton = makeGlyphButton(algorithmGroup, "BitBtn9", GlyphKind::Retry, {64, 496, 97, 25},
                                  "Speichern");
+    describe(saveButton, "Speichert die Liste der gefundenen Cliquen als Text-Datei");
 
     // Group "Sortierparameter".
     QGroupBox* lampGroup = makeGroup(sortGroup, "GroupBox4", {152, 16, 201, 105}, "Verwendung");
@@ -177,37 +194,56 @@ void MainWindow::buildLayout() {
     descendingButton = makeButton(sortGroup, "Button5", {8, 88, 137, 25}, "Absteigend");
     for (QPushButton* button : {removeRepeatsButton, ascendingButton, descendingButton})
         button->setEnabled(false);
+    describe(removeRepeatsButton, "Entfernt doppelte Cliquen aus der Liste");
+    describe(ascendingButton, "Sortiert die Cliquen nach Größe, die kleinsten zuerst");
+    describe(descendingButton, "Sortiert die Cliquen nach Größe, die größten zuerst");
 
-    // Group "Verwendung".
-    repeatsLamp = makeLamp(lampGroup, "Shape1", {8, 24, 17, 17});
-    ascendingLamp = makeLamp(lampGroup, "Shape2", {8, 48, 17, 17});
-    descendingLamp = makeLamp(lampGroup, "Shape3", {8, 72, 17, 17});
-    makeText(lampGroup, "StaticText7", {32, 24, 144, 18}, "Redundanzvermeidung ", panelFont);
-    makeText(lampGroup, "StaticText8", {32, 48, 81, 18}, "Aufsteigend", panelFont);
-    makeText(lampGroup, "StaticText9", {32, 72, 74, 18}, "Absteigend", panelFont);
+    // Group "Verwendung". The lamps are named by their captions; "Lampe"
+    // tells them from the buttons of the same words.
+    const Lamp::StateTexts applied{{Colours::Green, "angewendet"},
+                                   {Colours::Red, "nicht angewendet"}};
+    repeatsLamp =
+        makeLamp(lampGroup, "Shape1", {8, 24, 17, 17}, "Lampe Redundanzvermeidung", applied);
+    ascendingLamp = makeLamp(lampGroup, "Shape2", {8, 48, 17, 17}, "Lampe Aufsteigend", applied);
+    descendingLamp = makeLamp(lampGroup, "Shape3", {8, 72, 17, 17}, "Lampe Absteigend", applied);
+    makeText(lampGroup, "StaticText7", {32, 24, 144, 18}, "Redundanzvermeidung ", panelFont)
+        ->setBuddy(repeatsLamp);
+    makeText(lampGroup, "StaticText8", {32, 48, 81, 18}, "Aufsteigend", panelFont)
+        ->setBuddy(ascendingLamp);
+    makeText(lampGroup, "StaticText9", {32, 72, 74, 18}, "Absteigend", panelFont)
+        ->setBuddy(descendingLamp);
 
     // Group "Mandorin": the decision question.
     makeText(decisionGroup, "StaticText5", {8, 24, 180, 26},
              "Mandorin:", courierFont(19, true, true), Colours::Red);
-    makeText(decisionGroup, "StaticText6", {8, 96, 32, 31}, "k=", courierFont(24, true));
-    kField = makeOutputField(decisionGroup, "Edit1", {48, 88, 41, 35}, "1", courierFont(24));
-    kSpinner = makeStepArrows(decisionGroup, "UpDown1", {96, 88, 25, 33}, 1, 15, 1);
+    QLabel* kCaption =
+        makeText(decisionGroup, "StaticText6", {8, 96, 32, 31}, "k=", courierFont(24, true));
+    kField = makeOutputField(decisionGroup, "Edit1", {48, 88, 41, 35}, "1", courierFont(24),
+                             "k-Anzeige");
+    kSpinner = makeStepArrows(decisionGroup, "UpDown1", {96, 88, 25, 33}, 1, 15, 1, "k");
+    describe(kSpinner, "Mindestgröße einer Clique", kCaption);
     QGroupBox* outputGroup = makeGroup(decisionGroup, "GroupBox6", {8, 176, 345, 105}, "Ausgabe");
     answerButton = makeGlyphButton(decisionGroup, "BitBtn7", GlyphKind::Ok, {32, 136, 305, 33},
                                    "Beantworten!");
     answerButton->setFont(courierFont(15, true));
     setTextColour(answerButton, Colours::Red);
+    describe(answerButton, "Beantwortet, ob es eine Clique mit mindestens k Knoten gibt");
     answerButton->setEnabled(false);
     makeText(decisionGroup, "StaticText12", {8, 56, 238, 21},
              "Mindestgröße einer Clique:", courierFont(15));
 
     // Group "Ausgabe".
-    makeText(outputGroup, "StaticText10", {8, 72, 164, 22}, "Maximale Clique:", courierFont(16));
-    makeText(outputGroup, "StaticText11", {8, 32, 94, 22}, "Existenz:", courierFont(16));
-    existenceField =
-        makeOutputField(outputGroup, "Edit2", {104, 24, 65, 26}, QString(), courierFont(16));
-    largestCliqueField =
-        makeOutputField(outputGroup, "Edit3", {176, 64, 65, 26}, QString(), courierFont(16));
+    QLabel* largestCaption = makeText(outputGroup, "StaticText10", {8, 72, 164, 22},
+                                      "Maximale Clique:", courierFont(16));
+    QLabel* existenceCaption =
+        makeText(outputGroup, "StaticText11", {8, 32, 94, 22}, "Existenz:", courierFont(16));
+    existenceField = makeOutputField(outputGroup, "Edit2", {104, 24, 65, 26}, QString(),
+                                     courierFont(16), "Existenz");
+    describe(existenceField, "Gibt es eine Clique mit mindestens k Knoten? Ja oder Nein",
+             existenceCaption);
+    largestCliqueField = makeOutputField(outputGroup, "Edit3", {176, 64, 65, 26}, QString(),
+                                         courierFont(16), "Maximale Clique");
+    describe(largestCliqueField, "Größe der größten gefundenen Clique", largestCaption);
 
     // The exact analysis, beside the greedy search, in the bottom row.
     exactAnalysisButton =
@@ -215,6 +251,8 @@ void MainWindow::buildLayout() {
     // The step-by-step play of both searches beside it.
     stepPlayButton = makeGlyphButton(panel, "ButtonSteps", GlyphKind::None, {161, 592, 145, 25},
                                      "Schritt für Schritt");
+
+    orderTabsByRows(this);
 }
 
 void MainWindow::connectHandlers() {
@@ -264,6 +302,8 @@ void MainWindow::connectHandlers() {
     connect(cliqueListBox->model(), &QAbstractItemModel::modelReset, m_highlighter,
             &CliqueHighlighter::checkGraph);
     connect(cliqueListBox, &QListWidget::currentRowChanged, this, &MainWindow::chooseCliqueRow);
+    connect(this, &MainWindow::graphChanged, this, &MainWindow::describePicture);
+    connect(graphPicture, &PictureArea::pictureReplaced, this, &MainWindow::describePicture);
     connect(cliqueListBox, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { chooseCliqueRow(cliqueListBox->row(item)); });
 }
@@ -300,6 +340,7 @@ void MainWindow::setUpInitialGraph() {
     if (!loadSampleGraph(1))
         appendSampleGraph(m_store, 1);
     m_store.refreshCounts();
+    describePicture();
 }
 
 void MainWindow::refreshGraphCounts() {
@@ -322,8 +363,15 @@ void MainWindow::showCliqueList() {
     QStringList texts;
     texts.reserve(m_cliques.size());
     for (const Clique& clique : m_cliques)
-        texts.append(displayText(clique.text()));
+        texts.append(cliqueDisplayText(clique));
     cliqueListBox->addItems(texts);
+}
+
+void MainWindow::describePicture() {
+    graphPicture->setAccessibleDescription(
+        graphPicture->isEmpty()
+            ? QStringLiteral("leer")
+            : graphDescription(m_store.vertices.count(), m_store.edges.count()));
 }
 
 void MainWindow::chooseCliqueRow(int row) {
@@ -442,8 +490,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if ((keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter) &&
             pressDefaultButton())
             return true;
-        // The list only displays: typed characters are dropped.
-        if (!keyEvent->text().isEmpty())
+        // The list only displays: typed characters are dropped. Tab and
+        // Escape are no typing; kept from the window, Tab would trap the
+        // keyboard in the list.
+        const bool leaving = keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab ||
+                             keyEvent->key() == Qt::Key_Escape;
+        if (!keyEvent->text().isEmpty() && !leaving)
             return true;
     }
     return QWidget::eventFilter(watched, event);

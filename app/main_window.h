@@ -116,6 +116,8 @@ private:
     // "Gefundene Cliquen" shows exactly the texts of the clique list.
     void showCliqueList();
     void chooseCliqueRow(int row);
+    // Tells screen readers what the picture shows.
+    void describePicture();
     // Clicks the first enabled default button; false when there is none.
     bool pressDefaultButton();
 

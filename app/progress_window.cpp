@@ -12,8 +12,8 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent) {
 
     QFrame* panel = makePanel(this, "Panel1", {8, 8, 473, 105});
 
-    makeText(panel, "StaticText1", {8, 8, 234, 22}, "Berechnungs-Fortschritt", courierFont(16),
-             Colours::Red);
+    QLabel* caption = makeText(panel, "StaticText1", {8, 8, 234, 22}, "Berechnungs-Fortschritt",
+                               courierFont(16), Colours::Red);
 
     progressBar = new QProgressBar(panel);
     progressBar->setObjectName("ProgressBar1");
@@ -21,6 +21,8 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent) {
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
     progressBar->setTextVisible(false);
+    progressBar->setAccessibleName("Berechnungs-Fortschritt");
+    caption->setBuddy(progressBar);
 
     makeText(panel, "StaticText2", {288, 71, 169, 26}, "Bitte warten...",
              courierFont(19, true, false, true));

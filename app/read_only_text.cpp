@@ -10,6 +10,11 @@ ReadOnlyText::ReadOnlyText(QWidget* parent) : QTextEdit(parent) {
 }
 
 void ReadOnlyText::keyPressEvent(QKeyEvent* event) {
+    // Escape is no typing: it goes on to the window, which closes.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
     // Copying and selecting change nothing; they are no typing.
     const bool readingShortcut =
         event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll);

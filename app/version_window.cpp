@@ -1,5 +1,7 @@
 #include "app/version_window.h"
 
+#include <QKeyEvent>
+
 QString versionNotes() {
     return "Versionshinweise:\n"
            "-----------------\n"
@@ -25,6 +27,14 @@ VersionWindow::VersionWindow(QWidget* parent) : QWidget(parent) {
     notes->setFont(courierFont(11));
     notes->setGeometry(8, 8, 449, 153);
     notes->setPlainText(versionNotes());
+    notes->setAccessibleName("Versionshinweise");
 
     makeGlyphButton(panel, "BitBtn1", GlyphKind::Close, {8, 168, 97, 25}, "S&chließen");
+
+    orderTabsByRows(this);
+}
+
+void VersionWindow::keyPressEvent(QKeyEvent* event) {
+    if (!closeOnEscape(this, event))
+        QWidget::keyPressEvent(event);
 }

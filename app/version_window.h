@@ -10,6 +10,10 @@ class VersionWindow : public QWidget {
     Q_OBJECT
 public:
     explicit VersionWindow(QWidget* parent = nullptr);
+
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The version notes shown in the version window.

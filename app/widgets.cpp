@@ -1,17 +1,37 @@
 #include "widgets.h"
 
+#include "app/accessibility.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 
-Lamp::Lamp(QWidget* parent) : QWidget(parent) {}
+Lamp::Lamp(QWidget* parent) : QWidget(parent) {
+    installAccessibleInterfaces();
+}
 
 void Lamp::setColour(const QColor& colour) {
     if (colour == m_colour)
         return;
     m_colour = colour;
+    // Setting the description announces the new state.
+    setAccessibleDescription(stateText());
     update();
+}
+
+void Lamp::setStateTexts(const StateTexts& texts) {
+    m_stateTexts = texts;
+    setAccessibleDescription(stateText());
+}
+
+QString Lamp::stateText() const {
+    for (const auto& [colour, text] : m_stateTexts)
+        if (colour == m_colour)
+            return text;
+    return QString();
 }
 
 void Lamp::paintEvent(QPaintEvent*) {
@@ -25,30 +45,87 @@ void Lamp::paintEvent(QPaintEvent*) {
 StepArrows::StepArrows(int minimum, int maximum, int position, QWidget* parent)
     : QWidget(parent), m_min(minimum), m_max(maximum), m_position(position),
       m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
+    installAccessibleInterfaces();
+    // The control takes the focus (by Tab or a click on an arrow) and the
+    // arrow keys; the arrows themselves stay out of the tab chain.
+    setFocusPolicy(Qt::StrongFocus);
     m_up->setObjectName("up");
     m_down->setObjectName("down");
     m_up->setArrowType(Qt::UpArrow);
     m_down->setArrowType(Qt::DownArrow);
     m_up->setAutoRepeat(true);
     m_down->setAutoRepeat(true);
-    for (QToolButton* button : {m_up, m_down}) {
+    for (QToolButton* button : {m_up, m_down})
         button->setFocusPolicy(Qt::NoFocus);
-        button->setAccessibleName(button == m_up ? "hoch" : "runter");
-    }
-    connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
-    connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
+    setLabel(QString());
+    connect(m_up, &QToolButton::clicked, this, [this] { stepBy(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { stepBy(-1); });
+}
+
+void StepArrows::setLabel(const QString& label) {
+    setAccessibleName(label);
+    const QString prefix = label.isEmpty() ? QString() : label + ' ';
+    m_up->setAccessibleName(prefix + "erhöhen");
+    m_down->setAccessibleName(prefix + "verringern");
 }
 
 void StepArrows::setPosition(int position) {
-    m_position = std::clamp(position, m_min, m_max);
+    changePosition(std::clamp(position, m_min, m_max));
 }
 
-void StepArrows::step(int delta) {
-    const int next = std::clamp(m_position + delta, m_min, m_max);
-    if (next == m_position)
+bool StepArrows::changePosition(int position) {
+    if (position == m_position)
+        return false;
+    m_position = position;
+    QAccessibleValueChangeEvent event(this, m_position);
+    QAccessible::updateAccessibility(&event);
+    return true;
+}
+
+void StepArrows::stepBy(int delta) {
+    moveTo(m_position + delta);
+}
+
+void StepArrows::moveTo(int position) {
+    // A disabled control takes no step, whoever asks.
+    if (!isEnabled())
         return;
-    m_position = next;
-    emit stepped(delta > 0);
+    const int previous = m_position;
+    if (changePosition(std::clamp(position, m_min, m_max)))
+        emit stepped(m_position > previous);
+}
+
+void StepArrows::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        stepBy(1);
+        break;
+    case Qt::Key_Down:
+        stepBy(-1);
+        break;
+    default:
+        // Enter, Escape and the rest go on to the window.
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void StepArrows::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    showFocus(true);
+}
+
+void StepArrows::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    showFocus(false);
+}
+
+void StepArrows::showFocus(bool focused) {
+    // The arrows fill the whole control, so they carry the focus colour;
+    // without the focus they take the control's palette again.
+    QPalette highlighted = palette();
+    highlighted.setColor(QPalette::Button, highlighted.color(QPalette::Highlight));
+    for (QToolButton* button : {m_up, m_down})
+        button->setPalette(focused ? highlighted : QPalette());
 }
 
 void StepArrows::resizeEvent(QResizeEvent*) {
@@ -57,7 +134,9 @@ void StepArrows::resizeEvent(QResizeEvent*) {
     m_down->setGeometry(0, half, width(), height() - half);
 }
 
-PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {}
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
+    installAccessibleInterfaces();
+}
 
 void PictureArea::setPicture(const QImage& picture) {
     m_picture = picture;
@@ -118,6 +197,7 @@ void PictureArea::paintEvent(QPaintEvent*) {
 
 ChoiceGroup::ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent)
     : QGroupBox(title, parent), m_group(new QButtonGroup(this)) {
+    setAccessibleName(title);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
         button->setObjectName(QString("Item%1").arg(i));
@@ -194,9 +274,13 @@ QPushButton* makeGlyphButton(QWidget* parent, const char* name, GlyphKind kind,
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
+    // The disabled group keeps the style's grey: a red "Beantworten!" must
+    // look unavailable while it is.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+        palette.setColor(group, QPalette::Text, colour);
+    }
     widget->setPalette(palette);
 }
 
@@ -208,6 +292,7 @@ void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int ou
 
 void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,
                  int outerHeight) {
+    installAccessibleInterfaces();
     window->setWindowTitle(title);
     setOuterGeometry(window, left, top, outerWidth, outerHeight);
     window->setFont(sansFont(11));
@@ -244,6 +329,8 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
+    // Unnamed, a group would be announced by the title of the group around it.
+    box->setAccessibleName(title);
     return box;
 }
 
@@ -256,27 +343,80 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry
 }
 
 QLineEdit* makeOutputField(QWidget* parent, const char* name, const QRect& geometry,
-                           const QString& text, const QFont& font) {
+                           const QString& text, const QFont& font, const QString& label) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
+    edit->setAccessibleName(label);
     edit->setGeometry(geometry);
     edit->setFont(font);
     edit->setEnabled(false);
+    edit->setFocusPolicy(Qt::NoFocus);
+    // Disabled keeps typing out, but the style's disabled grey on grey is
+    // hard to read: the value is the field's whole point.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
+    edit->setPalette(palette);
     return edit;
 }
 
 StepArrows* makeStepArrows(QWidget* parent, const char* name, const QRect& geometry, int minimum,
-                           int maximum, int position) {
+                           int maximum, int position, const QString& label) {
     auto* upDown = new StepArrows(minimum, maximum, position, parent);
     upDown->setObjectName(name);
     upDown->setGeometry(geometry);
+    upDown->setLabel(label);
     return upDown;
 }
 
-Lamp* makeLamp(QWidget* parent, const char* name, const QRect& geometry) {
+Lamp* makeLamp(QWidget* parent, const char* name, const QRect& geometry, const QString& label,
+               const Lamp::StateTexts& stateTexts) {
     auto* shape = new Lamp(parent);
     shape->setObjectName(name);
     shape->setGeometry(geometry);
+    shape->setAccessibleName(label);
+    shape->setStateTexts(stateTexts);
     shape->setColour(Colours::Red);
     return shape;
+}
+
+void describe(QWidget* control, const QString& description, QLabel* caption) {
+    control->setAccessibleDescription(description);
+    if (caption)
+        caption->setBuddy(control);
+}
+
+namespace {
+
+// The window's focusable controls in the order of rows: each parent's
+// children in the order they were made, a container's controls where the
+// container stands.
+void collectTabStops(QWidget* parent, QList<QWidget*>& stops) {
+    for (QObject* child : parent->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget->isWindow())
+            continue;
+        // Radio items other than the chosen one take no Tab of their own,
+        // yet keep their place in the chain.
+        if (widget->focusPolicy() != Qt::NoFocus)
+            stops.append(widget);
+        else
+            collectTabStops(widget, stops);
+    }
+}
+
+} // namespace
+
+void orderTabsByRows(QWidget* window) {
+    QList<QWidget*> stops;
+    collectTabStops(window, stops);
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
+}
+
+bool closeOnEscape(QWidget* window, QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
+    window->close();
+    return true;
 }

@@ -15,28 +15,39 @@
 
 #include "graph/style_drawing.h"
 
+#include <utility>
+
 class QButtonGroup;
 
 // Small controls that the windows are built from.
 
-// A circle with a settable fill colour and a black outline.
+// A circle with a settable fill colour and a black outline. Screen readers
+// hear what the colour means (its state text) as the lamp's description, and
+// hear it again when it changes.
 class Lamp : public QWidget {
     Q_OBJECT
 public:
+    using StateTexts = QList<std::pair<QColor, QString>>;
+
     explicit Lamp(QWidget* parent = nullptr);
     QColor colour() const { return m_colour; }
     void setColour(const QColor& colour);
+    // What each fill colour means ("angewendet"); a colour not listed means nothing.
+    void setStateTexts(const StateTexts& texts);
+    QString stateText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor m_colour = Qt::white;
+    StateTexts m_stateTexts;
 };
 
 // Two arrow buttons that step a position within a range, without wrap-around.
-// Click is emitted only for the user's clicks that change the position;
-// setPosition() from code is silent.
+// Stepped is emitted only for the user's steps that change the position: a
+// click, an arrow key while the control has the focus, or a screen reader
+// setting the value. setPosition() from code is silent.
 class StepArrows : public QWidget {
     Q_OBJECT
 public:
@@ -47,15 +58,26 @@ public:
     int maximum() const { return m_max; }
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }
+    // The name screen readers announce, which also names the two arrows.
+    void setLabel(const QString& label);
+
+    // Steps as the user does: stepped is emitted when the position changes.
+    void stepBy(int delta);
+    void moveTo(int position);
 
 signals:
     void stepped(bool up);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void step(int delta);
+    // Sets the position and tells screen readers; false when it stays.
+    bool changePosition(int position);
+    void showFocus(bool focused);
 
     int m_min;
     int m_max;
@@ -145,13 +167,27 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry,
                      const QString& title);
 QPushButton* makeButton(QWidget* parent, const char* name, const QRect& geometry,
                         const QString& caption);
-// Edit fields only display values: they start disabled.
+// Edit fields only display values: disabled and out of the tab chain, but
+// their text as readable as an enabled field's. label is what screen readers
+// call the field.
 QLineEdit* makeOutputField(QWidget* parent, const char* name, const QRect& geometry,
-                           const QString& text, const QFont& font);
+                           const QString& text, const QFont& font, const QString& label);
 StepArrows* makeStepArrows(QWidget* parent, const char* name, const QRect& geometry, int minimum,
-                           int maximum, int position);
+                           int maximum, int position, const QString& label);
 // Starts red, as every lamp and indicator does.
-Lamp* makeLamp(QWidget* parent, const char* name, const QRect& geometry);
+Lamp* makeLamp(QWidget* parent, const char* name, const QRect& geometry, const QString& label,
+               const Lamp::StateTexts& stateTexts);
+
+// What screen readers say of a control beyond its name; caption, the text
+// that labels it on screen, is tied to it as its label.
+void describe(QWidget* control, const QString& description, QLabel* caption = nullptr);
+
+// Tab follows the order in which each parent's children were made, which is
+// the row order of the window's layout; a control keeps its own inner order.
+void orderTabsByRows(QWidget* window);
+
+// Escape closes windows that have nothing to cancel; true when it did.
+bool closeOnEscape(QWidget* window, QKeyEvent* event);
 
 void setTextColour(QWidget* widget, const QColor& colour);
 

@@ -53,7 +53,7 @@ void refresh(benchmark::State& state, const GraphStore& store) {
         const ExactAnalysis analysis = analyseExactly(store, greedy, 4);
         QStringList shown;
         for (const MaximalCliqueEntry& entry : analysis.maximalCliques)
-            shown.append(displayText(entry.clique.text()));
+            shown.append(cliqueDisplayText(entry.clique));
         shown << maximalCliqueCountText(analysis) << decisionQuestionText(analysis)
               << exactDecisionText(analysis) << exampleText(analysis) << comparisonText(analysis);
         rows = analysis.maximalCliques.size();

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 // "(" + labels joined by "-" + ")"; an empty list gives "(" alone.
 QByteArray cliqueText(const QList<QByteArray>& members);
@@ -16,3 +17,8 @@ struct Clique {
 };
 
 using CliqueList = QList<Clique>;
+
+// How a clique is shown: each label decoded on its own (UTF-8 where valid,
+// else Latin-1), since one clique may join labels from files of different
+// encodings.
+QString cliqueDisplayText(const Clique& clique);

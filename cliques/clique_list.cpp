@@ -29,18 +29,48 @@ int compareByValue(const QByteArray& a, const QByteArray& b) {
     return x.compare(y);
 }
 
+bool isAscii(const QByteArray& label) {
+    return std::all_of(label.begin(), label.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// Compares two texts as a German reader files them.
+int compareFiled(const QByteArray& a, const QByteArray& b) {
+    // Plain ASCII files under its lower case: the common case needs no decoding.
+    if (isAscii(a) && isAscii(b))
+        return a.compare(b, Qt::CaseInsensitive);
+    // UTF-8 orders bytes as code points.
+    return labelFilingText(a).toUtf8().compare(labelFilingText(b).toUtf8());
+}
+
 } // namespace
+
+QString labelFilingText(const QByteArray& label) {
+    const QString decomposed = displayText(label).normalized(QString::NormalizationForm_D);
+    QString filed;
+    filed.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        // Decomposition splits "ä" into "a" and the mark above it.
+        if (c.isMark())
+            continue;
+        if (c == QChar(0x00DF) || c == QChar(0x1E9E))
+            filed += QLatin1String("ss");
+        else
+            filed += c.toCaseFolded();
+    }
+    return filed;
+}
 
 bool labelLess(const QByteArray& a, const QByteArray& b) {
     const bool numberA = isDecimal(a);
     const bool numberB = isDecimal(b);
     if (numberA != numberB)
         return numberA;
-    const int order = numberA ? compareByValue(a, b) : a.compare(b, Qt::CaseInsensitive);
+    const int order = numberA ? compareByValue(a, b) : compareFiled(a, b);
     if (order != 0)
         return order < 0;
-    // Equal value or equal but for case ("07" and "7", "A" and "a"): the exact
-    // text decides, so that the same labels always come out in the same order.
+    // Equal value or filed alike ("07" and "7", "A" and "a", "oa" and "öa"):
+    // the exact bytes decide, so that the same labels always come out in the
+    // same order.
     return a < b;
 }
 

@@ -6,8 +6,13 @@
 #include <QByteArray>
 
 // Natural order of labels: decimal numbers by value first, then every other
-// label in case-insensitive text order, ties broken by the exact text.
+// label in German filing order (labelFilingText), ties broken by the exact bytes.
 bool labelLess(const QByteArray& a, const QByteArray& b);
+
+// What a German reader files a label under: the label decoded on its own
+// (UTF-8 where valid, else Latin-1), in lower case, letters with umlauts or
+// accents under their base letter and ß as "ss". "Öznur" gives "oznur".
+QString labelFilingText(const QByteArray& label);
 
 // The clique with its labels in natural order (repeats kept).
 Clique normaliseClique(const Clique& clique);

@@ -870,7 +870,7 @@ QString exactDecisionText(const ExactAnalysis& analysis) {
 }
 
 QString exampleText(const ExactAnalysis& analysis) {
-    return analysis.exactAnswer() ? displayText(analysis.largestClique.text()) : QString();
+    return analysis.exactAnswer() ? cliqueDisplayText(analysis.largestClique) : QString();
 }
 
 QString comparisonText(const ExactAnalysis& analysis) {

@@ -1,8 +1,10 @@
 #include "clique_list/clique_texts.h"
 #include "cliques/clique_list.h"
 
+#include <QCollator>
 #include <QTest>
 
+Q_DECLARE_METATYPE(Clique)
 Q_DECLARE_METATYPE(CliqueList)
 
 namespace {
@@ -25,6 +27,7 @@ private slots:
     void normalise_data();
     void normalise();
     void labelOrderIsStrict();
+    void agreesWithGermanCollation();
     void redundancy_data();
     void redundancy();
     void sort_data();
@@ -35,6 +38,8 @@ private slots:
     void decisionAnswerOf();
     void fileBytes_data();
     void fileBytes();
+    void displayTextPerLabel_data();
+    void displayTextPerLabel();
 };
 
 void TestCliqueList::normalise_data() {
@@ -58,6 +63,24 @@ void TestCliqueList::normalise_data() {
         << QByteArrayList{"99", "123456789012345678901234567889", "123456789012345678901234567890"};
     QTest::newRow("signs and spaces are text")
         << QByteArrayList{"+1", " 2", "3", "x"} << QByteArrayList{"3", " 2", "+1", "x"};
+    // German filing: umlauts and accents under their base letters, any case.
+    QTest::newRow("umlauts under their base letters")
+        << QByteArrayList{"Zoë", "Öznur", "ärger"} << QByteArrayList{"ärger", "Öznur", "Zoë"};
+    QTest::newRow("filed alike, the bytes decide")
+        << QByteArrayList{"öa", "Öb", "äy", "Äx", "oa", "Ob"}
+        << QByteArrayList{"Äx", "äy", "oa", "öa", "Ob", "Öb"};
+    // As "ss" Maßa files between Masb and Masz; as "s" it would come first,
+    // left as it is last.
+    QTest::newRow("ß as ss") << QByteArrayList{"Masz", "Maßa", "Masb"}
+                             << QByteArrayList{"Masb", "Maßa", "Masz"};
+    QTest::newRow("capital ẞ as ss")
+        << QByteArrayList{"MASZ", "MAẞA", "MASB"} << QByteArrayList{"MASB", "MAẞA", "MASZ"};
+    // Each label decoded on its own: Latin-1 "caf\xe9" files as "cafe".
+    QTest::newRow("Latin-1 and UTF-8 labels")
+        << QByteArrayList{"J\xc3\xb6rg", "cafz", "caf\xe9", "Jp", "cafe"}
+        << QByteArrayList{"cafe", "caf\xe9", "cafz", "J\xc3\xb6rg", "Jp"};
+    QTest::newRow("numbers still first")
+        << QByteArrayList{"ä", "2", "Ä1", "10"} << QByteArrayList{"2", "10", "ä", "Ä1"};
 }
 
 void TestCliqueList::normalise() {
@@ -70,8 +93,11 @@ void TestCliqueList::normalise() {
 }
 
 void TestCliqueList::labelOrderIsStrict() {
-    const QByteArrayList labels{"0", "00", "1",  "01", "10", "2",  "A",
-                                "a", "Ab", "aB", "b",  "",   "-1", "999999999999999999999"};
+    const QByteArrayList labels{
+        "0",       "00", "1",  "01", "10", "2",       "A",
+        "a",       "Ab", "aB", "b",  "",   "-1",      "999999999999999999999",
+        "Ä",       "ä",  "ß",  "ss", "SS", "caf\xe9", "café",
+        "\xff\xfe"};
     for (const QByteArray& a : labels) {
         QVERIFY2(!labelLess(a, a), a.constData());
         for (const QByteArray& b : labels) {
@@ -82,6 +108,32 @@ void TestCliqueList::labelOrderIsStrict() {
                     QVERIFY2(labelLess(a, c), (a + " < " + b + " < " + c).constData());
         }
     }
+}
+
+// Where Qt's collation has ICU, its German order of words agrees with ours.
+// (Ours is written out because ICU is not always there, and because ICU
+// files punctuation apart from bytes and lower case before upper, which
+// would change the order of plain ASCII labels.)
+void TestCliqueList::agreesWithGermanCollation() {
+    QCollator german(QLocale(QLocale::German, QLocale::Germany));
+    german.setCaseSensitivity(Qt::CaseInsensitive);
+    if (german.compare(QString("ä"), QString("b")) >= 0)
+        QSKIP("Qt's collation here does not know German order (no ICU)");
+    // No two words differ by case alone, where the two orders part.
+    const QStringList words{"Zoë",     "Öznur",  "ärger",  "Apfel",   "äpfel",    "Müller",
+                            "Mueller", "Muller", "Straße", "Strasse", "Strassen", "Ohr",
+                            "Öl",      "oben",   "über",   "Ufer",    "Zebra",    "zürnen",
+                            "Maß",     "Masse",  "Mast",   "Éclair",  "eben"};
+    QStringList collated = words;
+    std::sort(collated.begin(), collated.end(),
+              [&](const QString& a, const QString& b) { return german.compare(a, b) < 0; });
+    QByteArrayList labels;
+    for (const QString& word : words)
+        labels.append(word.toUtf8());
+    QStringList filed;
+    for (const QByteArray& label : normaliseClique(Clique{labels}).members)
+        filed.append(QString::fromUtf8(label));
+    QCOMPARE(filed, collated);
 }
 
 void TestCliqueList::redundancy_data() {
@@ -104,6 +156,9 @@ void TestCliqueList::redundancy_data() {
         << cliquesOf({"(A-b)", "(a-b)", "(b-A)"}) << QByteArrayList{"(A-b)", "(a-b)"};
     QTest::newRow("labels without digits") << cliquesOf({"(Anna-Bert)", "(Bert-Anna)", "(Carl)"})
                                            << QByteArrayList{"(Anna-Bert)", "(Carl)"};
+    QTest::newRow("German labels")
+        << cliquesOf({"(Zoë-Öznur-ärger)", "(ärger-Zoë-Öznur)", "(öa-Öb-äy-Äx-oa-Ob)"})
+        << QByteArrayList{"(ärger-Öznur-Zoë)", "(Äx-äy-oa-öa-Ob-Öb)"};
     // Equal texts, different labels: a label may hold "-".
     QTest::newRow("same text, other labels")
         << CliqueList{Clique{{"a-b", "c"}}, Clique{{"a", "b-c"}}, Clique{{"c", "a-b"}}}
@@ -230,6 +285,23 @@ void TestCliqueList::fileBytes() {
     QFETCH(CliqueList, cliques);
     QFETCH(QByteArray, expected);
     QCOMPARE(cliqueListBytes(cliques), expected);
+}
+
+void TestCliqueList::displayTextPerLabel_data() {
+    QTest::addColumn<Clique>("clique");
+    QTest::addColumn<QString>("expected");
+    // Decoded as a whole, the Latin-1 byte would spoil the UTF-8 label too.
+    QTest::newRow("Latin-1 beside UTF-8")
+        << Clique{{"caf\xe9", "J\xc3\xb6rg"}} << QString("(café-Jörg)");
+    QTest::newRow("UTF-8 beside Latin-1")
+        << Clique{{"J\xc3\xb6rg", "caf\xe9"}} << QString("(Jörg-café)");
+    QTest::newRow("plain") << cliqueOf("(0-1-4)") << QString("(0-1-4)");
+    QTest::newRow("one label") << cliqueOf("(7)") << QString("(7)");
+}
+
+void TestCliqueList::displayTextPerLabel() {
+    QFETCH(Clique, clique);
+    QTEST(cliqueDisplayText(clique), "expected");
 }
 
 QTEST_APPLESS_MAIN(TestCliqueList)

@@ -152,7 +152,8 @@ def press_ok(caption):
 def answer_file_dialog(path):
     """Types a full file name into the open file dialog and confirms it."""
     def dialog():
-        for title in ("Save As", "Open"):
+        # Qt's own dialogs speak German, as the program loads Qt's translation.
+        for title in ("Speichern unter", "Öffnen"):
             window = visible_window(title)
             if window:
                 return title, window

@@ -4,6 +4,7 @@
 #include "support/main_window_driver.h"
 #include "support/numbered_graphs.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -86,6 +87,7 @@ private slots:
     void unknownPositions();
     void refreshRepeated();
     void cancelAndRestart();
+    void germanLabels();
 };
 
 void TestExactWindow::buttonOpensWindow() {
@@ -398,6 +400,34 @@ void TestExactWindow::cancelAndRestart() {
     s.settle();
     QCOMPARE(s.rows(), QStringList({"(0-1-3-4) nein", "(0-1-2) nein"}));
     QCOMPARE(control<QLineEdit>(s.x, "EditCliqueNumber")->text(), "4");
+}
+
+// Labels from files of two encodings, as the windows show, sort and save them.
+void TestExactWindow::germanLabels() {
+    Session s;
+    s.choose(2);
+    // "Zoë" and "Öznur" in UTF-8, "ärger" in Latin-1.
+    s.fill({"Zo\xc3\xab", "\xc3\x96znur", "\xe4rger"},
+           {"Zo\xc3\xab-\xc3\x96znur", "\xc3\x96znur-\xe4rger", "\xe4rger-Zo\xc3\xab"});
+    click(control<QPushButton>(s.f, "BitBtn6"));
+    click(control<QPushButton>(s.f, "Button3"));
+    QListWidget* list = control<QListWidget>(s.f, "ListBox1");
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QString("(ärger-Öznur-Zoë)"));
+
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
+    QCOMPARE(s.rows(), QStringList{"(ärger-Öznur-Zoë) ja"});
+    QCOMPARE(control<QLineEdit>(s.x, "EditExample")->text(), QString("(ärger-Öznur-Zoë)"));
+
+    // The file keeps every label's own bytes.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ScriptedDialogs dialogs;
+    dialogs.answer(dir.filePath("cliquen"));
+    click(control<QPushButton>(s.f, "BitBtn9"));
+    QCOMPARE(fileBytes(dir.filePath("cliquen.txt")),
+             QByteArray("(\xe4rger-\xc3\x96znur-Zo\xc3\xab)\r\n"));
 }
 
 QTEST_MAIN(TestExactWindow)

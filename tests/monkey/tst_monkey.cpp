@@ -177,7 +177,7 @@ QString programFault(const Program& p, bool countsRefreshed) {
             .arg(list->count())
             .arg(cliquesOf(form1).size());
     for (int i = 0; i < list->count(); ++i) {
-        const QString expected = displayText(cliquesOf(form1)[i].text());
+        const QString expected = cliqueDisplayText(cliquesOf(form1)[i]);
         if (list->item(i)->text() != expected)
             return QString("ListBox1 entry %1 is \"%2\", the clique list has \"%3\"")
                 .arg(i)
