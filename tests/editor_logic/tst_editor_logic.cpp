@@ -6,9 +6,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <condition_variable>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +55,83 @@ QByteArray bitmap(qint32 width, qint32 height, quint16 bitCount, quint32 compres
     qToLittleEndian<quint32>(compression, d + 30);
     return bytes + QByteArray(pixelBytes, '\x7f');
 }
+
+// The kinds of name a file dialog can hand back besides a regular file.
+enum class Special { Missing, Folder, Fifo, Device, Socket, LinkToFifo, DanglingLink };
+
+// Makes a name of that kind in dir (the device is the system's null device);
+// empty when the system refuses.
+QString makeSpecial(const QTemporaryDir& dir, Special kind) {
+    const QString name = dir.filePath("knoten.txt");
+    const QByteArray local = QFile::encodeName(name);
+    switch (kind) {
+    case Special::Missing:
+        return name;
+    case Special::Folder:
+        return QDir(dir.path()).mkdir("knoten.txt") ? name : QString();
+    case Special::Fifo:
+        return mkfifo(local.constData(), 0600) == 0 ? name : QString();
+    case Special::Device:
+        return QStringLiteral("/dev/null");
+    case Special::Socket: {
+        // Bound and left so: the name stays a socket until the folder goes.
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (size_t(local.size()) >= sizeof address.sun_path)
+            return {};
+        std::memcpy(address.sun_path, local.constData(), size_t(local.size()));
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound =
+            fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            close(fd);
+        return bound ? name : QString();
+    }
+    case Special::LinkToFifo: {
+        const QByteArray fifo = QFile::encodeName(dir.filePath("pipe"));
+        return mkfifo(fifo.constData(), 0600) == 0 && QFile::link(dir.filePath("pipe"), name)
+                   ? name
+                   : QString();
+    }
+    case Special::DanglingLink:
+        return QFile::link(dir.filePath("fehlt"), name) ? name : QString();
+    }
+    return {};
+}
+
+// Should a read block on a named pipe, opens the pipe for writing after a
+// generous while and writes into it: the read then returns, and the test
+// fails on the content instead of hanging until it is killed.
+class PipeRescue {
+public:
+    explicit PipeRescue(QString name) : m_name(std::move(name)), m_thread([this] { run(); }) {}
+    ~PipeRescue() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(m_mutex);
+        if (m_wake.wait_for(lock, std::chrono::seconds(30), [this] { return m_done; }))
+            return;
+        const int fd = open(QFile::encodeName(m_name).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            [[maybe_unused]] const ssize_t written = write(fd, "blockiert\n", 10);
+            close(fd);
+        }
+    }
+
+    QString m_name;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::thread m_thread; // last: starts once the rest exists
+};
 
 } // namespace
 
@@ -175,11 +263,50 @@ private slots:
         QCOMPARE(loadTextList(out), TextList());
     }
 
+    void unreadableFiles_data() {
+        QTest::addColumn<Special>("kind");
+        QTest::addColumn<PathKind>("pathKind");
+        QTest::newRow("missing") << Special::Missing << PathKind::Missing;
+        QTest::newRow("folder") << Special::Folder << PathKind::Other;
+        QTest::newRow("named pipe") << Special::Fifo << PathKind::Other;
+        QTest::newRow("device") << Special::Device << PathKind::Other;
+        QTest::newRow("socket") << Special::Socket << PathKind::Other;
+        QTest::newRow("link to a named pipe") << Special::LinkToFifo << PathKind::Other;
+        QTest::newRow("dangling link") << Special::DanglingLink << PathKind::Missing;
+    }
+    // Anything but a regular file is refused before it is opened: a named
+    // pipe would block the reader until another program writes into it.
     void unreadableFiles() {
+        QFETCH(Special, kind);
         QTemporaryDir dir;
-        QVERIFY(!readWholeFile(dir.path()));
-        QVERIFY(!readWholeFile(dir.filePath("fehlt.txt")));
-        QVERIFY(!loadTextList(dir.filePath("fehlt.txt")));
+        const QString name = makeSpecial(dir, kind);
+        if (name.isEmpty())
+            QSKIP("the system does not make this kind of name here");
+        QTEST(pathKind(name), "pathKind");
+        const PipeRescue rescue(name);
+        QCOMPARE(readWholeFile(name), std::nullopt);
+        QCOMPARE(loadTextList(name), std::nullopt);
+    }
+
+    void writesRefuseSpecialNames_data() {
+        QTest::addColumn<Special>("kind");
+        QTest::newRow("folder") << Special::Folder;
+        QTest::newRow("named pipe") << Special::Fifo;
+        QTest::newRow("socket") << Special::Socket;
+        QTest::newRow("link to a named pipe") << Special::LinkToFifo;
+    }
+    // Saving under such a name leaves it as it was: the commit would put a
+    // regular file in place of a named pipe.
+    void writesRefuseSpecialNames() {
+        QFETCH(Special, kind);
+        QTemporaryDir dir;
+        const QString name = makeSpecial(dir, kind);
+        if (name.isEmpty())
+            QSKIP("the system does not make this kind of name here");
+        QVERIFY(!writeFileAtomically(name, "0\r\n"));
+        QCOMPARE(pathKind(name), PathKind::Other);
+        QVERIFY(!saveTextList(name, TextList{"0"}));
+        QCOMPARE(pathKind(name), PathKind::Other);
     }
 
     void failedWritesLeaveTheOldFile() {
@@ -201,6 +328,23 @@ private slots:
 
         QVERIFY(writeFileAtomically(target, "0\r\n"));
         QCOMPARE(fileBytes(target), QByteArray("0\r\n"));
+    }
+
+    // Everything written, then the commit fails: reported, the old file as it
+    // was, no temporary file left behind.
+    void failedCommitLeavesTheOldFile() {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("cliquen.txt");
+        QVERIFY(writeFile(target, "(0-1)\r\n"));
+        bool reachedCommit = false;
+        QVERIFY(!writeFileAtomically(target, "(0-1-2)\r\n", [&](QSaveFile& file) {
+            reachedCommit = true;
+            file.cancelWriting();
+        }));
+        QVERIFY(reachedCommit);
+        QCOMPARE(fileBytes(target), QByteArray("(0-1)\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"cliquen.txt"});
     }
 
     void truncatedBitmaps_data() {
