@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -83,10 +84,18 @@ void drawEdgeLine(QImage& canvas, const QLine& line) {
 
 QImage readPicture(const QString& fileName) {
     std::optional<QByteArray> bytes = readWholeFile(fileName);
-    if (!bytes || isTruncatedBitmap(*bytes))
+    if (!bytes || isTruncatedPicture(*bytes))
         return QImage();
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
     // The content decides the format, whatever the file is named.
-    return QImage::fromData(*bytes);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    QImage picture;
+    // A reader that gives up part way may still hand back the rows it got.
+    if (!reader.read(&picture))
+        return QImage();
+    return picture;
 }
 
 QByteArray encodeBitmap(const QImage& picture) {

@@ -549,6 +549,11 @@ QByteArray CheckImportInput(const QByteArray& data) {
     // file count as cut off, and reading it must stay inside the bytes.
     EXPECT(!isTruncatedBitmap(data) || data.startsWith("BM"),
            "a file that is no bitmap counts as a truncated bitmap");
+    const bool knownSignature = data.startsWith("BM") || data.startsWith("GIF87a") ||
+                                data.startsWith("GIF89a") || data.startsWith("\xff\xd8") ||
+                                data.startsWith("\x89PNG\r\n\x1a\n");
+    EXPECT(!isTruncatedPicture(data) || knownSignature,
+           "a file of no known picture format counts as a truncated picture");
 
     TextList vertices;
     TextList edges;
