@@ -9,7 +9,6 @@
 #include <QLocale>
 #include <numeric>
 
-#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
@@ -102,7 +101,6 @@ private slots:
     void chartGeometry();
     void chartOfManyVerticesStaysOnAxis_data();
     void chartOfManyVerticesStaysOnAxis();
-    void runTimeStaysNearCoreWalk();
 };
 
 void TestHeuristicWindow::startState() {
@@ -447,45 +445,6 @@ void TestHeuristicWindow::chartOfManyVerticesStaysOnAxis() {
     }
     // Some labels are written, all inside the surface.
     QVERIFY(firstInk(image, 0, 624) >= 0);
-}
-
-void TestHeuristicWindow::runTimeStaysNearCoreWalk() {
-    ScriptedDialogs dialogs;
-    Program p;
-    HeuristicWindow& form = p.heuristicWindow;
-    QList<QByteArray> vertices;
-    QList<QByteArray> edges;
-    for (int i = 0; i < 15; ++i) {
-        vertices.append(QByteArray::number(i));
-        for (int j = 0; j < i; ++j)
-            edges.append(QByteArray::number(j) + '-' + QByteArray::number(i));
-    }
-    setGraph(storeOf(p.mainWindow), vertices, edges);
-    QTest::mouseClick(control<QPushButton>(p.mainWindow, "BitBtn10"), Qt::LeftButton);
-    clickUp(control<StepArrows>(form, "UpDown1"), 8);
-    control<QSlider>(form, "TrackBar1")->setValue(6);
-    QCOMPARE(form.iterations(), 9000000);
-
-    // Best of five each, to keep other load on the machine out of the figures.
-    qint64 core = std::numeric_limits<qint64>::max();
-    qint64 window = std::numeric_limits<qint64>::max();
-    for (int round = 0; round < 5; ++round) {
-        GraphStore copy = storeOf(p.mainWindow);
-        QElapsedTimer timer;
-        timer.start();
-        const WalkResult result = randomWalk(copy, 9000000, nullptr);
-        core = std::min(core, timer.nsecsElapsed());
-        QCOMPARE(result.visitCounts.size(), size_t(15));
-
-        timer.start();
-        QTest::mouseClick(control<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
-        window = std::min(window, timer.nsecsElapsed());
-        QVERIFY(!control<PictureArea>(form, "Image1")->isEmpty());
-    }
-    qInfo("9000000 steps on 15 vertices: core walk %.1f ms, \"Ausführen\" with chart %.1f ms "
-          "(%.2fx)",
-          core / 1e6, window / 1e6, double(window) / double(core));
-    QVERIFY(window <= core * 3 / 2);
 }
 
 // After "Ausführen" each bar carries a marker at its long-run share, on the
