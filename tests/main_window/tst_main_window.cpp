@@ -121,6 +121,8 @@ private slots:
     void closeButtonClosesWindow();
     void enterPressesDefaultButton_data();
     void enterPressesDefaultButton();
+    void enterAfterSearchSearchesAgain_data();
+    void enterAfterSearchSearchesAgain();
 
 private:
     // Shows the main window of a fresh program.
@@ -474,6 +476,39 @@ void TestMainWindow::enterPressesDefaultButton() {
     QTest::keyClick(control<QListWidget>(f, "ListBox1"), Qt::Key_Return);
     QCOMPARE(control<QListWidget>(f, "ListBox1")->count(), expectedEntries);
     QVERIFY(control<QPushButton>(f, "BitBtn7")->isEnabled());
+}
+
+void TestMainWindow::enterAfterSearchSearchesAgain_data() {
+    QTest::addColumn<bool>("inList"); // else the window itself has the key
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Return in the list") << true << Qt::Key_Return;
+    QTest::newRow("Enter in the list") << true << Qt::Key_Enter;
+    QTest::newRow("Return in the window") << false << Qt::Key_Return;
+    QTest::newRow("Enter in the window") << false << Qt::Key_Enter;
+}
+
+// Once "Berechnen!" has run, "Beantworten!" is enabled too; Enter still picks
+// "Berechnen!": the search runs again (lamps red, its cliques added to the
+// list) and no answer is given.
+void TestMainWindow::enterAfterSearchSearchesAgain() {
+    QFETCH(bool, inList);
+    QFETCH(Qt::Key, key);
+    MainWindow& f = shown();
+    auto* list = control<QListWidget>(f, "ListBox1");
+    QTest::mouseClick(control<QPushButton>(f, "BitBtn6"), Qt::LeftButton);
+    QVERIFY(control<QPushButton>(f, "BitBtn7")->isEnabled());
+    QTest::mouseClick(control<QPushButton>(f, "Button3"), Qt::LeftButton);
+    QCOMPARE(control<Lamp>(f, "Shape1")->colour(), Colours::Green);
+    const Lines before = listTexts(list);
+    QVERIFY(before.size() < kCliques1.size());
+
+    QWidget* target = inList ? static_cast<QWidget*>(list) : &f;
+    target->setFocus();
+    QTest::keyClick(target, key);
+    QCOMPARE(control<Lamp>(f, "Shape1")->colour(), Colours::Red);
+    QCOMPARE(listTexts(list), before + kCliques1);
+    QCOMPARE(control<QLineEdit>(f, "Edit2")->text(), QString());
+    QCOMPARE(control<QLineEdit>(f, "Edit3")->text(), QString());
 }
 
 QTEST_MAIN(TestMainWindow)
