@@ -2,6 +2,7 @@
 #include "editor/graph_files.h"
 #include "editor/position_grid.h"
 #include "support/file_size_limit.h"
+#include "support/special_files.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -10,16 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
-
-#include <condition_variable>
-#include <cstring>
-#include <fcntl.h>
-#include <mutex>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -63,75 +54,26 @@ enum class Special { Missing, Folder, Fifo, Device, Socket, LinkToFifo, Dangling
 // empty when the system refuses.
 QString makeSpecial(const QTemporaryDir& dir, Special kind) {
     const QString name = dir.filePath("knoten.txt");
-    const QByteArray local = QFile::encodeName(name);
     switch (kind) {
     case Special::Missing:
         return name;
     case Special::Folder:
         return QDir(dir.path()).mkdir("knoten.txt") ? name : QString();
     case Special::Fifo:
-        return mkfifo(local.constData(), 0600) == 0 ? name : QString();
+        return makeNamedPipe(name) ? name : QString();
     case Special::Device:
         return QStringLiteral("/dev/null");
-    case Special::Socket: {
-        // Bound and left so: the name stays a socket until the folder goes.
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        if (size_t(local.size()) >= sizeof address.sun_path)
-            return {};
-        std::memcpy(address.sun_path, local.constData(), size_t(local.size()));
-        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-        const bool bound =
-            fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (fd >= 0)
-            close(fd);
-        return bound ? name : QString();
-    }
-    case Special::LinkToFifo: {
-        const QByteArray fifo = QFile::encodeName(dir.filePath("pipe"));
-        return mkfifo(fifo.constData(), 0600) == 0 && QFile::link(dir.filePath("pipe"), name)
+    case Special::Socket:
+        return makeSocket(name) ? name : QString();
+    case Special::LinkToFifo:
+        return makeNamedPipe(dir.filePath("pipe")) && QFile::link(dir.filePath("pipe"), name)
                    ? name
                    : QString();
-    }
     case Special::DanglingLink:
         return QFile::link(dir.filePath("fehlt"), name) ? name : QString();
     }
     return {};
 }
-
-// Should a read block on a named pipe, opens the pipe for writing after a
-// generous while and writes into it: the read then returns, and the test
-// fails on the content instead of hanging until it is killed.
-class PipeRescue {
-public:
-    explicit PipeRescue(QString name) : m_name(std::move(name)), m_thread([this] { run(); }) {}
-    ~PipeRescue() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_done = true;
-        }
-        m_wake.notify_all();
-        m_thread.join();
-    }
-
-private:
-    void run() {
-        std::unique_lock lock(m_mutex);
-        if (m_wake.wait_for(lock, std::chrono::seconds(30), [this] { return m_done; }))
-            return;
-        const int fd = open(QFile::encodeName(m_name).constData(), O_WRONLY | O_NONBLOCK);
-        if (fd >= 0) {
-            [[maybe_unused]] const ssize_t written = write(fd, "blockiert\n", 10);
-            close(fd);
-        }
-    }
-
-    QString m_name;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_done = false;
-    std::thread m_thread; // last: starts once the rest exists
-};
 
 } // namespace
 
@@ -286,6 +228,7 @@ private slots:
         const PipeRescue rescue(name);
         QCOMPARE(readWholeFile(name), std::nullopt);
         QCOMPARE(loadTextList(name), std::nullopt);
+        QVERIFY(!rescue.rescued());
     }
 
     void writesRefuseSpecialNames_data() {

@@ -1,7 +1,9 @@
 #include "graph/graph_picture_drawing.h"
 #include "support/file_size_limit.h"
 #include "support/main_window_driver.h"
+#include "support/pictures.h"
 #include "support/scripted_dialogs.h"
+#include "support/special_files.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -636,6 +638,12 @@ private slots:
         QTest::newRow("missing") << "fehlt.bmp";
         QTest::newRow("text named .bmp") << "text.bmp";
         QTest::newRow("truncated bitmap") << "halb.bmp";
+        QTest::newRow("truncated GIF") << "halb.gif";
+        QTest::newRow("truncated JPEG") << "halb.jpg";
+        QTest::newRow("truncated PNG") << "halb.png";
+        QTest::newRow("named pipe") << "pipe.bmp";
+        QTest::newRow("socket") << "socket.bmp";
+        QTest::newRow("device") << "/dev/null";
     }
     void badPictures() {
         QFETCH(QString, name);
@@ -647,6 +655,14 @@ private slots:
         QVERIFY(image.save(dir.filePath("ganz.bmp"), "BMP"));
         const QByteArray whole = fileBytes(dir.filePath("ganz.bmp"));
         QVERIFY(writeFile(dir.filePath("halb.bmp"), whole.left(whole.size() / 2)));
+        // Cut where Qt's own readers show the part they got without a word.
+        const QImage small = fourColourPicture();
+        for (const auto& [file, bytes] : {std::pair{"halb.gif", gifFile(small)},
+                                          std::pair{"halb.jpg", encodedPicture(small, "JPEG")},
+                                          std::pair{"halb.png", encodedPicture(small, "PNG")}})
+            QVERIFY(writeFile(dir.filePath(file), bytes.left(bytes.size() * 2 / 3)));
+        QVERIFY(makeNamedPipe(dir.filePath("pipe.bmp")));
+        QVERIFY(makeSocket(dir.filePath("socket.bmp")));
         QVERIFY(writeFile(dir.filePath("v.txt"), "0\r\n"));
 
         ScriptedDialogs dialogs;
@@ -657,7 +673,12 @@ private slots:
         const QString fileName = dir.filePath(name);
         dialogs.answer(fileName);
         dialogs.answer(dir.filePath("v.txt"));
-        click(control<QPushButton>(e.f, "BitBtn4"));
+        {
+            // Refused before it is opened: reading would wait for a writer.
+            const PipeRescue rescue(dir.filePath("pipe.bmp"));
+            click(control<QPushButton>(e.f, "BitBtn4"));
+            QVERIFY(!rescue.rescued());
+        }
         QCOMPARE(shown(dialogs), (QStringList{meldung + "Graphen öffnen!",
                                               fehler + Texts::cannotLoadPicture(fileName)}));
         QVERIFY(dialogs.messages.last().text.contains(QDir::toNativeSeparators(fileName)));
@@ -675,6 +696,10 @@ private slots:
         QTest::newRow("vertex file is a folder") << false << "ordner";
         QTest::newRow("edge file missing") << true << "fehlt.txt";
         QTest::newRow("edge file is a folder") << true << "ordner";
+        QTest::newRow("vertex file is a named pipe") << false << "pipe.txt";
+        QTest::newRow("edge file is a named pipe") << true << "pipe.txt";
+        QTest::newRow("vertex file is a socket") << false << "socket.txt";
+        QTest::newRow("edge file is a device") << true << "/dev/null";
     }
     void badTextFiles() {
         QFETCH(bool, edgeFile);
@@ -685,6 +710,8 @@ private slots:
         QImage picture(100, 80, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
         QVERIFY(picture.save(dir.filePath("bild.bmp")));
+        QVERIFY(makeNamedPipe(dir.filePath("pipe.txt")));
+        QVERIFY(makeSocket(dir.filePath("socket.txt")));
 
         ScriptedDialogs dialogs;
         Editor e;
@@ -692,7 +719,11 @@ private slots:
         const QString fileName = dir.filePath(name);
         dialogs.answerEach(
             {dir.filePath("bild.bmp"), edgeFile ? dir.filePath("v.txt") : fileName, fileName});
-        click(control<QPushButton>(e.f, "BitBtn4"));
+        {
+            const PipeRescue rescue(dir.filePath("pipe.txt"));
+            click(control<QPushButton>(e.f, "BitBtn4"));
+            QVERIFY(!rescue.rescued());
+        }
         const QString last = fehler + Texts::cannotRead(fileName);
         QCOMPARE(shown(dialogs).last(), last);
         QCOMPARE(dialogs.messages.size(), edgeFile ? 4 : 3);
@@ -720,6 +751,17 @@ private slots:
             QCOMPARE(shown(dialogs),
                      QStringList{fehler + Texts::cannotWrite(dir.filePath("bild.bmp"))});
             QVERIFY(QFileInfo(dir.filePath("bild.bmp")).isDir());
+        }
+        {
+            // The picture's name is a named pipe: reported at once, the pipe left as it is.
+            QVERIFY(makeNamedPipe(dir.filePath("pipe.bmp")));
+            ScriptedDialogs dialogs;
+            dialogs.answer(dir.filePath("pipe"));
+            click(control<QPushButton>(e.f, "BitBtn5"));
+            QCOMPARE(shown(dialogs),
+                     QStringList{fehler + Texts::cannotWrite(dir.filePath("pipe.bmp"))});
+            QVERIFY(isNamedPipe(dir.filePath("pipe.bmp")));
+            QVERIFY(QFile::remove(dir.filePath("pipe.bmp")));
         }
         {
             // A full disk while writing the vertex file: the old file stays as it was.

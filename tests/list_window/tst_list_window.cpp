@@ -2,6 +2,7 @@
 #include "support/file_size_limit.h"
 #include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
+#include "support/special_files.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -359,6 +360,7 @@ void TestListWindow::failedSave_data() {
     QTest::newRow("missing folder") << "missing";
     QTest::newRow("disk full") << "full";
     QTest::newRow("read-only folder") << "read-only";
+    QTest::newRow("name of a named pipe") << "pipe";
 }
 
 void TestListWindow::failedSave() {
@@ -373,6 +375,8 @@ void TestListWindow::failedSave() {
         QVERIFY(QDir().mkpath(chosen + ".txt"));
     else if (kind == "missing")
         chosen = folder + "/fehlt/liste";
+    else if (kind == "pipe")
+        QVERIFY(makeNamedPipe(chosen + ".txt"));
     else
         QVERIFY(writeFile(chosen + ".txt", old));
     const QString fileName = chosen + ".txt";
@@ -407,6 +411,8 @@ void TestListWindow::failedSave() {
     }
     if (kind == "folder")
         QVERIFY(QFileInfo(fileName).isDir());
+    if (kind == "pipe")
+        QVERIFY(isNamedPipe(fileName));
     // Nothing else changes.
     QCOMPARE(textsOf(cliquesOf(s.f)), kUnique2);
     QCOMPARE(listTexts(control<QListWidget>(s.f, "ListBox1")), kUnique2);

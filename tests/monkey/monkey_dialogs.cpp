@@ -2,9 +2,10 @@
 
 #include "app/main_window.h"
 #include "editor/graph_formats.h"
+#include "support/pictures.h"
+#include "support/special_files.h"
 #include "support/test_files.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,15 +31,6 @@ QImage somePicture(int width, int height) {
     painter.drawEllipse(QRect(2, 2, width - 5, height - 5));
     painter.drawLine(0, 0, width - 1, height - 1);
     return image;
-}
-
-QByteArray encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format))
-        qFatal("cannot encode a %s picture", format);
-    return bytes;
 }
 
 // A run-length bitmap whose header asks for 20000 x 20000 pixels but whose
@@ -128,13 +120,32 @@ void MonkeyDialogs::buildPool() {
         add("dense_vertices.txt", lines(vertices), Outcome::Fails);
         add("dense_edges.txt", lines(edges), Outcome::Fails);
     }
-    const QByteArray bitmap = encoded(somePicture(60, 40), "BMP");
+    const QByteArray bitmap = encodedPicture(somePicture(60, 40), "BMP");
     add("picture.bmp", bitmap, Outcome::Succeeds);
-    add("large.bmp", encoded(somePicture(1200, 900), "BMP"), Outcome::Succeeds);
-    add("picture.png", encoded(somePicture(60, 40), "PNG"), Outcome::Either);
+    add("large.bmp", encodedPicture(somePicture(1200, 900), "BMP"), Outcome::Succeeds);
+    add("picture.png", encodedPicture(somePicture(60, 40), "PNG"), Outcome::Either);
     add("text.bmp", lines({"0-1", "1-2"}), Outcome::Fails);
     add("truncated.bmp", bitmap.left(bitmap.size() / 2), Outcome::Fails);
     add("huge_header.bmp", hugeBitmapHeader(), Outcome::Either);
+    {
+        // Cut where Qt's own readers show the part they got without a word.
+        const QImage small = fourColourPicture();
+        const auto cut = [](const QByteArray& bytes) { return bytes.left(bytes.size() * 2 / 3); };
+        add("truncated.gif", cut(gifFile(small)), Outcome::Fails);
+        add("truncated.jpg", cut(encodedPicture(small, "JPEG")), Outcome::Fails);
+        add("truncated.png", cut(encodedPicture(small, "PNG")), Outcome::Fails);
+    }
+    // Names that are no regular file: refused at once, never opened. The
+    // pipes are save answers too ("pipe" with either suffix).
+    for (const char* name : {"pipe.txt", "pipe.bmp", "pipe.clq"})
+        if (!makeNamedPipe(dir.filePath(name)))
+            qFatal("cannot make the named pipe %s", name);
+    if (!makeSocket(dir.filePath("socket")))
+        qFatal("cannot make a socket");
+    for (const QString& special :
+         {dir.filePath("pipe.txt"), dir.filePath("pipe.bmp"), dir.filePath("pipe.clq"),
+          dir.filePath("socket"), QStringLiteral("/dev/null")})
+        m_openPool.append({special, Outcome::Fails, Outcome::Fails});
     m_openPool.append(
         {programDirectory() + "beispiel-graph_01.bmp", Outcome::Succeeds, Outcome::Succeeds});
 
@@ -142,7 +153,8 @@ void MonkeyDialogs::buildPool() {
     m_openPool.append({dir.filePath("folder"), Outcome::Fails, Outcome::Fails});
     m_openPool.append({dir.filePath("missing.txt"), Outcome::Fails, Outcome::Fails});
 
-    // Save answers: "taken" names folders once the suffix is added.
+    // Save answers: "taken" names folders once the suffix is added, "pipe"
+    // the named pipes above.
     dir.mkdir("out");
     dir.mkdir("taken.txt");
     dir.mkdir("taken.bmp");
@@ -181,7 +193,7 @@ std::optional<QString> MonkeyDialogs::saveFile(QWidget*, const QString& filter, 
     const QDir dir(m_dir.path());
     QString name;
     Outcome expected = Outcome::Succeeds;
-    switch (std::uniform_int_distribution<int>(0, 4)(m_random)) {
+    switch (std::uniform_int_distribution<int>(0, 5)(m_random)) {
     case 0:
     case 1:
         name = dir.filePath(QString("out/save_%1").arg(++m_saveCounter));
@@ -193,8 +205,12 @@ std::optional<QString> MonkeyDialogs::saveFile(QWidget*, const QString& filter, 
         name = dir.filePath("no_such_folder/save");
         expected = Outcome::Fails;
         break;
-    default:
+    case 4:
         name = dir.filePath("taken");
+        expected = Outcome::Fails;
+        break;
+    default:
+        name = dir.filePath("pipe");
         expected = Outcome::Fails;
         break;
     }
