@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QRadioButton>
@@ -31,10 +32,16 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
 constexpr int kActions = 5000;
+// The long-use check: this many actions in one process, resident memory
+// taken after the first kWarmUpActions and at the end.
+constexpr int kLongUseActions = 20000;
+constexpr int kWarmUpActions = 2000;
+constexpr qint64 kLongUseGrowthLimit = 10 * 1024 * 1024;
 constexpr quint64 kDefaultSeed = 20240611;
 constexpr qsizetype kLogLength = 20;
 // An action that takes longer than this counts as a hang.
@@ -271,8 +278,9 @@ public:
 
     bool ready() const { return m_dialogs.isValid(); }
 
-    // Runs the walk; returns the first fault with the seed and the log, or nothing.
-    QString run(int actions);
+    // Runs the walk; returns the first fault with the seed and the log, or
+    // nothing. afterEach is called with the number of each action that passed.
+    QString run(int actions, const std::function<void(int)>& afterEach = {});
     QString statistics() const;
 
 private:
@@ -304,6 +312,7 @@ private:
     QList<QPointer<QWidget>> m_windows;
     std::deque<QString> m_log;
     Watchdog* m_watchdog = nullptr;
+    int m_actions = 0;
     int m_action = 0;
     // The button clicked by the current action, if it was a click.
     QWidget* m_clicked = nullptr;
@@ -519,14 +528,15 @@ QString Monkey::report(int action, const QString& fault) const {
                            "%4\nlast actions:")
                        .arg(m_seed)
                        .arg(action)
-                       .arg(kActions)
+                       .arg(m_actions)
                        .arg(fault);
     for (const QString& line : m_log)
         text += '\n' + line;
     return text;
 }
 
-QString Monkey::run(int actions) {
+QString Monkey::run(int actions, const std::function<void(int)>& afterEach) {
+    m_actions = actions;
     Watchdog watchdog;
     m_watchdog = &watchdog;
     start();
@@ -590,6 +600,8 @@ QString Monkey::run(int actions) {
             m_watchdog = nullptr;
             return report(n, fault);
         }
+        if (afterEach)
+            afterEach(n);
     }
     m_program.reset();
     m_watchdog = nullptr;
@@ -637,6 +649,7 @@ private slots:
     void randomUserActions();
     void heaviestInputs_data();
     void heaviestInputs();
+    void longUseKeepsMemoryFlat();
 };
 
 void TestMonkey::initTestCase() {
@@ -839,6 +852,46 @@ void TestMonkey::heaviestInputs() {
     qInfo("%s", qPrintable(times.join(", ")));
     QCOMPARE(heuristic.iterations(), 9000000);
     QVERIFY(QFileInfo(saved + ".txt").isFile());
+}
+
+// Resident memory of this process in bytes; -1 when the system does not say.
+qint64 residentBytes() {
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> pages = statm.readAll().simplified().split(' ');
+    return pages.size() > 1 ? pages[1].toLongLong() * sysconf(_SC_PAGESIZE) : -1;
+}
+
+// A long session in one process: memory that grows with the number of
+// actions (a list, cache or window that is never let go) shows as the
+// difference between the resident size after the first actions, once the
+// program has warmed up, and at the end.
+void TestMonkey::longUseKeepsMemoryFlat() {
+    if (!qEnvironmentVariableIsSet("MANDORIN_MONKEY_LONG_USE"))
+        QSKIP("runs as the monkey_long_use test (MANDORIN_MONKEY_LONG_USE=1)");
+    Monkey monkey(monkeySeed());
+    QVERIFY(monkey.ready());
+    qint64 warm = -1;
+    qint64 end = -1;
+    const QString fault = monkey.run(kLongUseActions, [&](int action) {
+        if (action == kWarmUpActions)
+            warm = residentBytes();
+        if (action == kLongUseActions)
+            end = residentBytes();
+    });
+    if (!fault.isEmpty())
+        QFAIL(qPrintable(fault));
+    QVERIFY(warm > 0 && end > 0);
+    const QString figures = QString("resident memory after %1 actions %2 KiB, after %3 actions %4 "
+                                    "KiB (%5 KiB more)")
+                                .arg(kWarmUpActions)
+                                .arg(warm / 1024)
+                                .arg(kLongUseActions)
+                                .arg(end / 1024)
+                                .arg((end - warm) / 1024);
+    qInfo("%s; %s", qPrintable(monkey.statistics()), qPrintable(figures));
+    QVERIFY2(qAbs(end - warm) < kLongUseGrowthLimit, qPrintable(figures));
 }
 
 QTEST_MAIN(TestMonkey)
