@@ -43,6 +43,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     buildLayout();
     m_highlighter = new CliqueHighlighter(graphPicture, graphChoice, m_store, m_grid, this);
     m_history = new QUndoStack(this);
+    // Each step keeps two whole states; a long session keeps the last ones.
+    m_history->setUndoLimit(50);
     connectHandlers();
     setUpInitialGraph();
 }

@@ -123,10 +123,19 @@ private:
 
     // What an editor step changes, kept whole before and after each step so
     // that undo gives back exactly what was shown (graphs here are small).
+    // A picture kept for undo: drawings compress well, so a long history
+    // stays small.
+    struct StoredPicture {
+        QByteArray png;
+        QImage image; // kept as it is where PNG would not give back the same format
+        QImage::Format format = QImage::Format_Invalid;
+        static StoredPicture of(const QImage& picture);
+        QImage picture() const;
+    };
     struct EditorState {
         GraphStore store;
         PositionGrid grid;
-        QImage picture;
+        StoredPicture picture;
         CliqueHighlighter::EditorPlacement placement;
         int position = 0;
         int v1 = 0;

@@ -5,6 +5,7 @@
 #include "editor/graph_files.h"
 #include "graph/graph_picture_drawing.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QUndoCommand>
@@ -43,10 +44,30 @@ private:
 
 } // namespace
 
+MainWindow::StoredPicture MainWindow::StoredPicture::of(const QImage& picture) {
+    StoredPicture stored;
+    stored.format = picture.format();
+    if (picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32) {
+        QBuffer buffer(&stored.png);
+        buffer.open(QIODevice::WriteOnly);
+        if (picture.save(&buffer, "PNG"))
+            return stored;
+        stored.png.clear();
+    }
+    stored.image = picture;
+    return stored;
+}
+
+QImage MainWindow::StoredPicture::picture() const {
+    if (png.isEmpty())
+        return image;
+    return QImage::fromData(png, "PNG").convertToFormat(format);
+}
+
 MainWindow::EditorState MainWindow::editorState() const {
     return {m_store,
             m_grid,
-            graphPicture->picture(),
+            StoredPicture::of(graphPicture->picture()),
             m_highlighter->editorPlacement(),
             vertexPositionSpinner->position(),
             v1Spinner->position(),
@@ -60,10 +81,11 @@ MainWindow::EditorState MainWindow::editorState() const {
 void MainWindow::restoreEditorState(const EditorState& state) {
     m_store = state.store;
     m_grid = state.grid;
-    if (state.picture.isNull())
+    const QImage picture = state.picture.picture();
+    if (picture.isNull())
         graphPicture->clear();
     else
-        graphPicture->setPicture(state.picture);
+        graphPicture->setPicture(picture);
     m_highlighter->setEditorPlacement(state.placement);
     vertexPositionSpinner->setPosition(state.position);
     v1Spinner->setPosition(state.v1);

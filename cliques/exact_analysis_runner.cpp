@@ -2,6 +2,10 @@
 
 #include <QThread>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 ExactAnalysisRunner::ExactAnalysisRunner(QObject* parent) : QObject(parent) {}
 
 ExactAnalysisRunner::~ExactAnalysisRunner() {
@@ -56,6 +60,11 @@ void ExactAnalysisRunner::start(const GraphStore& store, const CliqueList& greed
         m_threads.removeOne(thread);
         thread->wait();
         delete thread;
+#ifdef __GLIBC__
+        // Each run's thread allocates from a memory pool of its own, which
+        // keeps what it freed; give that back, or a long session only grows.
+        malloc_trim(0);
+#endif
     });
     thread->start();
 }

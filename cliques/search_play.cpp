@@ -10,9 +10,13 @@
 
 namespace {
 
-// Every this many steps a play keeps the whole state, so that any position is
-// at most this many cheap steps away.
-constexpr int kSnapshotInterval = 256;
+// Every so many steps a play keeps the whole state, so that any position is
+// at most that many cheap steps away. A state grows with the graph, so larger
+// graphs keep one less often: the snapshots then take about as much room as
+// the steps themselves.
+int snapshotInterval(qsizetype vertices) {
+    return int(std::max<qsizetype>(256, vertices));
+}
 
 QString shown(const QByteArray& label) {
     return displayText(label);
@@ -62,9 +66,10 @@ public:
         m_steps = std::move(recorder.steps);
         m_truncated = recorder.overflowed;
 
+        m_interval = snapshotInterval(m_vertices.count());
         GreedyState state;
         for (std::size_t i = 0; i < m_steps.size(); ++i) {
-            if (i % kSnapshotInterval == 0)
+            if (i % std::size_t(m_interval) == 0)
                 m_snapshots.push_back(state);
             apply(state, m_steps[i]);
         }
@@ -94,9 +99,9 @@ public:
         GreedyState state;
         int done = 0;
         if (position > 0) {
-            const int snapshot = (position - 1) / kSnapshotInterval;
+            const int snapshot = (position - 1) / m_interval;
             state = m_snapshots[std::size_t(snapshot)];
-            done = snapshot * kSnapshotInterval;
+            done = snapshot * m_interval;
         }
         // The members before the last step, for what it tested against.
         std::vector<int> membersBefore;
@@ -248,6 +253,7 @@ private:
     std::vector<GreedyState> m_snapshots;
     CliqueList m_found;
     bool m_truncated = false;
+    int m_interval = 256;
 };
 
 struct BronKerboschFrame {
@@ -272,9 +278,10 @@ public:
         m_steps = std::move(recorder.steps);
         m_truncated = recorder.overflowed || !result.complete;
 
+        m_interval = snapshotInterval(m_graph.size());
         BronKerboschState state = initial();
         for (std::size_t i = 0; i < m_steps.size(); ++i) {
-            if (i % kSnapshotInterval == 0)
+            if (i % std::size_t(m_interval) == 0)
                 m_snapshots.push_back(state);
             apply(state, m_steps[i]);
         }
@@ -304,9 +311,9 @@ public:
         BronKerboschState state = initial();
         int done = 0;
         if (position > 0) {
-            const int snapshot = (position - 1) / kSnapshotInterval;
+            const int snapshot = (position - 1) / m_interval;
             state = m_snapshots[std::size_t(snapshot)];
-            done = snapshot * kSnapshotInterval;
+            done = snapshot * m_interval;
         }
         for (; done < position; ++done)
             apply(state, m_steps[std::size_t(done)]);
@@ -454,6 +461,7 @@ private:
     std::vector<BronKerboschState> m_snapshots;
     CliqueList m_foundInOrder;
     bool m_truncated = false;
+    int m_interval = 256;
 };
 
 } // namespace

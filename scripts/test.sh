@@ -16,4 +16,5 @@ fi
 bash scripts/deps.sh
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build"
-ctest --test-dir "$build" --output-on-failure -j2
+# The long-use memory check (label "long") runs on its own: ctest -L long.
+ctest --test-dir "$build" --output-on-failure -j2 -LE long
