@@ -15,7 +15,7 @@ if [ -z "$launcher" ]; then
 fi
 
 exec dbus-run-session -- bash -c '
-    launcher=$1; shift
+    launcher=$1; xvfb=$2; shift 2
     "$launcher" --launch-immediately &
     trap "kill $! 2>/dev/null || true" EXIT
     # Wait (at most ten seconds) until the accessibility bus has its name.
@@ -28,5 +28,5 @@ exec dbus-run-session -- bash -c '
         sleep 0.1
     done
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-        xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
-' bash "$launcher" "$@"
+        bash "$xvfb" "$@"
+' bash "$launcher" "$(dirname "$0")/../support/run_in_xvfb.sh" "$@"

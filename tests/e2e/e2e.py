@@ -7,7 +7,7 @@ that opens or closes, the text in the file name field, the pixels drawn, the
 bytes of the file written. Nothing waits a fixed time, so a busy machine only
 makes the run slower.
 
-Run inside an X server (the CTest entry uses xvfb-run):
+Run inside an X server (the CTest entry uses tests/support/run_in_xvfb.sh):
     e2e.py --app build/mandorin --grab build/grab_screen [--screenshots DIR]
 """
 
@@ -160,9 +160,6 @@ class Window:
 
     def shot(self, left, top, width, height):
         return Shot(self.grab_tool, self.x + left, self.y + top, width, height)
-
-    def pixel(self, x, y):
-        return self.shot(x, y, 1, 1).pixel(0, 0)
 
     def wait_pixels(self, what, rect, test):
         """Waits until the colours of the rectangle pass test."""

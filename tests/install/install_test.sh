@@ -20,7 +20,7 @@ grep -q '^Icon=mandorin$' "$prefix/share/applications/mandorin.desktop" || fail 
 
 # Run from elsewhere, so only the program's own folder can supply the assets.
 cd /
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+bash "$(dirname "$0")/../support/run_in_xvfb.sh" bash -c '
     set -e
     "$1/bin/mandorin" &
     app=$!
