@@ -1,6 +1,7 @@
 #include "editor/graph_formats.h"
 #include "graph/sample_graphs.h"
 #include "support/file_size_limit.h"
+#include "support/special_files.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -402,6 +403,8 @@ private slots:
                "(.clq, .col, .dimacs) und Kantenlisten (.txt, .edges, .csv).";
         QTest::newRow("missing") << "missing.clq" << GraphFileProblem::CannotRead << cannotRead;
         QTest::newRow("folder") << "folder.txt" << GraphFileProblem::CannotRead << cannotRead;
+        QTest::newRow("named pipe") << "pipe.clq" << GraphFileProblem::CannotRead << cannotRead;
+        QTest::newRow("socket") << "socket.txt" << GraphFileProblem::CannotRead << cannotRead;
     }
     void refusesUnopenableFiles() {
         QFETCH(QString, name);
@@ -409,8 +412,12 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("folder.txt"));
         QVERIFY(writeFile(dir.filePath("graph.bmp"), "1 2\n"));
+        QVERIFY(makeNamedPipe(dir.filePath("pipe.clq")));
+        QVERIFY(makeSocket(dir.filePath("socket.txt")));
         const QString fileName = dir.filePath(name);
+        const PipeRescue rescue(dir.filePath("pipe.clq"));
         const OpenedGraph read = openGraphFile(fileName);
+        QVERIFY(!rescue.rescued());
         QTEST(read.problem, "problem");
         QCOMPARE(read.line, 0);
         QCOMPARE(read.message, message.arg(QDir::toNativeSeparators(fileName)));
@@ -549,6 +556,18 @@ private slots:
                                    .arg(QDir::toNativeSeparators(fileName), problem));
         QCOMPARE(fileBytes(fileName), QByteArray("old"));
         QCOMPARE(dimacsText(storeOf(vertices, {})).bytes, QByteArray());
+    }
+
+    // Saving onto a named pipe is refused and leaves the pipe as it is.
+    void dimacsRefusesANamedPipe() {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath("pipe.clq");
+        QVERIFY(makeNamedPipe(fileName));
+        const DimacsSaving saving = saveDimacsFile(fileName, storeOf({"a", "b"}, {"a-b"}));
+        QVERIFY(!saving.saved);
+        QCOMPARE(saving.error, QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
+                                   .arg(QDir::toNativeSeparators(fileName)));
+        QVERIFY(isNamedPipe(fileName));
     }
 
     void dimacsWriteFailureKeepsTheOldFile() {
