@@ -13,7 +13,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$PWD/build/screenshot.png"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+bash tests/support/run_in_xvfb.sh bash -c '
     build/mandorin &
     app=$!
     if ! timeout 30 xdotool search --sync --onlyvisible --name "^Mandorin$" >/dev/null; then
