@@ -102,56 +102,56 @@ public:
     void renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
                   BitMatrix& to) {
         const std::size_t words = from.words();
-        m_members.clear();
-        for (std::size_t w = 0; w < words; ++w)
-            for (std::uint64_t bits = chosen[w]; bits != 0; bits &= bits - 1)
-                m_members.push_back(int(w * 64) + std::countr_zero(bits));
-        const int n = int(m_members.size());
-        m_position.resize(std::size_t(from.size()));
-        m_degree.resize(std::size_t(n));
+        m_degree.resize(std::size_t(from.size()));
+        int n = 0;
         int maxDegree = 0;
-        for (int i = 0; i < n; ++i) {
-            const int v = m_members[std::size_t(i)];
-            m_position[std::size_t(v)] = i;
-            const std::uint64_t* around = from.row(v);
-            int d = 0;
-            for (std::size_t w = 0; w < words; ++w)
-                d += std::popcount(around[w] & chosen[w]);
-            m_degree[std::size_t(i)] = d;
-            maxDegree = std::max(maxDegree, d);
-        }
-        // One set of positions per degree, so that the first of the least
-        // degree is the lowest bit of the lowest non-empty set.
-        const std::size_t setWords = (std::size_t(n) + 63) / 64;
-        m_byDegree.assign((std::size_t(maxDegree) + 1) * setWords, 0);
-        for (int i = 0; i < n; ++i)
-            withDegree(m_degree[std::size_t(i)], setWords)[wordOf(i)] |= bitOf(i);
+        for (std::size_t w = 0; w < words; ++w)
+            for (std::uint64_t bits = chosen[w]; bits != 0; bits &= bits - 1) {
+                const int v = int(w * 64) + std::countr_zero(bits);
+                const std::uint64_t* around = from.row(v);
+                int d = 0;
+                for (std::size_t x = 0; x < words; ++x)
+                    d += std::popcount(around[x] & chosen[x]);
+                m_degree[std::size_t(v)] = d;
+                maxDegree = std::max(maxDegree, d);
+                ++n;
+            }
+        // One set of vertices per degree. A vertex joins the set of every
+        // degree it comes down to and stays in the higher ones: a vertex left
+        // in the lowest set that holds any left vertex has the least degree,
+        // since with a lower one it would sit in a lower set, too. So the
+        // first of the least degree is the lowest bit there, and a degree
+        // change costs one bit.
+        m_byDegree.assign((std::size_t(maxDegree) + 1) * words, 0);
+        for (std::size_t w = 0; w < words; ++w)
+            for (std::uint64_t bits = chosen[w]; bits != 0; bits &= bits - 1) {
+                const int v = int(w * 64) + std::countr_zero(bits);
+                withDegree(m_degree[std::size_t(v)], words)[w] |= bitOf(v);
+            }
         m_left.assign(chosen, chosen + words);
         order.resize(std::size_t(n));
         int lowest = 0;
         for (int taken = 0; taken < n; ++taken) {
-            int i = -1;
-            while (i < 0) {
-                const std::uint64_t* set = withDegree(lowest, setWords);
-                const auto* found =
-                    std::find_if(set, set + setWords, [](std::uint64_t word) { return word != 0; });
-                if (found == set + setWords)
-                    ++lowest;
-                else
-                    i = int(found - set) * 64 + std::countr_zero(*found);
+            int v = -1;
+            for (; v < 0; ++lowest) {
+                const std::uint64_t* set = withDegree(lowest, words);
+                for (std::size_t w = 0; w < words; ++w)
+                    if (const std::uint64_t here = set[w] & m_left[w]; here != 0) {
+                        v = int(w * 64) + std::countr_zero(here);
+                        break;
+                    }
+                if (v >= 0)
+                    break;
             }
-            withDegree(lowest, setWords)[wordOf(i)] &= ~bitOf(i);
-            const int v = m_members[std::size_t(i)];
             m_left[wordOf(v)] &= ~bitOf(v);
             order[std::size_t(n - 1 - taken)] = v;
             const std::uint64_t* around = from.row(v);
             for (std::size_t w = 0; w < words; ++w)
                 for (std::uint64_t bits = around[w] & m_left[w]; bits != 0; bits &= bits - 1) {
-                    const int j = m_position[w * 64 + std::size_t(std::countr_zero(bits))];
-                    const int d = m_degree[std::size_t(j)]--;
-                    withDegree(d, setWords)[wordOf(j)] &= ~bitOf(j);
-                    withDegree(d - 1, setWords)[wordOf(j)] |= bitOf(j);
-                    lowest = std::min(lowest, d - 1);
+                    const int u = int(w * 64) + std::countr_zero(bits);
+                    const int d = --m_degree[std::size_t(u)];
+                    withDegree(d, words)[w] |= bitOf(u);
+                    lowest = std::min(lowest, d);
                 }
         }
         span(from, order, to);
@@ -185,13 +185,11 @@ public:
     }
 
 private:
-    std::uint64_t* withDegree(int degree, std::size_t setWords) {
-        return m_byDegree.data() + std::size_t(degree) * setWords;
+    std::uint64_t* withDegree(int degree, std::size_t words) {
+        return m_byDegree.data() + std::size_t(degree) * words;
     }
 
-    std::vector<int> m_members;  // the chosen vertices in the old order
-    std::vector<int> m_position; // old number -> place in m_members
-    std::vector<int> m_degree;   // by place in m_members, among those left
+    std::vector<int> m_degree; // by old number, among those left
     std::vector<std::uint64_t> m_byDegree;
     std::vector<std::uint64_t> m_left;
     std::vector<std::uint64_t> m_transposed;
@@ -475,31 +473,30 @@ private:
             }
             std::uint64_t* members = recolour && colour < needed ? colourClass(colour) : nullptr;
             if (members)
-                std::fill_n(members, count, 0);
+                std::fill_n(members, firstWord, 0);
             std::copy_n(uncoloured, count, open);
+            // Word by word: the word being coloured stays in a register, and
+            // a vertex's row only has to clear the words after it.
             for (std::size_t w = firstWord; w < count; ++w) {
-                while (open[w] != 0) {
-                    const int bit = std::countr_zero(open[w]);
-                    const int v = int(w * 64) + bit;
-                    uncoloured[w] &= ~(std::uint64_t(1) << bit);
+                std::uint64_t left = open[w];
+                std::uint64_t taken = 0;
+                while (left != 0) {
+                    const std::uint64_t bit = left & (~left + 1);
+                    const int v = int(w * 64) + std::countr_zero(left);
                     const std::uint64_t* around = m_current->row(v);
-                    open[w] &= open[w] - 1;
-                    if constexpr (W != 0) {
-                        // All words: the lower ones of open are empty anyway.
-                        for (std::size_t x = 0; x < W; ++x)
-                            open[x] &= ~around[x];
-                    } else {
-                        for (std::size_t x = w; x < count; ++x)
-                            open[x] &= ~around[x];
-                    }
+                    taken |= bit;
+                    left &= ~(around[w] | bit);
+                    for (std::size_t x = w + 1; x < count; ++x)
+                        open[x] &= ~around[x];
                     if (colour >= needed) {
                         here.vertices[listed] = v;
                         here.colours[listed] = colour;
                         ++listed;
-                    } else if (members) {
-                        members[w] |= std::uint64_t(1) << bit;
                     }
                 }
+                uncoloured[w] &= ~taken;
+                if (members)
+                    members[w] = taken;
             }
         }
         here.listed = listed;
