@@ -1,8 +1,11 @@
 #include "app/program.h"
 
+#include "app/memory_limits.h"
+
 Program::Program()
     : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
       stepPlayWindow(mainWindow) {
+    limitHeldMemory();
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
                      [this] { bringToFront(&helpWindow); });

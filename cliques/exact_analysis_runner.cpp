@@ -61,8 +61,9 @@ void ExactAnalysisRunner::start(const GraphStore& store, const CliqueList& greed
         thread->wait();
         delete thread;
 #ifdef __GLIBC__
-        // Each run's thread allocates from a memory pool of its own, which
-        // keeps what it freed; give that back, or a long session only grows.
+        // What the run freed can lie in its thread's heap below blocks still
+        // in use, where the heap cannot shrink; hand those pages back, or
+        // every large analysis leaves its size behind.
         malloc_trim(0);
 #endif
     });

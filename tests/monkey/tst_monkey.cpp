@@ -3,6 +3,7 @@
 #include "graph/text_list.h"
 #include "monkey_dialogs.h"
 #include "support/main_window_driver.h"
+#include "support/resident_memory.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractButton>
@@ -852,15 +853,6 @@ void TestMonkey::heaviestInputs() {
     qInfo("%s", qPrintable(times.join(", ")));
     QCOMPARE(heuristic.iterations(), 9000000);
     QVERIFY(QFileInfo(saved + ".txt").isFile());
-}
-
-// Resident memory of this process in bytes; -1 when the system does not say.
-qint64 residentBytes() {
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> pages = statm.readAll().simplified().split(' ');
-    return pages.size() > 1 ? pages[1].toLongLong() * sysconf(_SC_PAGESIZE) : -1;
 }
 
 // A long session in one process: memory that grows with the number of
