@@ -635,13 +635,6 @@ private:
         return n;
     }
 
-    static VertexSet intersection(const VertexSet& a, const VertexSet& b) {
-        VertexSet result = a;
-        for (std::size_t w = 0; w < a.words().size(); ++w)
-            result.words()[w] &= b.words()[w];
-        return result;
-    }
-
     // Returns false once the cap has been passed or the steps are used up.
     bool extend(VertexSet& candidates, VertexSet& excluded) {
         if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested() ||

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -41,6 +42,14 @@ private:
     static std::uint64_t bit(int v) { return std::uint64_t(1) << (v & 63); }
     std::vector<std::uint64_t> m_words;
 };
+
+// The members that both sets hold; both over the same vertices.
+inline VertexSet intersection(const VertexSet& a, const VertexSet& b) {
+    VertexSet result = a;
+    std::transform(b.words().begin(), b.words().end(), result.words().begin(),
+                   result.words().begin(), std::bit_and<>());
+    return result;
+}
 
 // The graph as the exact search sees it: the distinct labels of vertices in
 // their first order, numbered 0..n-1, and the neighbours of each. Labels

@@ -332,13 +332,6 @@ private:
         return state;
     }
 
-    static VertexSet meet(const VertexSet& a, const VertexSet& b) {
-        VertexSet result = a;
-        for (std::size_t w = 0; w < result.words().size(); ++w)
-            result.words()[w] &= b.words()[w];
-        return result;
-    }
-
     void apply(BronKerboschState& state, const BronKerboschStep& step) const {
         BronKerboschFrame& top = state.stack.back();
         switch (step.kind) {
@@ -350,8 +343,8 @@ private:
             BronKerboschFrame next;
             next.r = top.r;
             next.r.push_back(step.vertex);
-            next.p = meet(top.p, around);
-            next.x = meet(top.x, around);
+            next.p = intersection(top.p, around);
+            next.x = intersection(top.x, around);
             top.branching = step.vertex;
             state.stack.push_back(std::move(next));
             break;
