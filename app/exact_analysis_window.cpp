@@ -42,7 +42,6 @@ ExactAnalysisWindow::ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent
 
 void ExactAnalysisWindow::buildLayout() {
     setUpWindow(this, "Mandorin: Exakte Analyse", 240, 140, 560, 640);
-    setAutoFillBackground(true);
 
     QFrame* panel = makePanel(this, "Panel1", {0, 0, 544, 602});
     panel->setFont(courierFont(11));

@@ -117,7 +117,6 @@ QImage helpPicture() {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");
     setUpWindow(this, "Mandorin: Hilfe", 399, 167, 689, 410);
-    setAutoFillBackground(true);
 
     QFrame* panel = makePanel(this, "Panel1", {8, 8, 657, 353});
     panel->setFont(courierFont(11));

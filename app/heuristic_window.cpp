@@ -33,7 +33,6 @@ HeuristicWindow::HeuristicWindow(const GraphStore& store, ProgressSink* progress
 
 void HeuristicWindow::buildLayout() {
     setUpWindow(this, "Mandorin: Heuristik", 167, 157, 1071, 498);
-    setAutoFillBackground(true);
 
     QFrame* panel = makePanel(this, "Panel1", {8, 8, 1041, 441});
 

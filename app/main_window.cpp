@@ -61,7 +61,6 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildLayout() {
     setUpWindow(this, "Mandorin", -5, 262, 1220, 679);
-    setAutoFillBackground(true);
 
     QFrame* panel = makePanel(this, "Panel1", {8, 8, 1185, 625});
     panel->setFont(courierFont(11));

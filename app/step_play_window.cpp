@@ -59,7 +59,6 @@ StepPlayWindow::~StepPlayWindow() = default;
 
 void StepPlayWindow::buildLayout() {
     setUpWindow(this, "Mandorin: Schritt für Schritt", 300, 120, 776, 640);
-    setAutoFillBackground(true);
 
     QFrame* panel = makePanel(this, "Panel1", {0, 0, 760, 602});
     panel->setFont(courierFont(11));

@@ -17,7 +17,6 @@ QString versionNotes() {
 VersionWindow::VersionWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form3");
     setUpWindow(this, "Mandorin: Version", 192, 125, 481, 244);
-    setAutoFillBackground(true);
 
     QFrame* panel = makePanel(this, "Panel1", {0, 0, 465, 201});
     panel->setFont(courierFont(11));

@@ -296,6 +296,7 @@ void setUpWindow(QWidget* window, const QString& title, int left, int top, int o
     window->setWindowTitle(title);
     setOuterGeometry(window, left, top, outerWidth, outerHeight);
     window->setFont(sansFont(11));
+    window->setAutoFillBackground(true);
 }
 
 void bringToFront(QWidget* window) {

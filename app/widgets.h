@@ -151,7 +151,8 @@ enum class GlyphKind { None, Ok, Retry, Ignore, Help, No, Close };
 QPushButton* makeGlyphButton(QWidget* parent, const char* name, GlyphKind kind,
                              const QRect& geometry, const QString& caption);
 
-// A window's title, fixed place (as setOuterGeometry) and base font.
+// A window's title, fixed place (as setOuterGeometry), base font and its own
+// background.
 void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,
                  int outerHeight);
 
