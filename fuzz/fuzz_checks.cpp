@@ -9,6 +9,7 @@
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
 #include "heuristic/random_walk.h"
+#include "support/progress_record.h"
 
 #include <QHash>
 #include <QLineF>
@@ -126,18 +127,6 @@ bool labelsAreLines(const CliqueList& cliques) {
                 return false;
     return true;
 }
-
-// Records what an operation reports to the progress window.
-struct ProgressRecord : ProgressSink {
-    int shows = 0;
-    int closes = 0;
-    int maximum = -1;
-    QList<int> positions;
-    void begin() override { ++shows; }
-    void finish() override { ++closes; }
-    void setMaximum(int value) override { maximum = value; }
-    void setPosition(int position) override { positions.append(position); }
-};
 
 QList<int> upTo(int first, int last) {
     QList<int> values;
@@ -476,7 +465,7 @@ QByteArray checkWalk(const GraphStore& graph, std::uint32_t seed) {
     if (expected != WalkRefusal::None) {
         EXPECT(!walkRefusalText(expected).isEmpty(), "a refused walk without a message");
         EXPECT(result.visitCounts.empty(), "a refused walk gave counts");
-        EXPECT(progress.shows == 0 && progress.positions.isEmpty(),
+        EXPECT(progress.begun == 0 && progress.positions.isEmpty(),
                "a refused walk showed progress");
         const int next = randomBelow(1 << 30);
         seedRandom(seed);
@@ -511,7 +500,7 @@ QByteArray checkWalk(const GraphStore& graph, std::uint32_t seed) {
     EXPECT(std::accumulate(result.visitCounts.begin(), result.visitCounts.end(), qint64(0)) == sum,
            "the visit counts break the sum rule");
     EXPECT(result.visitCounts == counts, "the visit counts differ from a step-by-step walk");
-    EXPECT(progress.shows == 1 && progress.closes == 1 && progress.maximum == kWalkSteps,
+    EXPECT(progress.begun == 1 && progress.finished == 1 && progress.maximum == kWalkSteps,
            "walk progress not shown, set to the step count and closed once");
     EXPECT(!progress.positions.isEmpty() && progress.positions.last() == kWalkSteps - 1 &&
                std::is_sorted(progress.positions.begin(), progress.positions.end()),
@@ -707,7 +696,7 @@ QByteArray CheckFormatInput(const QByteArray& data) {
     ProgressRecord progress;
     const OpenedGraph read =
         dimacs ? readDimacs(bytes, name, &progress) : readEdgeList(bytes, name, &progress);
-    EXPECT(progress.shows == progress.closes && progress.shows <= 1,
+    EXPECT(progress.begun == progress.finished && progress.begun <= 1,
            "the progress window was not closed once after being shown");
     if (!read.ok())
         return checkRefusal(read, bytes, name);

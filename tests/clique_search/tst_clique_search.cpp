@@ -2,6 +2,7 @@
 #include "graph/sample_graphs.h"
 #include "support/literal_queries.h"
 #include "support/odd_graphs.h"
+#include "support/progress_record.h"
 
 #include <QTest>
 
@@ -12,16 +13,6 @@ using MemberLists = QList<QList<QByteArray>>;
 Q_DECLARE_METATYPE(Texts)
 
 namespace {
-
-// Records what the search reports to the progress window.
-struct ProgressRecorder : ProgressSink {
-    int maximum = -1;
-    QList<int> positions;
-    void begin() override {}
-    void finish() override {}
-    void setMaximum(int value) override { maximum = value; }
-    void setPosition(int position) override { positions.append(position); }
-};
 
 GraphStore makeStore(const Texts& vertices, const Texts& edges) {
     GraphStore store;
@@ -96,7 +87,6 @@ MemberLists literalSearch(const GraphStore& store) {
     return recorded;
 }
 
-
 } // namespace
 
 class TestCliqueSearch : public QObject {
@@ -170,7 +160,7 @@ void TestCliqueSearch::search() {
     QFETCH(Texts, vertices);
     QFETCH(Texts, edges);
     GraphStore store = makeStore(vertices, edges);
-    ProgressRecorder progress;
+    ProgressRecord progress;
     const CliqueList cliques = fullSearch(store, &progress);
     QTEST(textsOf(cliques), "cliques");
     QTEST(store.vertices.entries(), "verticesAfter");
@@ -208,7 +198,7 @@ void TestCliqueSearch::longGraphIsSearchedWhole() {
         }
     }
     GraphStore store = makeStore(vertices, edges);
-    ProgressRecorder progress;
+    ProgressRecord progress;
     QCOMPARE(textsOf(fullSearch(store, &progress)), expected);
     QCOMPARE(progress.positions.size(), 300);
     QCOMPARE(progress.positions.last(), 300);

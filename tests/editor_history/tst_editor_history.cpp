@@ -2,6 +2,7 @@
 #include "editor/graph_formats.h"
 #include "graph/graph_picture_drawing.h"
 #include "support/main_window_driver.h"
+#include "support/pictures.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"
 
@@ -20,17 +21,6 @@
 // open and save them, and the editor's undo and redo.
 
 namespace {
-
-QStringList texts(const TextList& list) {
-    QStringList result;
-    for (const QByteArray& entry : list)
-        result.append(QString::fromLatin1(entry));
-    return result;
-}
-
-QImage rgb(const QImage& image) {
-    return image.convertToFormat(QImage::Format_RGB32);
-}
 
 // The picture the program draws itself for a store.
 QImage laidOutPicture(const GraphStore& store) {
@@ -86,8 +76,8 @@ struct Editor : MainWindowDriver {
         QList<int> spinners;
         for (const char* name : {"UpDown2", "UpDown3", "UpDown4"})
             spinners.append(control<StepArrows>(f, name)->position());
-        return {texts(store.vertices),
-                texts(store.edges),
+        return {listTexts(store.vertices),
+                listTexts(store.edges),
                 store.vertexCount,
                 store.edgeCount,
                 grid.taken,
@@ -193,8 +183,8 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 0);
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].filter, kGraphFileFilter);
-        QCOMPARE(texts(storeOf(e.f).vertices), vertices);
-        QCOMPARE(texts(storeOf(e.f).edges), edges);
+        QCOMPARE(listTexts(storeOf(e.f).vertices), vertices);
+        QCOMPARE(listTexts(storeOf(e.f).edges), edges);
         QCOMPARE(storeOf(e.f).vertexCount, vertices.size());
         QCOMPARE(storeOf(e.f).edgeCount, edges.size());
         QCOMPARE(changed.count(), 1);
@@ -209,7 +199,7 @@ private slots:
         e.choose(0);
         e.enter();
         QVERIFY(dropFile(e.drawing(), dir.filePath(name)));
-        QCOMPARE(texts(storeOf(e.f).vertices), vertices);
+        QCOMPARE(listTexts(storeOf(e.f).vertices), vertices);
         QCOMPARE(e.picture(), laidOutPicture(storeOf(e.f)));
     }
 
@@ -262,9 +252,9 @@ private slots:
         QVERIFY(writeFile(dir.filePath("g.clq"), "p edge 2 1\ne 1 2\n"));
         ScriptedDialogs dialogs;
         Editor e;
-        const QStringList sample = texts(storeOf(e.f).vertices);
+        const QStringList sample = listTexts(storeOf(e.f).vertices);
         QVERIFY(!dropFile(e.drawing(), dir.filePath("g.clq")));
-        QCOMPARE(texts(storeOf(e.f).vertices), sample);
+        QCOMPARE(listTexts(storeOf(e.f).vertices), sample);
     }
 
     void dimacsSaveAndReopen() {
@@ -291,8 +281,8 @@ private slots:
         e.enter();
         dialogs.answer(dir.filePath("graph.clq"));
         click(control<QPushButton>(e.f, "ButtonOpen"));
-        QCOMPARE(texts(storeOf(e.f).vertices), texts(drawn.vertices));
-        QCOMPARE(texts(storeOf(e.f).edges), texts(drawn.edges));
+        QCOMPARE(listTexts(storeOf(e.f).vertices), listTexts(drawn.vertices));
+        QCOMPARE(listTexts(storeOf(e.f).edges), listTexts(drawn.edges));
 
         // A folder that does not exist is reported and nothing is written.
         dialogs.answer(dir.filePath("nowhere/graph.clq"));

@@ -48,21 +48,10 @@ QRect wipeSquare(int position) {
     return QRect(gridPoint(position) - QPoint(5, 5), QSize(20, 20));
 }
 
-QImage rgb(const QImage& image) {
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
 QStringList shown(const ScriptedDialogs& dialogs) {
     QStringList texts;
     for (const ScriptedDialogs::Message& message : dialogs.messages)
         texts.append(message.caption + ": " + message.text);
-    return texts;
-}
-
-QStringList listTexts(const TextList& list) {
-    QStringList texts;
-    for (const QByteArray& entry : list)
-        texts.append(QString::fromLatin1(entry));
     return texts;
 }
 

@@ -2,6 +2,7 @@
 #include "cliques/clique_search.h"
 #include "cliques/exact_cliques.h"
 #include "graph/sample_graphs.h"
+#include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
 
 #include <QTest>
@@ -15,14 +16,6 @@ using Cliques = std::set<std::vector<int>>;
 Q_DECLARE_METATYPE(GraphStore)
 
 namespace {
-
-bool isClique(const ExactGraph& g, const std::vector<int>& vertices) {
-    for (std::size_t i = 0; i < vertices.size(); ++i)
-        for (std::size_t j = i + 1; j < vertices.size(); ++j)
-            if (!g.adjacent(vertices[i], vertices[j]))
-                return false;
-    return true;
-}
 
 QList<QByteArray> texts(const QList<MaximalCliqueEntry>& entries) {
     QList<QByteArray> result;
@@ -41,13 +34,6 @@ bool sameCliqueNumber(const ExactGraph& g) {
     const MaximumCliqueResult largest = maximumClique(g, kNoStepLimit);
     return all.complete && largest.complete && isClique(g, largest.clique) &&
            largest.clique.size() == largestMaximal;
-}
-
-CliqueList greedyList(GraphStore store) {
-    CliqueList cliques;
-    store.refreshCounts();
-    searchCliquesFromEveryVertex(store, cliques, nullptr);
-    return cliques;
 }
 
 } // namespace
@@ -336,7 +322,7 @@ void TestExactLogic::comparison() {
              {"0-4", "1-5", "2-6", "3-7", "4-5", "4-6", "4-7", "5-6", "5-7", "6-7"})
             store.edges.append(edge);
     }
-    const CliqueList cliques = greedy.isEmpty() ? greedyList(store) : CliqueList{Clique{greedy}};
+    const CliqueList cliques = greedy.isEmpty() ? greedyCliques(store) : CliqueList{Clique{greedy}};
     const ExactAnalysis analysis = analyseExactly(store, cliques, k);
     QTEST(texts(analysis.maximalCliques), "rows");
     QTEST(exactDecisionText(analysis), "answer");

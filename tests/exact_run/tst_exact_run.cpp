@@ -2,6 +2,7 @@
 #include "cliques/exact_analysis_runner.h"
 #include "cliques/exact_cliques.h"
 #include "graph/sample_graphs.h"
+#include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
 
 #include <QSignalSpy>
@@ -18,21 +19,6 @@ namespace {
 // hidden among 72,000 edges.
 GraphStore hopeless() {
     return randomGraph(400, 0.9, 5u);
-}
-
-bool isClique(const ExactGraph& g, const std::vector<int>& vertices) {
-    for (std::size_t i = 0; i < vertices.size(); ++i)
-        for (std::size_t j = i + 1; j < vertices.size(); ++j)
-            if (!g.adjacent(vertices[i], vertices[j]))
-                return false;
-    return true;
-}
-
-CliqueList greedyList(GraphStore store) {
-    CliqueList cliques;
-    store.refreshCounts();
-    searchCliquesFromEveryVertex(store, cliques, nullptr);
-    return cliques;
 }
 
 QStringList textsOf(const ExactAnalysis& analysis) {
@@ -145,7 +131,7 @@ void TestExactRun::analysisCancelledWhileSearching() {
         reported = progress.largestClique.members.size();
         source.request_stop();
     };
-    const ExactAnalysis analysis = analyseExactly(store, greedyList(store), 100, control);
+    const ExactAnalysis analysis = analyseExactly(store, greedyCliques(store), 100, control);
     QVERIFY(analysis.cancelled);
     QVERIFY(!analysis.cliqueNumberComplete);
     QVERIFY(!analysis.maximalComplete);
@@ -206,7 +192,7 @@ void TestExactRun::analysisReportsProgress() {
 void TestExactRun::runnerDeliversTheAnalysis() {
     GraphStore store;
     appendSampleGraph(store, 1);
-    const CliqueList greedy = greedyList(store);
+    const CliqueList greedy = greedyCliques(store);
     ExactAnalysisRunner runner;
     QSignalSpy progressed(&runner, &ExactAnalysisRunner::progressed);
     QSignalSpy finished(&runner, &ExactAnalysisRunner::finished);

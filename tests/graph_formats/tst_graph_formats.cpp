@@ -1,6 +1,7 @@
 #include "editor/graph_formats.h"
 #include "graph/sample_graphs.h"
 #include "support/file_size_limit.h"
+#include "support/progress_record.h"
 #include "support/special_files.h"
 #include "support/test_files.h"
 
@@ -45,18 +46,6 @@ GraphStore storeOf(const Texts& vertices, const Texts& edges) {
     store.refreshCounts();
     return store;
 }
-
-// Records what the reader reports to the progress window.
-struct ProgressRecord : ProgressSink {
-    int begun = 0;
-    int finished = 0;
-    int maximum = -1;
-    QList<int> positions;
-    void begin() override { ++begun; }
-    void finish() override { ++finished; }
-    void setMaximum(int value) override { maximum = value; }
-    void setPosition(int position) override { positions.append(position); }
-};
 
 } // namespace
 

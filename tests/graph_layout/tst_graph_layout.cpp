@@ -1,6 +1,8 @@
 #include "graph/graph_layout.h"
 #include "graph/sample_graphs.h"
+#include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
+#include "support/progress_record.h"
 
 #include <QLineF>
 #include <QRect>
@@ -14,13 +16,6 @@ namespace {
 
 constexpr int kWidth = kSamplePictureWidth;
 constexpr int kHeight = kSamplePictureHeight;
-
-GraphStore sample(int k) {
-    GraphStore store;
-    appendSampleGraph(store, k);
-    store.refreshCounts();
-    return store;
-}
 
 GraphStore withoutEdges(int n) {
     return numberedGraph(n, [](int, int) { return false; });
@@ -71,18 +66,6 @@ QRect labelBox(const GraphLayout& layout, const QByteArray& label) {
                  size.height());
 }
 
-// Records what the layout reports to the progress window.
-struct ProgressRecord : ProgressSink {
-    int begun = 0;
-    int finished = 0;
-    int maximum = -1;
-    QList<int> positions;
-    void begin() override { ++begun; }
-    void finish() override { ++finished; }
-    void setMaximum(int value) override { maximum = value; }
-    void setPosition(int position) override { positions.append(position); }
-};
-
 } // namespace
 
 class TestGraphLayout : public QObject {
@@ -93,7 +76,7 @@ private slots:
         QTest::addColumn<GraphStore>("graph");
         QTest::newRow("1 vertex") << withoutEdges(1);
         QTest::newRow("2 vertices") << completeGraph(2);
-        QTest::newRow("sample graph 1") << sample(1);
+        QTest::newRow("sample graph 1") << sampleStore(1);
         QTest::newRow("15 complete") << completeGraph(15);
         QTest::newRow("29 random") << randomGraph(29, 0.2, 29u);
         QTest::newRow("30 without edges") << withoutEdges(30);

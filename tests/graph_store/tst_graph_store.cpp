@@ -2,6 +2,7 @@
 #include "graph/label_numbers.h"
 #include "graph/sample_graphs.h"
 #include "graph/text_list.h"
+#include "support/clique_checks.h"
 #include "support/literal_queries.h"
 
 #include <QTest>
@@ -9,16 +10,7 @@
 using Texts = QList<QByteArray>;
 Q_DECLARE_METATYPE(Texts)
 
-namespace {
-
-GraphStore sample(int k) {
-    GraphStore store;
-    appendSampleGraph(store, k);
-    store.refreshCounts();
-    return store;
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestGraphStore : public QObject {
     Q_OBJECT
@@ -151,7 +143,7 @@ void TestGraphStore::incidentEdgesAndPartners() {
     QFETCH(int, graph);
     QFETCH(int, edgeCount);
     QFETCH(QByteArray, label);
-    GraphStore store = sample(graph);
+    GraphStore store = sampleStore(graph);
     if (edgeCount >= 0)
         store.edgeCount = edgeCount;
     const TextList before = store.edges;
@@ -210,7 +202,7 @@ void TestGraphStore::adjacentToAllMembers() {
     QFETCH(int, edgeCount);
     QFETCH(Texts, members);
     QFETCH(QByteArray, candidate);
-    const TextList list = edges.isEmpty() ? sample(1).edges : TextList(edges);
+    const TextList list = edges.isEmpty() ? sampleStore(1).edges : TextList(edges);
     QTEST(::isAdjacentToAll(list, TextList(members), candidate, edgeCount), "adjacent");
 }
 

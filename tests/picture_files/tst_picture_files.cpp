@@ -15,10 +15,6 @@
 
 namespace {
 
-QImage rgb(const QImage& image) {
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
 QString samplePicture(int k) {
     return QDir(MANDORIN_ASSETS_DIR).filePath(QString::fromLatin1(sampleGraph(k).pictureFile));
 }

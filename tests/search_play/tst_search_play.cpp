@@ -2,27 +2,13 @@
 #include "cliques/exact_cliques.h"
 #include "cliques/search_play.h"
 #include "graph/sample_graphs.h"
+#include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
 #include "support/odd_graphs.h"
 
 #include <QTest>
 
 namespace {
-
-GraphStore sample(int k) {
-    GraphStore store;
-    appendSampleGraph(store, k);
-    store.refreshCounts();
-    return store;
-}
-
-// What "Berechnen!" lists for the store.
-CliqueList computed(GraphStore store) {
-    CliqueList cliques;
-    store.refreshCounts();
-    searchCliquesFromEveryVertex(store, cliques, nullptr);
-    return cliques;
-}
 
 // The exact window's maximal cliques, in its order.
 CliqueList maximalCliques(const GraphStore& store) {
@@ -61,8 +47,8 @@ private slots:
 
 void TestSearchPlay::greedyEndsWithTheSearchsCliques_data() {
     QTest::addColumn<GraphStore>("store");
-    QTest::newRow("sample 1") << sample(1);
-    QTest::newRow("sample 2") << sample(2);
+    QTest::newRow("sample 1") << sampleStore(1);
+    QTest::newRow("sample 2") << sampleStore(2);
     // As the editor leaves it: labels in placing order, an unplaced vertex.
     GraphStore editor;
     editor.vertices = TextList{"0", "1", "2", "3", "4"};
@@ -76,7 +62,7 @@ void TestSearchPlay::greedyEndsWithTheSearchsCliques() {
     const GraphStore before = store;
     const std::unique_ptr<SearchPlay> play = playGreedySearch(store);
     QVERIFY(!play->truncated());
-    QCOMPARE(play->frameAt(play->stepCount()).found, computed(store));
+    QCOMPARE(play->frameAt(play->stepCount()).found, greedyCliques(store));
     // The play works on a copy.
     QCOMPARE(store.vertices, before.vertices);
     QCOMPARE(store.vertexCount, before.vertexCount);
@@ -87,12 +73,12 @@ void TestSearchPlay::greedyOnOddGraphs() {
     for (int i = 0; i < 300; ++i) {
         const GraphStore store = randomOddGraph(engine);
         const std::unique_ptr<SearchPlay> play = playGreedySearch(store);
-        QCOMPARE(play->frameAt(play->stepCount()).found, computed(store));
+        QCOMPARE(play->frameAt(play->stepCount()).found, greedyCliques(store));
     }
 }
 
 void TestSearchPlay::greedySentencesOnSampleGraph2() {
-    const std::unique_ptr<SearchPlay> play = playGreedySearch(sample(2));
+    const std::unique_ptr<SearchPlay> play = playGreedySearch(sampleStore(2));
     QCOMPARE(play->frameAt(0).sentence,
              "Noch kein Schritt: „Schritt vor“ beginnt mit dem ersten Startknoten.");
     QCOMPARE(sentences(*play, 12),
@@ -167,7 +153,7 @@ void TestSearchPlay::bronKerboschOnOddGraphs() {
 }
 
 void TestSearchPlay::bronKerboschOnSampleGraph2() {
-    const std::unique_ptr<SearchPlay> play = playBronKerbosch(sample(2));
+    const std::unique_ptr<SearchPlay> play = playBronKerbosch(sampleStore(2));
     QCOMPARE(sentences(*play, 4),
              QStringList({"Pivot ist Knoten 0: Verzweigt wird nur über 0.",
                           "R wächst um Knoten 0; P und X behalten nur seine Nachbarn.",

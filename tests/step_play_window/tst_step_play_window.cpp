@@ -1,6 +1,7 @@
 #include "cliques/clique_positions.h"
 #include "cliques/search_play_drawing.h"
 #include "graph/sample_graphs.h"
+#include "support/clique_checks.h"
 #include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
 
@@ -10,12 +11,6 @@
 #include <random>
 
 namespace {
-
-GraphStore sampleStore(int k) {
-    GraphStore store;
-    appendSampleGraph(store, k);
-    return store;
-}
 
 // The program with the play opened from the main window's button.
 struct Session : MainWindowDriver {

@@ -36,6 +36,14 @@ inline void showCliqueListOf(MainWindow& window) {
     MainWindowTestAccess::showCliqueList(window);
 }
 
+// The entries of a store's list as text.
+inline QStringList listTexts(const TextList& list) {
+    QStringList texts;
+    for (const QByteArray& entry : list)
+        texts.append(QString::fromLatin1(entry));
+    return texts;
+}
+
 inline void click(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton);
 }

@@ -8,6 +8,12 @@
 
 // Pictures for the tests, in the formats the program reads.
 
+// The picture in one format, so that pictures drawn or read differently
+// compare pixel for pixel.
+inline QImage rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 // Four colours, so that the GIF writer below can take them as they are.
 inline QImage fourColourPicture() {
     QImage image(48, 32, QImage::Format_RGB32);
