@@ -219,11 +219,30 @@ std::optional<QString> MonkeyDialogs::saveFile(QWidget*, const QString& filter, 
 }
 
 QString MonkeyDialogs::checkAction() {
-    const auto reportedLater = [&](qsizetype from, const QString& text) {
+    // Whether a message after event `from` passes the test.
+    const auto messageLater = [&](qsizetype from, const auto& test) {
         for (qsizetype i = from + 1; i < m_events.size(); ++i)
-            if (m_events[i].kind == Event::Message && m_events[i].text == text)
+            if (m_events[i].kind == Event::Message && test(m_events[i]))
                 return true;
         return false;
+    };
+    const auto reportedLater = [&](qsizetype from, const QString& text) {
+        return messageLater(from, [&](const Event& message) { return message.text == text; });
+    };
+    // A save that should fail is reported and writes nothing; any save may be
+    // refused, but never silently. What was written goes once it passed.
+    const auto checkSave = [](const QString& fileName, Outcome expected, bool reported) {
+        const bool written = QFileInfo(fileName).isFile();
+        if (expected == Outcome::Fails && (!reported || written))
+            return QString("saving %1: reported %2, written %3")
+                .arg(fileName)
+                .arg(reported)
+                .arg(written);
+        if (expected == Outcome::Succeeds && !reported && !written)
+            return QString("saving %1 failed silently").arg(fileName);
+        if (written)
+            QFile::remove(fileName);
+        return QString();
     };
     const QStringList captions{Texts::ErrorCaption, Texts::FehlerCaption, Texts::MeldungCaption};
     for (qsizetype i = 0; i < m_events.size(); ++i) {
@@ -241,27 +260,19 @@ QString MonkeyDialogs::checkAction() {
             const bool save = event.kind == Event::Save;
             const QString fileName =
                 save && QFileInfo(event.text).suffix().isEmpty() ? event.text + ".clq" : event.text;
-            bool reported = false;
-            for (qsizetype j = i + 1; j < m_events.size() && !reported; ++j)
-                reported = m_events[j].kind == Event::Message &&
-                           m_events[j].caption == Texts::FehlerCaption &&
-                           m_events[j].text.contains(QDir::toNativeSeparators(fileName));
+            const bool reported = messageLater(i, [&](const Event& message) {
+                return message.caption == Texts::FehlerCaption &&
+                       message.text.contains(QDir::toNativeSeparators(fileName));
+            });
             // Any file may be refused for what it holds, but never silently.
             if (!save) {
                 if (event.expected == Outcome::Fails && !reported)
                     return QString("opening %1 failed silently").arg(event.text);
                 continue;
             }
-            const bool written = QFileInfo(fileName).isFile();
-            if (event.expected == Outcome::Fails && (!reported || written))
-                return QString("saving %1: reported %2, written %3")
-                    .arg(fileName)
-                    .arg(reported)
-                    .arg(written);
-            if (event.expected == Outcome::Succeeds && !reported && !written)
-                return QString("saving %1 failed silently").arg(fileName);
-            if (written)
-                QFile::remove(fileName);
+            if (const QString fault = checkSave(fileName, event.expected, reported);
+                !fault.isEmpty())
+                return fault;
             continue;
         }
         const bool picture = isPictureFilter(event.filter);
@@ -275,18 +286,10 @@ QString MonkeyDialogs::checkAction() {
             continue;
         }
         const QString fileName = event.text + (picture ? ".bmp" : ".txt");
-        const bool reported = reportedLater(i, Texts::cannotWrite(fileName));
-        const bool written = QFileInfo(fileName).isFile();
-        if (event.expected == Outcome::Fails && (!reported || written))
-            return QString("saving %1: reported %2, written %3")
-                .arg(fileName)
-                .arg(reported)
-                .arg(written);
         // A good name may still fail (a graph without picture), but never silently.
-        if (event.expected == Outcome::Succeeds && !reported && !written)
-            return QString("saving %1 failed silently").arg(fileName);
-        if (written)
-            QFile::remove(fileName);
+        const bool reported = reportedLater(i, Texts::cannotWrite(fileName));
+        if (const QString fault = checkSave(fileName, event.expected, reported); !fault.isEmpty())
+            return fault;
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "graph/text_list.h"
 #include "monkey_dialogs.h"
 #include "support/main_window_driver.h"
+#include "support/quiet_raise.h"
 #include "support/resident_memory.h"
 #include "support/scripted_dialogs.h"
 
@@ -52,9 +53,6 @@ constexpr qint64 kActionLimitMs = 30000;
 constexpr auto kHangLimit = std::chrono::seconds(120);
 // No list the file pool or the editor can produce is longer.
 constexpr qsizetype kMaxListLength = 20000;
-
-QtMessageHandler previousHandler = nullptr;
-void quietRaise(QtMsgType type, const QMessageLogContext& context, const QString& text);
 
 // Set MANDORIN_MONKEY_SEED to repeat a failed run.
 quint64 monkeySeed() {
@@ -629,21 +627,13 @@ QString Monkey::statistics() const {
         .arg(m_slowest);
 }
 
-// The offscreen platform cannot raise windows and says so at every showing.
-void quietRaise(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.contains(QLatin1String("does not support raise()")))
-        return;
-    if (previousHandler)
-        previousHandler(type, context, text);
-}
-
 } // namespace
 
 class TestMonkey : public QObject {
     Q_OBJECT
+    const QuietRaise m_quietRaise;
+
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void checksNoticeFaults_data();
     void checksNoticeFaults();
     void silentFileFailuresAreNoticed();
@@ -652,14 +642,6 @@ private slots:
     void heaviestInputs();
     void longUseKeepsMemoryFlat();
 };
-
-void TestMonkey::initTestCase() {
-    previousHandler = qInstallMessageHandler(quietRaise);
-}
-
-void TestMonkey::cleanupTestCase() {
-    qInstallMessageHandler(previousHandler);
-}
 
 using Spoil = std::function<void(Program&)>;
 
