@@ -172,7 +172,6 @@ void ExactAnalysisWindow::showAnalysis(const ExactAnalysis& analysis) {
     exampleField->setText(exampleText(m_analysis));
     comparisonLabel->setText(comparisonText(m_analysis));
     highlightLabel->setText(m_mainWindow.vertexPositions() ? kHighlightHint : kPositionsUnknown);
-    emit analysisShown();
 }
 
 void ExactAnalysisWindow::graphChanged() {

@@ -22,10 +22,6 @@ public:
     // An analysis is computing off the user-interface thread.
     bool isComputing() const { return m_runner.isRunning(); }
 
-signals:
-    // A finished (or cancelled) analysis is on show.
-    void analysisShown();
-
 public slots:
     // Shows the window with a fresh analysis.
     void openFresh();
