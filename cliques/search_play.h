@@ -79,6 +79,31 @@ std::unique_ptr<SearchPlay> playBronKerbosch(const GraphStore& store,
 // "4", "4 und 0", "4, 0 und 1": labels as a German list.
 QString germanList(const QList<QByteArray>& labels);
 
+// What both recording observers share: the steps, up to a limit. Once a step
+// finds no room, the search stops at its next check.
+template <class Step> class StepRecording {
+public:
+    static constexpr bool kWantsDetails = true;
+    explicit StepRecording(int limit) : m_limit(limit) {}
+
+    bool stopped() const { return overflowed; }
+
+    std::vector<Step> steps;
+    bool overflowed = false;
+
+protected:
+    void add(const Step& step) {
+        if (int(steps.size()) >= m_limit) {
+            overflowed = true;
+            return;
+        }
+        steps.push_back(step);
+    }
+
+private:
+    int m_limit;
+};
+
 // The recording observer of the greedy search.
 struct GreedyStep {
     enum Kind : std::uint8_t { Start, Join, Refuse, Record, Drop, End };
@@ -87,32 +112,16 @@ struct GreedyStep {
     int missing = -1; // for Refuse: the member it lacks an edge to
 };
 
-class GreedyStepRecorder {
+class GreedyStepRecorder : public StepRecording<GreedyStep> {
 public:
-    static constexpr bool kWantsDetails = true;
-    explicit GreedyStepRecorder(int limit) : m_limit(limit) {}
+    using StepRecording::StepRecording;
 
-    // Once a step found no room, the search stops at its next check.
-    bool stopped() const { return overflowed; }
     void startVertex(int v) { add({GreedyStep::Start, v}); }
     void candidateJoined(int c) { add({GreedyStep::Join, c}); }
     void candidateRefused(int c, int missing) { add({GreedyStep::Refuse, c, missing}); }
     void cliqueRecorded() { add({GreedyStep::Record}); }
     void memberDropped(int m) { add({GreedyStep::Drop, m}); }
     void roundEnded() { add({GreedyStep::End}); }
-
-    std::vector<GreedyStep> steps;
-    bool overflowed = false;
-
-private:
-    void add(const GreedyStep& step) {
-        if (int(steps.size()) >= m_limit) {
-            overflowed = true;
-            return;
-        }
-        steps.push_back(step);
-    }
-    int m_limit;
 };
 
 // The recording observer of Bron–Kerbosch.
@@ -122,29 +131,14 @@ struct BronKerboschStep {
     int vertex = -1;
 };
 
-class BronKerboschStepRecorder {
+class BronKerboschStepRecorder : public StepRecording<BronKerboschStep> {
 public:
-    static constexpr bool kWantsDetails = true;
-    explicit BronKerboschStepRecorder(int limit) : m_limit(limit) {}
+    using StepRecording::StepRecording;
 
-    bool stopped() const { return overflowed; }
     void pivotChosen(int u) { add({BronKerboschStep::Pivot, u}); }
     void branch(int v) { add({BronKerboschStep::Branch, v}); }
     void returned() { add({BronKerboschStep::Return}); }
     void movedToExcluded(int v) { add({BronKerboschStep::MoveToX, v}); }
     void cliqueFound() { add({BronKerboschStep::Found}); }
     void notMaximal() { add({BronKerboschStep::NotMaximal}); }
-
-    std::vector<BronKerboschStep> steps;
-    bool overflowed = false;
-
-private:
-    void add(const BronKerboschStep& step) {
-        if (int(steps.size()) >= m_limit) {
-            overflowed = true;
-            return;
-        }
-        steps.push_back(step);
-    }
-    int m_limit;
 };
