@@ -7,6 +7,7 @@
 #include "cliques/clique_positions.h"
 #include "editor/graph_formats.h"
 #include "editor/position_grid.h"
+#include "graph/graph_layout.h"
 #include "graph/graph_store.h"
 
 #include <QListWidget>
@@ -48,6 +49,12 @@ public:
     void showPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
     QSize pictureSize() const;
+    // Makes graph the current graph as an opened file does: the editor's
+    // graph (the editor is chosen first when another graph is shown), an
+    // undo step named stepName, the clique list emptied. Drawn at the
+    // layout's positions, or laid out by Mandorin when none is given.
+    void openGraphStore(GraphStore graph, const QString& stepName,
+                        const std::optional<GraphLayout>& layout = std::nullopt);
 
 signals:
     void helpRequested();
@@ -152,8 +159,9 @@ private:
     void showHistory();
     // Reads the file into the store (the editor's graph stays on failure).
     void openGraphFromFile(const QString& fileName);
-    // Draws the store's graph itself, for a graph whose positions nobody chose.
-    void drawLaidOutGraph();
+    // Draws the store's graph itself, for a graph whose positions nobody
+    // chose, at the given layout or at one Mandorin works out.
+    void drawLaidOutGraph(const std::optional<GraphLayout>& layout = std::nullopt);
 
     GraphStore m_store;
     PositionGrid m_grid;

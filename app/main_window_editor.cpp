@@ -126,8 +126,8 @@ void MainWindow::showHistory() {
                                                 : QStringLiteral("Wiederholen"));
 }
 
-void MainWindow::drawLaidOutGraph() {
-    const GraphLayout layout = layoutGraphForPicture(m_store, m_progress);
+void MainWindow::drawLaidOutGraph(const std::optional<GraphLayout>& given) {
+    const GraphLayout layout = given ? *given : layoutGraphForPicture(m_store, m_progress);
     graphPicture->setPicture(drawGraphPicture(m_store, layout));
     m_highlighter->setEditorPlacement(
         {CliqueHighlighter::EditorPlacement::Drawn, layout.positions});
@@ -291,15 +291,22 @@ void MainWindow::openGraphFromFile(const QString& fileName) {
         dialogs().message(this, Texts::FehlerCaption, opened.message);
         return;
     }
+    openGraphStore(std::move(opened.graph), "Öffnen " + QFileInfo(fileName).fileName());
+}
+
+void MainWindow::openGraphStore(GraphStore graph, const QString& stepName,
+                                const std::optional<GraphLayout>& layout) {
+    if (graphChoice->itemIndex() != 2)
+        graphChoice->setItemIndex(2);
     EditorState before = editorState();
-    m_store = std::move(opened.graph);
+    m_store = std::move(graph);
     m_store.refreshCounts();
     // The list found on the graph before says nothing about this one.
     m_cliques.clear();
     cliqueListBox->clear();
     setLamps(Colours::Red, Colours::Red, Colours::Red);
-    drawLaidOutGraph();
-    recordEditorStep("Öffnen " + QFileInfo(fileName).fileName(), std::move(before));
+    drawLaidOutGraph(layout);
+    recordEditorStep(stepName, std::move(before));
     emit graphChanged();
 }
 
