@@ -82,18 +82,3 @@ std::optional<QString> FileDialog::execute(QWidget* parent) {
         fileName = *chosen;
     return chosen;
 }
-
-QString Texts::cannotRead(const QString& fileName) {
-    return QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden.")
-        .arg(QDir::toNativeSeparators(fileName));
-}
-
-QString Texts::cannotWrite(const QString& fileName) {
-    return QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
-        .arg(QDir::toNativeSeparators(fileName));
-}
-
-QString Texts::cannotLoadPicture(const QString& fileName) {
-    return QStringLiteral("Das Bild \"%1\" konnte nicht geladen werden.")
-        .arg(QDir::toNativeSeparators(fileName));
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/file_access.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -51,7 +53,7 @@ namespace Texts {
 inline const QString ErrorCaption = QStringLiteral("Mandorin: Error");
 inline const QString FehlerCaption = QStringLiteral("Mandorin: Fehler");
 inline const QString MeldungCaption = QStringLiteral("Mandorin: Meldung");
-QString cannotRead(const QString& fileName);
-QString cannotWrite(const QString& fileName);
-QString cannotLoadPicture(const QString& fileName);
+using FileTexts::cannotLoadPicture;
+using FileTexts::cannotRead;
+using FileTexts::cannotWrite;
 } // namespace Texts

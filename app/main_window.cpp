@@ -2,6 +2,7 @@
 
 #include "app/clique_highlighter.h"
 #include "editor/editor_drawing.h"
+#include "files/picture_files_drawing.h"
 #include "graph/picture_descriptions.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
@@ -310,9 +311,10 @@ void MainWindow::connectHandlers() {
 }
 
 bool MainWindow::loadPicture(const QString& fileName) {
-    const QImage picture = readPicture(fileName);
+    QString problem;
+    const QImage picture = readPicture(fileName, &problem);
     if (picture.isNull()) {
-        dialogs().message(this, Texts::FehlerCaption, Texts::cannotLoadPicture(fileName));
+        dialogs().message(this, Texts::FehlerCaption, problem);
         return false;
     }
     graphPicture->setPicture(picture);

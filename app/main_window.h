@@ -5,7 +5,7 @@
 #include "app/widgets.h"
 #include "cliques/clique.h"
 #include "cliques/clique_positions.h"
-#include "editor/graph_formats.h"
+#include "files/graph_formats.h"
 #include "editor/position_grid.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_store.h"

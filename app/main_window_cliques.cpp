@@ -2,7 +2,7 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
-#include "editor/graph_files.h"
+#include "files/file_access.h"
 #include "graph/progress.h"
 
 #include <climits>

@@ -2,7 +2,9 @@
 
 #include "editor/edge_entry.h"
 #include "editor/editor_drawing.h"
-#include "editor/graph_files.h"
+#include "files/file_access.h"
+#include "files/list_files.h"
+#include "files/picture_files_drawing.h"
 #include "graph/graph_picture_drawing.h"
 
 #include <QBuffer>
@@ -251,9 +253,10 @@ void MainWindow::importGraph() {
     for (const auto& [prompt, list, count] : lists) {
         dialogs().message(this, Texts::MeldungCaption, prompt);
         if (std::optional<QString> name = listOpenDialog.execute(this)) {
-            std::optional<TextList> loaded = loadTextList(*name);
+            QString problem;
+            std::optional<TextList> loaded = loadTextList(*name, &problem);
             if (!loaded) {
-                dialogs().message(this, Texts::FehlerCaption, Texts::cannotRead(*name));
+                dialogs().message(this, Texts::FehlerCaption, problem);
                 return;
             }
             *list = std::move(*loaded);

@@ -1,5 +1,6 @@
-#include "editor/graph_files.h"
-#include "editor/graph_formats.h"
+#include "files/file_access.h"
+#include "files/list_files.h"
+#include "files/graph_formats.h"
 #include "graph/graph_layout.h"
 #include "support/numbered_graphs.h"
 

@@ -1,6 +1,6 @@
 #include "clique_list.h"
 
-#include "graph/text_list.h"
+#include "files/list_files.h"
 
 #include <QSet>
 
@@ -132,5 +132,5 @@ QByteArray cliqueListBytes(const CliqueList& cliques) {
     TextList texts;
     for (const Clique& clique : cliques)
         texts.append(clique.text());
-    return texts.toBytes();
+    return listFileBytes(texts);
 }

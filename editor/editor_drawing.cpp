@@ -1,11 +1,8 @@
 #include "editor_drawing.h"
 
 #include "graph/style_drawing.h"
-#include "editor/graph_files.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -80,31 +77,4 @@ void blankFreePositions(QImage& canvas, const PositionGrid& grid) {
 void drawEdgeLine(QImage& canvas, const QLine& line) {
     EditorPainter painter(canvas);
     painter.drawLine(line);
-}
-
-QImage readPicture(const QString& fileName) {
-    std::optional<QByteArray> bytes = readWholeFile(fileName);
-    if (!bytes || isTruncatedPicture(*bytes))
-        return QImage();
-    QBuffer buffer(&*bytes);
-    buffer.open(QIODevice::ReadOnly);
-    // The content decides the format, whatever the file is named.
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    QImage picture;
-    // A reader that gives up part way may still hand back the rows it got.
-    if (!reader.read(&picture))
-        return QImage();
-    return picture;
-}
-
-QByteArray encodeBitmap(const QImage& picture) {
-    QByteArray bytes;
-    if (picture.isNull())
-        return bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "BMP"))
-        bytes.clear();
-    return bytes;
 }

@@ -28,9 +28,3 @@ void drawVertex(QImage& canvas, const PositionGrid& grid, int position, const QB
 void blankFreePositions(QImage& canvas, const PositionGrid& grid);
 
 void drawEdgeLine(QImage& canvas, const QLine& line);
-
-// Picture files: the picture of a file in any format Qt reads, null when the
-// file cannot be read or holds no readable picture (a cut-off one included).
-QImage readPicture(const QString& fileName);
-// The picture as a Windows bitmap file; empty for a null picture.
-QByteArray encodeBitmap(const QImage& picture);

@@ -3,8 +3,10 @@
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
 #include "cliques/exact_cliques.h"
-#include "editor/graph_files.h"
-#include "editor/graph_formats.h"
+#include "files/file_access.h"
+#include "files/list_files.h"
+#include "files/picture_checks.h"
+#include "files/graph_formats.h"
 #include "graph/graph_layout.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
@@ -159,7 +161,7 @@ QTemporaryDir& scratchDir() {
 
 QByteArray checkLoad(const QByteArray& bytes, const QString& fileName, TextList& loaded,
                      const QByteArray& what) {
-    loaded = TextList::fromBytes(bytes);
+    loaded = listFromFileBytes(bytes);
     EXPECT(loaded.entries() == expectedLines(bytes),
            what + ": the lines loaded differ from the file's lines");
 
@@ -170,13 +172,13 @@ QByteArray checkLoad(const QByteArray& bytes, const QString& fileName, TextList&
     EXPECT(*fromFile == loaded, what + ": loading from the file differs from loading the bytes");
 
     // Exported and imported again, the list stays the same, byte for byte.
-    const QByteArray saved = loaded.toBytes();
+    const QByteArray saved = listFileBytes(loaded);
     qsizetype size = 0;
     for (const QByteArray& entry : loaded)
         size += entry.size() + 2;
     EXPECT(saved.size() == size && (saved.isEmpty() || saved.endsWith("\r\n")),
            what + ": the saved form is not every entry followed by CR LF");
-    EXPECT(TextList::fromBytes(saved) == loaded, what + ": save and load change the list");
+    EXPECT(listFromFileBytes(saved) == loaded, what + ": save and load change the list");
     EXPECT(saveTextList(fileName, loaded), what + ": cannot save the list");
     EXPECT(readWholeFile(fileName) == saved, what + ": the saved file differs from the list");
     EXPECT(loadTextList(fileName) == loaded, what + ": export and import change the list");
@@ -357,7 +359,7 @@ QByteArray checkListOperations(const CliqueList& found, qsizetype& largest) {
         Members texts;
         for (const Clique& clique : reduced)
             texts.append(clique.text());
-        EXPECT(TextList::fromBytes(cliqueListBytes(reduced)).entries() == texts,
+        EXPECT(listFromFileBytes(cliqueListBytes(reduced)).entries() == texts,
                "the saved clique list does not read back as its clique texts");
     }
     return {};

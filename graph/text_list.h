@@ -31,12 +31,6 @@ public:
     auto begin() const { return m_entries.begin(); }
     auto end() const { return m_entries.end(); }
 
-    // File form: every entry followed by CR LF.
-    QByteArray toBytes() const;
-    // Reads a file's bytes: up to the first NUL, split at CR LF, CR or LF; a
-    // break at the very end adds no empty entry.
-    static TextList fromBytes(const QByteArray& bytes);
-
     bool operator==(const TextList& other) const = default;
 
 private:

@@ -3,7 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen build/window_shots docs/
 
 #include "app/program.h"
-#include "editor/graph_formats.h"
+#include "files/graph_formats.h"
 
 #include <QApplication>
 #include <QDir>

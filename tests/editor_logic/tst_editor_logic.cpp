@@ -1,5 +1,7 @@
 #include "editor/edge_entry.h"
-#include "editor/graph_files.h"
+#include "files/file_access.h"
+#include "files/list_files.h"
+#include "files/picture_checks.h"
 #include "editor/position_grid.h"
 #include "support/file_size_limit.h"
 #include "support/special_files.h"

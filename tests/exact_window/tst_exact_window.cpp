@@ -1,5 +1,5 @@
 #include "cliques/clique_highlight_drawing.h"
-#include "editor/editor_drawing.h"
+#include "files/picture_files_drawing.h"
 #include "graph/sample_graphs.h"
 #include "support/main_window_driver.h"
 #include "support/numbered_graphs.h"

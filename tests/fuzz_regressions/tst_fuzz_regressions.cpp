@@ -1,4 +1,4 @@
-#include "editor/graph_files.h"
+#include "files/picture_checks.h"
 #include "fuzz/fuzz_checks.h"
 
 #include <QDir>

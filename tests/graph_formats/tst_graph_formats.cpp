@@ -1,7 +1,9 @@
-#include "editor/graph_formats.h"
+#include "files/graph_formats.h"
+#include "files/list_files.h"
 #include "graph/sample_graphs.h"
 #include "support/file_size_limit.h"
 #include "support/progress_record.h"
+#include "support/resident_memory.h"
 #include "support/special_files.h"
 #include "support/test_files.h"
 
@@ -30,7 +32,20 @@ QString dashedEnds(const QString& a, const QString& b) {
         .arg(a, b);
 }
 
-const QString kNoText = QStringLiteral("Steuerzeichen gefunden, die Datei ist keine Textdatei.");
+// A problem with the whole file: the message names no line.
+QString notText(const QString& fileName) {
+    return QStringLiteral("Die Datei \"%1\" ist keine Textdatei: Sie enthält Steuer- oder "
+                          "Nullzeichen, wie Bilder und Programme.")
+        .arg(fileName);
+}
+QString emptyFile(const QString& fileName) {
+    return QStringLiteral("Die Datei \"%1\" ist leer.").arg(fileName);
+}
+
+// The message of a refusal: a detail that is a whole message stands alone.
+QString refusalOrWhole(const QString& fileName, qsizetype line, const QString& detail) {
+    return detail.startsWith("Die Datei \"") ? detail : refusal(fileName, line, detail);
+}
 
 Texts numbers(int first, int last) {
     Texts texts;
@@ -168,8 +183,8 @@ private slots:
         QTest::newRow("no header at all")
             << QByteArray("c x\n\n") << GraphFileProblem::MissingHeader << 3
             << "Die Datei endet ohne p-Zeile (\"p edge N M\").";
-        QTest::newRow("empty file") << QByteArray() << GraphFileProblem::MissingHeader << 1
-                                    << "Die Datei endet ohne p-Zeile (\"p edge N M\").";
+        QTest::newRow("empty file")
+            << QByteArray() << GraphFileProblem::Empty << 0 << emptyFile(kDimacsName);
         QTest::newRow("second header")
             << QByteArray("c\np edge 2 0\np edge 2 0\n") << GraphFileProblem::RepeatedHeader << 3
             << "Zweite p-Zeile (die erste steht in Zeile 2).";
@@ -188,15 +203,26 @@ private slots:
         QTest::newRow("fewer edges than the header gives")
             << QByteArray("c\np edge 3 3\ne 1 2\ne 2 1\n") << GraphFileProblem::CountMismatch << 2
             << "Die p-Zeile gibt 3 Kanten an, die Datei enthält 2.";
-        QTest::newRow("NUL in an edge")
-            << QByteArray("p edge 3 1\ne 1 2\0\n", 17) << GraphFileProblem::Binary << 2 << kNoText;
-        QTest::newRow("NUL in a comment")
-            << QByteArray("c a\0b\np edge 3 0\n", 18) << GraphFileProblem::Binary << 1
-            << "Nullzeichen gefunden, die Datei ist keine Textdatei.";
+        QTest::newRow("NUL in an edge") << QByteArray("p edge 3 1\ne 1 2\0\n", 17)
+                                        << GraphFileProblem::Binary << 2 << notText(kDimacsName);
+        QTest::newRow("NUL in a comment") << QByteArray("c a\0b\np edge 3 0\n", 18)
+                                          << GraphFileProblem::Binary << 1 << notText(kDimacsName);
         QTest::newRow("control byte in the header")
-            << QByteArray("p edge\x01 3 0\n") << GraphFileProblem::Binary << 1 << kNoText;
-        QTest::newRow("a picture")
-            << QByteArray("BM\x36\x00\x00\x00", 6) << GraphFileProblem::Binary << 1 << kNoText;
+            << QByteArray("p edge\x01 3 0\n") << GraphFileProblem::Binary << 1
+            << notText(kDimacsName);
+        QTest::newRow("a picture") << QByteArray("BM\x36\x00\x00\x00", 6)
+                                   << GraphFileProblem::Binary << 1 << notText(kDimacsName);
+        // Its first line holds no control character; the NUL of its header
+        // further on tells what it is.
+        QTest::newRow("a PNG picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                       << GraphFileProblem::Binary << 3 << notText(kDimacsName);
+        QTest::newRow("NULs only")
+            << QByteArray(64, '\0') << GraphFileProblem::Binary << 1 << notText(kDimacsName);
+        // Quoted lines show no control character or stray byte.
+        QTest::newRow("stray bytes quoted")
+            << QByteArray("\x89\x9b x\n") << GraphFileProblem::MalformedLine << 1
+            << "Unbekannte Zeile \"\uFFFD\uFFFD x\"; erwartet werden Kommentare (c), eine p-Zeile "
+               "und Kanten (e).";
         QTest::newRow("too many vertices")
             << QByteArray("p edge 1000001 0\n") << GraphFileProblem::TooManyVertices << 1
             << "Mehr als 1000000 Knoten.";
@@ -237,7 +263,7 @@ private slots:
         const OpenedGraph read = readDimacs(bytes, kDimacsName);
         QTEST(read.problem, "problem");
         QCOMPARE(read.line, line);
-        QCOMPARE(read.message, refusal(kDimacsName, line, detail));
+        QCOMPARE(read.message, refusalOrWhole(kDimacsName, line, detail));
         QVERIFY(!read.ok());
         QVERIFY(read.graph.vertices.isEmpty() && read.graph.edges.isEmpty());
     }
@@ -308,9 +334,9 @@ private slots:
             << QByteArray("a, # b\n") << GraphFileProblem::MalformedLine << 1
             << empty.arg("a, # b");
         QTest::newRow("NUL") << QByteArray("a b\nc\0d\n", 8) << GraphFileProblem::Binary << 2
-                             << kNoText;
+                             << notText(kListName);
         QTest::newRow("control byte")
-            << QByteArray("a b\n\x1b[0m\n") << GraphFileProblem::Binary << 2 << kNoText;
+            << QByteArray("a b\n\x1b[0m\n") << GraphFileProblem::Binary << 2 << notText(kListName);
         QTest::newRow("the store's own edge text")
             << QByteArray("0-1\n0-4\n") << GraphFileProblem::EdgeTextAlone << 1
             << "\"0-1\" sieht aus wie eine Kante in Mandorins eigener Form. In einer Kantenliste "
@@ -325,8 +351,8 @@ private slots:
         QTest::newRow("comments only")
             << QByteArray("# a b\n\n% c\n") << GraphFileProblem::NoVertices << 4
             << "Die Datei nennt keinen Knoten.";
-        QTest::newRow("empty file") << QByteArray() << GraphFileProblem::NoVertices << 1
-                                    << "Die Datei nennt keinen Knoten.";
+        QTest::newRow("empty file")
+            << QByteArray() << GraphFileProblem::Empty << 0 << emptyFile(kListName);
     }
     void refusesEdgeList() {
         QFETCH(QByteArray, bytes);
@@ -335,8 +361,49 @@ private slots:
         const OpenedGraph read = readEdgeList(bytes, kListName);
         QTEST(read.problem, "problem");
         QCOMPARE(read.line, line);
-        QCOMPARE(read.message, refusal(kListName, line, detail));
+        QCOMPARE(read.message, refusalOrWhole(kListName, line, detail));
         QVERIFY(read.graph.vertices.isEmpty() && read.graph.edges.isEmpty());
+    }
+
+    void bigFilesCostNoMemory_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size"); // a sparse file: its bytes read as NULs
+        QTest::addColumn<QString>("message");
+        const qint64 twoGigabytes = qint64(2) << 30;
+        const qint64 nearTheLimit = qint64(200) << 20;
+        const QString tooLarge = QStringLiteral("Die Datei \"%1\" ist mit 2,0 GB zu groß: Mandorin "
+                                                "liest Dateien bis 256 MB.");
+        QTest::newRow("graph file of 2 GB") << "big.clq" << twoGigabytes << tooLarge.arg("big.clq");
+        QTest::newRow("list file of 2 GB")
+            << "big.list" << twoGigabytes << tooLarge.arg("big.list");
+        QTest::newRow("graph file of NULs") << "nul.txt" << nearTheLimit << notText("nul.txt");
+        // Nothing after the first NUL counts: an empty list, read no further.
+        QTest::newRow("list file of NULs") << "nul.list" << nearTheLimit << QString();
+    }
+    // A bad file of any size is refused without reading it into memory.
+    void bigFilesCostNoMemory() {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(name);
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(size));
+        file.close();
+        const qint64 before = peakResidentBytes();
+        QVERIFY(before > 0);
+        if (name.endsWith(".list")) {
+            QString problem;
+            const std::optional<TextList> list = loadTextList(fileName, &problem);
+            QCOMPARE(problem, message);
+            QCOMPARE(list.has_value(), message.isEmpty());
+            QVERIFY(!list || list->isEmpty());
+        } else {
+            const OpenedGraph read = openGraphFile(fileName);
+            QCOMPARE(read.message, message);
+        }
+        QVERIFY2(peakResidentBytes() - before < qint64(50) << 20,
+                 qPrintable(QString::number((peakResidentBytes() - before) >> 20) + " MB"));
     }
 
     void refusesTooManyListedVertices() {
@@ -378,14 +445,15 @@ private slots:
         const OpenedGraph read = openGraphFile(fileName);
         QCOMPARE(read.problem, GraphFileProblem::MalformedLine);
         QCOMPARE(read.line, 1);
-        QVERIFY(read.message.contains(QDir::toNativeSeparators(fileName)));
+        QVERIFY(read.message.startsWith("Die Datei \"g.csv\" enthält keinen lesbaren Graphen."));
     }
 
     void refusesUnopenableFiles_data() {
         QTest::addColumn<QString>("name"); // in a scratch folder
         QTest::addColumn<GraphFileProblem>("problem");
-        QTest::addColumn<QString>("message"); // %1: the file name
-        const QString cannotRead = QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden.");
+        QTest::addColumn<QString>("message"); // %1: the file name, %2: its folder
+        const QString cannotRead =
+            QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden.\nOrdner: %2");
         QTest::newRow("unknown ending")
             << "graph.bmp" << GraphFileProblem::UnknownFormat
             << "Die Datei \"%1\" hat ein unbekanntes Format.\nMandorin öffnet DIMACS-Dateien "
@@ -409,7 +477,10 @@ private slots:
         QVERIFY(!rescue.rescued());
         QTEST(read.problem, "problem");
         QCOMPARE(read.line, 0);
-        QCOMPARE(read.message, message.arg(QDir::toNativeSeparators(fileName)));
+        const QString expected = message.arg(name);
+        QCOMPARE(read.message, expected.contains("%2")
+                                   ? expected.arg(QDir::toNativeSeparators(dir.path()))
+                                   : expected);
         QVERIFY(read.graph.vertices.isEmpty());
     }
 
@@ -541,8 +612,9 @@ private slots:
         QVERIFY(writeFile(fileName, "old"));
         const DimacsSaving saving = saveDimacsFile(fileName, storeOf(vertices, {}));
         QVERIFY(!saving.saved);
-        QCOMPARE(saving.error, QStringLiteral("Die Datei \"%1\" wurde nicht geschrieben: %2")
-                                   .arg(QDir::toNativeSeparators(fileName), problem));
+        QCOMPARE(saving.error,
+                 QStringLiteral("Die Datei \"kept.clq\" wurde nicht geschrieben: %1").arg(problem) +
+                     "\nOrdner: " + QDir::toNativeSeparators(dir.path()));
         QCOMPARE(fileBytes(fileName), QByteArray("old"));
         QCOMPARE(dimacsText(storeOf(vertices, {})).bytes, QByteArray());
     }
@@ -554,8 +626,7 @@ private slots:
         QVERIFY(makeNamedPipe(fileName));
         const DimacsSaving saving = saveDimacsFile(fileName, storeOf({"a", "b"}, {"a-b"}));
         QVERIFY(!saving.saved);
-        QCOMPARE(saving.error, QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
-                                   .arg(QDir::toNativeSeparators(fileName)));
+        QVERIFY(namesFile(saving.error, fileName));
         QVERIFY(isNamedPipe(fileName));
     }
 
@@ -568,8 +639,7 @@ private slots:
         QVERIFY(limit.active());
         const DimacsSaving saving = saveDimacsFile(fileName, storeOf({label}, {}));
         QVERIFY(!saving.saved);
-        QCOMPARE(saving.error, QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
-                                   .arg(QDir::toNativeSeparators(fileName)));
+        QVERIFY(namesFile(saving.error, fileName));
         QCOMPARE(fileBytes(fileName), QByteArray("old"));
     }
 };

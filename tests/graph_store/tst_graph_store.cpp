@@ -1,6 +1,7 @@
 #include "graph/graph_store.h"
 #include "graph/label_numbers.h"
 #include "graph/sample_graphs.h"
+#include "files/list_files.h"
 #include "graph/text_list.h"
 #include "support/clique_checks.h"
 #include "support/literal_queries.h"
@@ -235,15 +236,15 @@ void TestGraphStore::fromBytes_data() {
 
 void TestGraphStore::fromBytes() {
     QFETCH(QByteArray, bytes);
-    QTEST(TextList::fromBytes(bytes).entries(), "entries");
+    QTEST(listFromFileBytes(bytes).entries(), "entries");
 }
 
 void TestGraphStore::toBytesRoundTrips() {
     const TextList list{"0-1", "", "\xe4", "(3-0-1-4)", ""};
-    const QByteArray bytes = list.toBytes();
+    const QByteArray bytes = listFileBytes(list);
     QCOMPARE(bytes, QByteArray("0-1\r\n\r\n\xe4\r\n(3-0-1-4)\r\n\r\n"));
-    QCOMPARE(TextList::fromBytes(bytes), list);
-    QCOMPARE(TextList().toBytes(), QByteArray());
+    QCOMPARE(listFromFileBytes(bytes), list);
+    QCOMPARE(listFileBytes(TextList()), QByteArray());
 }
 
 void TestGraphStore::indexOfIgnoresCase_data() {

@@ -1,7 +1,7 @@
 #include "monkey_dialogs.h"
 
 #include "app/main_window.h"
-#include "editor/graph_formats.h"
+#include "files/graph_formats.h"
 #include "support/pictures.h"
 #include "support/special_files.h"
 #include "support/test_files.h"
@@ -262,7 +262,7 @@ QString MonkeyDialogs::checkAction() {
                 save && QFileInfo(event.text).suffix().isEmpty() ? event.text + ".clq" : event.text;
             const bool reported = messageLater(i, [&](const Event& message) {
                 return message.caption == Texts::FehlerCaption &&
-                       message.text.contains(QDir::toNativeSeparators(fileName));
+                       message.text.contains('"' + QFileInfo(fileName).fileName() + '"');
             });
             // Any file may be refused for what it holds, but never silently.
             if (!save) {

@@ -1,5 +1,6 @@
-#include "editor/editor_drawing.h"
-#include "editor/graph_files.h"
+#include "files/picture_files_drawing.h"
+#include "files/list_files.h"
+#include "files/picture_checks.h"
 #include "graph/sample_graphs.h"
 #include "support/pictures.h"
 #include "support/test_files.h"

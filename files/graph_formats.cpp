@@ -1,8 +1,8 @@
 #include "graph_formats.h"
 
-#include "editor/graph_files.h"
+#include "files/file_access.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHash>
 
@@ -18,15 +18,8 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
-// Bytes that no text file holds: the controls other than the blanks, and DEL.
-// Line breaks never reach this test.
-bool isControl(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u < 0x20 && !isBlank(c)) || u == 0x7f;
-}
-
-bool hasControl(QByteArrayView line) {
-    return std::any_of(line.begin(), line.end(), isControl);
+bool hasBinaryByte(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), isBinaryByte);
 }
 
 bool isDigits(QByteArrayView text) {
@@ -67,15 +60,18 @@ Fields blankFields(QByteArrayView line) {
     }
 }
 
-// A line as it may be quoted in a message: blanks trimmed, cut short.
+// A line as it may be quoted in a message: blanks trimmed, cut short, and
+// every character that would not show (a control, a stray byte of a picture
+// read as Latin-1) replaced by the replacement character.
 QString excerpt(QByteArrayView line) {
     constexpr qsizetype kLongest = 40;
-    const QString text = displayText(line.trimmed().toByteArray());
+    QString text = displayText(line.trimmed()
+                                   .first(std::min<qsizetype>(line.trimmed().size(), 4 * kLongest))
+                                   .toByteArray());
+    for (QChar& c : text)
+        if (!c.isPrint())
+            c = QChar::ReplacementCharacter;
     return text.size() <= kLongest ? text : text.left(kLongest) + QStringLiteral("...");
-}
-
-QString shownName(const QString& fileName) {
-    return QDir::toNativeSeparators(fileName);
 }
 
 // "a-b" with an end that holds no dash first, so that the store's split at
@@ -104,9 +100,23 @@ OpenedGraph refused(const QString& fileName, GraphFileProblem problem, qsizetype
     OpenedGraph result;
     result.problem = problem;
     result.line = line;
-    result.message =
-        QStringLiteral("Die Datei \"%1\" enthält keinen lesbaren Graphen.\nZeile %2: %3")
-            .arg(shownName(fileName), QString::number(line), detail);
+    result.message = QStringLiteral("Die Datei %1 enthält keinen lesbaren Graphen.\nZeile %2: %3")
+                         .arg(FileTexts::quotedName(fileName), QString::number(line), detail);
+    return result;
+}
+
+// A problem with the file as a whole: no line to blame.
+OpenedGraph refusedFile(GraphFileProblem problem, const QString& message) {
+    OpenedGraph result;
+    result.problem = problem;
+    result.message = message;
+    return result;
+}
+
+// Control characters make a binary file, wherever they stand.
+OpenedGraph notText(const QString& fileName, qsizetype line) {
+    OpenedGraph result = refusedFile(GraphFileProblem::Binary, FileTexts::notText(fileName));
+    result.line = line;
     return result;
 }
 
@@ -118,19 +128,21 @@ OpenedGraph opened(QList<QByteArray> vertices, QList<QByteArray> edges) {
     return result;
 }
 
-// Walks the lines of a file's bytes (ended by LF, CR LF or CR), numbering them
-// from 1 and reporting the share read to the progress window.
+// Walks the lines of a file (ended by LF, CR LF or CR), numbering them from 1
+// and reporting the share read to the progress window. The file is read in
+// pieces, so that memory holds what was read from it, not the file.
 class Lines {
 public:
-    Lines(const QByteArray& bytes, ProgressSink* progress) : m_bytes(bytes) {
-        if (m_bytes.startsWith("\xEF\xBB\xBF"))
-            m_next = 3; // the UTF-8 mark some editors put first
-        if (progress && bytes.size() >= kGraphFileProgressBytes) {
+    Lines(QIODevice& device, qint64 size, ProgressSink* progress) : m_device(device), m_size(size) {
+        if (progress && size >= kGraphFileProgressBytes) {
             m_progress = progress;
             m_progress->setMaximum(kSteps);
             m_progress->setPosition(0);
             m_progress->begin();
         }
+        fill();
+        if (QByteArrayView(m_buffer).startsWith("\xEF\xBB\xBF"))
+            m_pos = 3; // the UTF-8 mark some editors put first
     }
     ~Lines() {
         if (m_progress) {
@@ -141,36 +153,94 @@ public:
     Lines(const Lines&) = delete;
     Lines& operator=(const Lines&) = delete;
 
+    // The line of the first NUL within the file's first piece, 0 when there
+    // is none. Pictures and programs hold NULs near their start, often after
+    // a first line of no control character at all ("\x89PNG"); found before
+    // the first line is judged, the NUL is what the message names.
+    qsizetype nulLineAtStart() const {
+        const QByteArrayView start(m_buffer);
+        const qsizetype nul = start.indexOf('\0');
+        if (nul < 0)
+            return 0;
+        const QByteArrayView before = start.first(nul);
+        return before.count('\n') + before.count('\r') - before.count("\r\n") + 1;
+    }
+
     bool next() {
-        const char* end = m_bytes.constEnd();
-        const char* begin = m_bytes.constBegin() + m_next;
-        if (begin >= end)
-            return false;
-        const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
-        m_line = QByteArrayView(begin, stop - begin);
-        if (stop != end)
-            stop += *stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1;
-        m_next = stop - m_bytes.constBegin();
-        ++m_number;
-        if (m_progress && m_number % 4096 == 0)
-            report();
-        return true;
+        qsizetype searched = m_pos;
+        while (true) {
+            const char* begin = m_buffer.constData() + m_pos;
+            const char* end = m_buffer.constData() + m_buffer.size();
+            const char* stop = std::find_if(m_buffer.constData() + searched, end,
+                                            [](char c) { return c == '\n' || c == '\r'; });
+            // A CR at the end of what was read may be the first half of CR LF.
+            const bool complete = stop != end && (*stop == '\n' || stop + 1 != end || m_atEnd);
+            if (complete || (m_atEnd && begin != end)) {
+                m_line = QByteArrayView(begin, stop - begin);
+                if (stop != end)
+                    stop += *stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1;
+                m_pos = stop - m_buffer.constData();
+                ++m_number;
+                if (m_progress && m_number % 4096 == 0)
+                    report();
+                return true;
+            }
+            if (m_atEnd)
+                return false;
+            if (end - begin > kLongestLine) {
+                m_tooLong = true;
+                ++m_number;
+                return false;
+            }
+            searched = stop - begin;
+            fill();
+        }
     }
     QByteArrayView line() const { return m_line; }
     qsizetype number() const { return m_number; }
+    // next() stopped at a line longer than kLongestLine.
+    bool tooLong() const { return m_tooLong; }
+    // next() stopped because the file could not be read on.
+    bool failed() const { return m_failed; }
+
+    static constexpr qsizetype kLongestLine = 1 << 20;
 
 private:
     static constexpr int kSteps = 1000;
+    static constexpr qint64 kPiece = 1 << 20;
 
-    void report() {
-        const int step = int(qint64(m_next) * kSteps / m_bytes.size());
-        if (step != m_reported)
-            m_progress->setPosition(m_reported = step);
+    // Drops the lines already handed out and appends the next piece.
+    void fill() {
+        m_buffer.remove(0, m_pos);
+        m_read += m_pos;
+        m_pos = 0;
+        const qsizetype kept = m_buffer.size();
+        m_buffer.resize(kept + kPiece);
+        const qint64 got = m_device.read(m_buffer.data() + kept, kPiece);
+        m_buffer.resize(kept + std::max<qint64>(got, 0));
+        if (got < 0)
+            m_failed = true;
+        if (got <= 0)
+            m_atEnd = true;
     }
 
-    const QByteArray& m_bytes;
+    void report() {
+        if (m_size <= 0)
+            return;
+        const int step = int((m_read + m_pos) * kSteps / m_size);
+        if (step != m_reported)
+            m_progress->setPosition(m_reported = std::min(step, kSteps));
+    }
+
+    QIODevice& m_device;
+    qint64 m_size;
     ProgressSink* m_progress = nullptr;
-    qsizetype m_next = 0;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0; // in m_buffer: where the next line starts
+    qint64 m_read = 0;   // bytes dropped from the buffer's front so far
+    bool m_atEnd = false;
+    bool m_failed = false;
+    bool m_tooLong = false;
     qsizetype m_number = 0;
     QByteArrayView m_line;
     int m_reported = 0;
@@ -236,30 +306,76 @@ GraphFileFormat graphFileFormat(const QString& fileName) {
     return GraphFileFormat::Unknown;
 }
 
+namespace {
+
+// What stops a walk over the lines before the file's end, or what the file's
+// first piece shows: nothing when the lines can be judged one by one.
+std::optional<OpenedGraph> fileProblem(const Lines& lines, const QString& fileName, qint64 size) {
+    if (size == 0)
+        return refusedFile(
+            GraphFileProblem::Empty,
+            QStringLiteral("Die Datei %1 ist leer.").arg(FileTexts::quotedName(fileName)));
+    if (const qsizetype line = lines.nulLineAtStart())
+        return notText(fileName, line);
+    return std::nullopt;
+}
+
+std::optional<OpenedGraph> stopProblem(const Lines& lines, const QString& fileName) {
+    if (lines.tooLong())
+        return refused(fileName, GraphFileProblem::MalformedLine, lines.number(),
+                       QStringLiteral("Die Zeile ist länger als 1 MB; so lange Zeilen kommen in "
+                                      "keinem Graphen vor."));
+    if (lines.failed())
+        return refusedFile(GraphFileProblem::CannotRead, FileTexts::cannotRead(fileName));
+    return std::nullopt;
+}
+
+OpenedGraph readDimacsFrom(QIODevice& device, qint64 size, const QString& fileName,
+                           ProgressSink* progress);
+OpenedGraph readEdgeListFrom(QIODevice& device, qint64 size, const QString& fileName,
+                             ProgressSink* progress);
+
+OpenedGraph readFromBytes(const QByteArray& bytes, const QString& fileName, ProgressSink* progress,
+                          OpenedGraph (*reader)(QIODevice&, qint64, const QString&,
+                                                ProgressSink*)) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return reader(buffer, bytes.size(), fileName, progress);
+}
+
+} // namespace
+
 OpenedGraph openGraphFile(const QString& fileName, ProgressSink* progress) {
     const GraphFileFormat format = graphFileFormat(fileName);
-    if (format == GraphFileFormat::Unknown) {
-        OpenedGraph result;
-        result.problem = GraphFileProblem::UnknownFormat;
-        result.message = QStringLiteral("Die Datei \"%1\" hat ein unbekanntes Format.\nMandorin "
-                                        "öffnet DIMACS-Dateien (.clq, .col, .dimacs) und "
-                                        "Kantenlisten (.txt, .edges, .csv).")
-                             .arg(shownName(fileName));
-        return result;
-    }
-    const std::optional<QByteArray> bytes = readWholeFile(fileName);
-    if (!bytes) {
-        OpenedGraph result;
-        result.problem = GraphFileProblem::CannotRead;
-        result.message = QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden.")
-                             .arg(shownName(fileName));
-        return result;
-    }
-    return format == GraphFileFormat::Dimacs ? readDimacs(*bytes, fileName, progress)
-                                             : readEdgeList(*bytes, fileName, progress);
+    if (format == GraphFileFormat::Unknown)
+        return refusedFile(GraphFileProblem::UnknownFormat,
+                           QStringLiteral("Die Datei %1 hat ein unbekanntes Format.\nMandorin "
+                                          "öffnet DIMACS-Dateien (.clq, .col, .dimacs) und "
+                                          "Kantenlisten (.txt, .edges, .csv).")
+                               .arg(FileTexts::quotedName(fileName)));
+    InputFile file(fileName);
+    if (file.refusal() != FileRefusal::None)
+        return refusedFile(file.refusal() == FileRefusal::TooLarge ? GraphFileProblem::TooLarge
+                                                                   : GraphFileProblem::CannotRead,
+                           FileTexts::refusal(file.refusal(), fileName, file.size()));
+    return format == GraphFileFormat::Dimacs
+               ? readDimacsFrom(file.device(), file.size(), fileName, progress)
+               : readEdgeListFrom(file.device(), file.size(), fileName, progress);
 }
 
 OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, ProgressSink* progress) {
+    return readFromBytes(bytes, fileName, progress, readDimacsFrom);
+}
+
+OpenedGraph readEdgeList(const QByteArray& bytes, const QString& fileName, ProgressSink* progress) {
+    return readFromBytes(bytes, fileName, progress, readEdgeListFrom);
+}
+
+namespace {
+
+OpenedGraph readDimacsFrom(QIODevice& device, qint64 size, const QString& fileName,
+                           ProgressSink* progress) {
     const auto refuse = [&](GraphFileProblem problem, qsizetype line, const QString& detail) {
         return refused(fileName, problem, line, detail);
     };
@@ -271,7 +387,9 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
     std::unordered_set<quint64> seen;
     std::vector<NameComment> names;
 
-    Lines lines(bytes, progress);
+    Lines lines(device, size, progress);
+    if (std::optional<OpenedGraph> problem = fileProblem(lines, fileName, size))
+        return *problem;
     while (lines.next()) {
         const QByteArrayView line = lines.line();
         const qsizetype number = lines.number();
@@ -281,16 +399,13 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
         if (text.front() == 'c') {
             // Comments may hold any text, but no NUL: that is a binary file.
             if (line.contains('\0'))
-                return refuse(
-                    GraphFileProblem::Binary, number,
-                    QStringLiteral("Nullzeichen gefunden, die Datei ist keine Textdatei."));
+                return notText(fileName, number);
             if (std::optional<NameComment> name = nameComment(line, number))
                 names.push_back(std::move(*name));
             continue;
         }
-        if (hasControl(line))
-            return refuse(GraphFileProblem::Binary, number,
-                          QStringLiteral("Steuerzeichen gefunden, die Datei ist keine Textdatei."));
+        if (hasBinaryByte(line))
+            return notText(fileName, number);
         const Fields fields = blankFields(text);
         if (fields.at[0] == "p") {
             if (headerLine != 0)
@@ -312,7 +427,7 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
                               QStringLiteral("Der Graph hat keine Knoten."));
             headerLine = number;
             // Reserved only as far as the file can hold edge lines ("e 1 2").
-            const auto room = std::size_t(std::min<qint64>(edgeCount, bytes.size() / 6));
+            const auto room = std::size_t(std::min<qint64>(edgeCount, size / 6));
             edges.reserve(room);
             seen.reserve(room);
         } else if (fields.at[0] == "e") {
@@ -346,6 +461,8 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
         }
     }
 
+    if (std::optional<OpenedGraph> problem = stopProblem(lines, fileName))
+        return *problem;
     if (headerLine == 0)
         return refuse(GraphFileProblem::MissingHeader, lines.number() + 1,
                       QStringLiteral("Die Datei endet ohne p-Zeile (%1).").arg(headerExample()));
@@ -403,8 +520,6 @@ OpenedGraph readDimacs(const QByteArray& bytes, const QString& fileName, Progres
     return opened(std::move(labels), std::move(texts));
 }
 
-namespace {
-
 bool isSeparator(char c) {
     return isBlank(c) || c == ',' || c == ';';
 }
@@ -437,9 +552,8 @@ std::optional<Fields> listFields(QByteArrayView line) {
     return fields;
 }
 
-} // namespace
-
-OpenedGraph readEdgeList(const QByteArray& bytes, const QString& fileName, ProgressSink* progress) {
+OpenedGraph readEdgeListFrom(QIODevice& device, qint64 size, const QString& fileName,
+                             ProgressSink* progress) {
     const auto refuse = [&](GraphFileProblem problem, qsizetype line, const QString& detail) {
         return refused(fileName, problem, line, detail);
     };
@@ -456,14 +570,16 @@ OpenedGraph readEdgeList(const QByteArray& bytes, const QString& fileName, Progr
         return entry.value();
     };
 
-    seen.reserve(std::size_t(bytes.count('\n')) + 1); // about one edge a line
-    Lines lines(bytes, progress);
+    // About one edge a line, of some ten bytes.
+    seen.reserve(std::size_t(std::min<qint64>(size / 10, qint64(1) << 22)) + 1);
+    Lines lines(device, size, progress);
+    if (std::optional<OpenedGraph> problem = fileProblem(lines, fileName, size))
+        return *problem;
     while (lines.next()) {
         const QByteArrayView line = lines.line();
         const qsizetype number = lines.number();
-        if (hasControl(line))
-            return refuse(GraphFileProblem::Binary, number,
-                          QStringLiteral("Steuerzeichen gefunden, die Datei ist keine Textdatei."));
+        if (hasBinaryByte(line))
+            return notText(fileName, number);
         const std::optional<Fields> fields = listFields(line);
         if (!fields)
             return refuse(GraphFileProblem::MalformedLine, number,
@@ -499,11 +615,15 @@ OpenedGraph readEdgeList(const QByteArray& bytes, const QString& fileName, Progr
             return refuse(GraphFileProblem::TooManyVertices, number,
                           QStringLiteral("Mehr als %1 Knoten.").arg(kMaxGraphFileVertices));
     }
+    if (std::optional<OpenedGraph> problem = stopProblem(lines, fileName))
+        return *problem;
     if (labels.isEmpty())
         return refuse(GraphFileProblem::NoVertices, lines.number() + 1,
                       QStringLiteral("Die Datei nennt keinen Knoten."));
     return opened(std::move(labels), std::move(edges));
 }
+
+} // namespace
 
 DimacsText dimacsText(const GraphStore& store) {
     DimacsText result;
@@ -559,13 +679,13 @@ DimacsSaving saveDimacsFile(const QString& fileName, const GraphStore& store) {
     DimacsSaving result;
     const DimacsText text = dimacsText(store);
     if (!text.problem.isEmpty()) {
-        result.error = QStringLiteral("Die Datei \"%1\" wurde nicht geschrieben: %2")
-                           .arg(shownName(fileName), text.problem);
+        result.error = QStringLiteral("Die Datei %1 wurde nicht geschrieben: %2%3")
+                           .arg(FileTexts::quotedName(fileName), text.problem,
+                                FileTexts::folderLine(fileName));
         return result;
     }
     if (!writeFileAtomically(fileName, text.bytes)) {
-        result.error = QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
-                           .arg(shownName(fileName));
+        result.error = FileTexts::cannotWrite(fileName);
         return result;
     }
     result.saved = true;

@@ -32,9 +32,11 @@ inline constexpr qsizetype kGraphFileProgressBytes = 1 << 20;
 enum class GraphFileProblem {
     None,
     CannotRead,       // missing, a folder or unreadable
+    TooLarge,         // larger than any file Mandorin reads (kLargestReadableFile)
+    Empty,            // no byte at all
     UnknownFormat,    // the name's ending is none of the known ones
     Binary,           // a NUL byte or another control character: no text file
-    MalformedLine,    // a line that fits none of the format's line kinds
+    MalformedLine,    // a line that fits none of the format's line kinds, or a line over 1 MB
     MissingHeader,    // DIMACS: an edge before the "p" line, or no "p" line at all
     RepeatedHeader,   // DIMACS: a second "p" line
     VertexOutOfRange, // DIMACS: a vertex number outside 1..N
@@ -50,14 +52,17 @@ enum class GraphFileProblem {
 struct OpenedGraph {
     GraphStore graph; // counts refreshed; empty when the file was refused
     GraphFileProblem problem = GraphFileProblem::None;
-    qsizetype line = 0; // 1-based number of the first bad line; 0 when no line is to blame
-    QString message;    // German, names the file (and the line); empty when read
+    // 1-based number of the first bad line (for a binary file the line of the
+    // first control character); 0 when no line is to blame.
+    qsizetype line = 0;
+    QString message; // German, names the file (and the line); empty when read
 
     bool ok() const { return problem == GraphFileProblem::None; }
 };
 
-// Reads the file in the format its name gives. progress (optional) is shown
-// for files of at least kGraphFileProgressBytes.
+// Reads the file in the format its name gives, in pieces: a file that turns
+// out bad costs no more memory than the graph read up to there. progress
+// (optional) is shown for files of at least kGraphFileProgressBytes.
 OpenedGraph openGraphFile(const QString& fileName, ProgressSink* progress = nullptr);
 
 // The readers on a file's bytes; fileName only names the file in messages.

@@ -1,62 +1,6 @@
-#include "graph_files.h"
+#include "picture_checks.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
-
-PathKind pathKind(const QString& fileName) {
-    const QFileInfo info(fileName);
-    if (info.isFile())
-        return PathKind::RegularFile;
-    // A dangling symbolic link counts as missing, as it reads as missing.
-    return info.exists() ? PathKind::Other : PathKind::Missing;
-}
-
-bool writeFileAtomically(const QString& fileName, const QByteArray& bytes) {
-    return writeFileAtomically(fileName, bytes, {});
-}
-
-bool writeFileAtomically(const QString& fileName, const QByteArray& bytes,
-                         const std::function<void(QSaveFile&)>& beforeCommit) {
-    // The commit would put a regular file in place of a named pipe or device.
-    if (pathKind(fileName) == PathKind::Other)
-        return false;
-    QSaveFile file(fileName);
-    // Unbuffered, so that a short write (a full disk) shows here: a buffered
-    // write hides it and the commit would put a cut-off file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    // Without a commit the temporary file is dropped and the old file stays.
-    if (file.write(bytes) != bytes.size())
-        return false;
-    if (beforeCommit)
-        beforeCommit(file);
-    return file.commit();
-}
-
-std::optional<QByteArray> readWholeFile(const QString& fileName) {
-    if (pathKind(fileName) != PathKind::RegularFile)
-        return std::nullopt;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
-bool saveTextList(const QString& fileName, const TextList& list) {
-    return writeFileAtomically(fileName, list.toBytes());
-}
-
-std::optional<TextList> loadTextList(const QString& fileName) {
-    const std::optional<QByteArray> bytes = readWholeFile(fileName);
-    if (!bytes)
-        return std::nullopt;
-    return TextList::fromBytes(*bytes);
-}
 
 namespace {
 
