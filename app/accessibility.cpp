@@ -58,6 +58,10 @@ QAccessibleInterface* programInterfaces(const QString& className, QObject* objec
         return new QAccessibleWidget(widget, QAccessible::StatusBar);
     if (className == QLatin1String("PictureArea"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
+    // A panel only holds controls; Qt would announce it as an unnamed frame,
+    // a client area (a filler to screen readers) is passed over.
+    if (className == QLatin1String("QFrame") && widget->accessibleName().isEmpty())
+        return new QAccessibleWidget(widget, QAccessible::Client);
     // Every window of the program is a plain widget; Qt would call it a filler.
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new QAccessibleWidget(widget, QAccessible::Window);

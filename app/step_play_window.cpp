@@ -11,7 +11,7 @@ namespace {
 // Steps a second at each slider position: half a step up to 20.
 constexpr int kSpeedMin = 1;
 constexpr int kSpeedMax = 40;
-constexpr int kSpeedStart = 4;
+constexpr int kSpeedStart = 10;
 
 double stepsPerSecond(int sliderValue) {
     return sliderValue / 2.0;
@@ -65,11 +65,16 @@ void StepPlayWindow::buildLayout() {
 
     makeText(panel, "LabelTitle", {8, 8, 744, 24}, "Die Suche Schritt für Schritt",
              courierFont(17, true, true), Colours::Red);
+    // The label names the choice for screen readers, which otherwise read
+    // out its current item as its name.
+    QLabel* choiceCaption =
+        makeText(panel, "LabelSearch", {8, 42, 96, 20}, "Verfahren:", courierFont(13));
     searchChoice = new QComboBox(panel);
     searchChoice->setObjectName("ComboSearch");
-    searchChoice->setGeometry(8, 40, 420, 25);
+    searchChoice->setGeometry(108, 40, 420, 25);
     searchChoice->addItems({kGreedyChoice, kBronKerboschChoice});
-    searchChoice->setAccessibleName("Algorithmus");
+    searchChoice->setAccessibleName("Verfahren");
+    choiceCaption->setBuddy(searchChoice);
 
     startButton = makeButton(panel, "ButtonStart", {8, 74, 110, 25}, "Zum Anfang");
     backButton = makeButton(panel, "ButtonBack", {124, 74, 120, 25}, "Schritt zurück");
@@ -77,7 +82,7 @@ void StepPlayWindow::buildLayout() {
     forwardButton = makeButton(panel, "ButtonForward", {356, 74, 110, 25}, "Schritt vor");
     endButton = makeButton(panel, "ButtonEnd", {472, 74, 100, 25}, "Zum Ende");
 
-    makeText(panel, "LabelSpeed", {584, 44, 168, 20}, "Tempo:", courierFont(13));
+    makeText(panel, "LabelSpeed", {584, 44, 56, 20}, "Tempo:", courierFont(13));
     speedSlider = new QSlider(Qt::Horizontal, panel);
     speedSlider->setObjectName("SliderSpeed");
     speedSlider->setGeometry(584, 74, 168, 25);
@@ -180,8 +185,7 @@ void StepPlayWindow::rebuild() {
         notes << "Die Knotenpositionen dieses Graphen sind unbekannt (importiert ohne Bild): "
                  "Die Zeichnung zeigt nichts, der Text spielt jeden Schritt.";
     if (m_play->truncated())
-        notes << QString("Die Aufzeichnung endet nach %1 Schritten; die Suche ginge weiter.")
-                     .arg(QLocale(QLocale::German).toString(m_play->stepCount()));
+        notes << m_play->truncationNote();
     noteLabel->setText(notes.join(' '));
     showPosition(0);
 }

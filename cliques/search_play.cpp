@@ -5,6 +5,7 @@
 #include "cliques/exact_cliques.h"
 
 #include <QHash>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -222,9 +223,16 @@ private:
             break;
         case GreedyStep::End:
             f.pseudoCodeLine = 9;
-            f.sentence = QString("Die Clique hat nur zwei Knoten: Die Runde mit Startknoten %1 "
-                                 "endet.")
-                             .arg(shown(label(state.start)));
+            // The search makes a clique smaller only while it has more than
+            // two members: a round ends at two, or at the start alone.
+            f.sentence =
+                state.members.size() == 1
+                    ? QString("Kein Kandidat ist mit Startknoten %1 verbunden: Die Clique besteht "
+                              "nur aus ihm, die Runde endet.")
+                          .arg(shown(label(state.start)))
+                    : QString("Die Clique hat zwei Knoten, kleiner macht die Suche sie nicht: Die "
+                              "Runde mit Startknoten %1 endet.")
+                          .arg(shown(label(state.start)));
             break;
         }
         return f;
@@ -277,6 +285,7 @@ public:
                                                                       ~std::uint64_t(0), recorder);
         m_steps = std::move(recorder.steps);
         m_truncated = recorder.overflowed || !result.complete;
+        m_cliqueCapReached = !recorder.overflowed && result.truncated;
 
         m_interval = snapshotInterval(m_graph.size());
         BronKerboschState state = initial();
@@ -305,6 +314,14 @@ public:
     }
     int stepCount() const override { return int(m_steps.size()); }
     bool truncated() const override { return m_truncated; }
+    QString truncationNote() const override {
+        if (!m_cliqueCapReached)
+            return SearchPlay::truncationNote();
+        const QLocale german(QLocale::German);
+        return QString("Die Aufzeichnung endet nach %1 Schritten: Sie hält höchstens %2 maximale "
+                       "Cliquen fest; die Suche ginge weiter.")
+            .arg(german.toString(stepCount()), german.toString(qulonglong(kMaximalCliqueCap)));
+    }
 
     PlayFrame frameAt(int position) const override {
         position = std::clamp(position, 0, stepCount());
@@ -454,10 +471,19 @@ private:
     std::vector<BronKerboschState> m_snapshots;
     CliqueList m_foundInOrder;
     bool m_truncated = false;
+    bool m_cliqueCapReached = false;
     int m_interval = 256;
 };
 
 } // namespace
+
+QString SearchPlay::truncationNote() const {
+    if (!truncated())
+        return {};
+    return QString("Die Aufzeichnung endet nach %1 Schritten, mehr hält sie nicht fest; die "
+                   "Suche ginge weiter.")
+        .arg(QLocale(QLocale::German).toString(stepCount()));
+}
 
 QString germanList(const QList<QByteArray>& labels) {
     QStringList texts;

@@ -59,8 +59,11 @@ public:
     virtual ~SearchPlay() = default;
     virtual QStringList pseudoCode() const = 0;
     virtual int stepCount() const = 0;
-    // True when the search had more steps than the limit.
+    // True when the recording ended before the search did.
     virtual bool truncated() const = 0;
+    // Why the recording ended before the search did, in German; empty when
+    // it did not.
+    virtual QString truncationNote() const;
     // Position 0 is before the first step, position n after the n-th.
     virtual PlayFrame frameAt(int position) const = 0;
 };

@@ -137,12 +137,14 @@ QImage drawShareMarkers(const QSize& size, const std::vector<qint64>& counts,
     const double total = double(std::accumulate(counts.begin(), counts.end(), qint64(0)));
     const std::vector<Span> bars = barSpans(qsizetype(counts.size()));
     QPainter painter(&overlay);
-    painter.setPen(QPen(kMarkerColour, 2));
     for (std::size_t i = 0; i < counts.size(); ++i) {
         // The count the share stands for, on the bars' own scale.
         const double height = shares[i] * total * kMaxHeight / double(maxCount);
         const int y = kBaseY - int(std::lround(std::min(height, double(kBaseY - kAxisTop))));
-        painter.drawLine(bars[i].left - 1, y, bars[i].right + 1, y);
+        // A pixel wider than its bar on each side, but never past the axis.
+        const int left = std::max(bars[i].left - 1, kAxisX + 1);
+        const int right = std::min(bars[i].right + 1, kLastBarX);
+        painter.fillRect(left, y - 1, right - left + 1, 2, kMarkerColour);
     }
     return overlay;
 }

@@ -1,6 +1,7 @@
 #include "walk_shares.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 std::vector<double> longRunShares(const WalkGraph& graph, int start) {

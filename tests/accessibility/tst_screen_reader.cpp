@@ -28,6 +28,9 @@ bool informative(QAccessible::Role role) {
     case QAccessible::RadioButton:
     case QAccessible::CheckBox:
     case QAccessible::ComboBox:
+    // A frame or pane without a name is announced as just that.
+    case QAccessible::Border:
+    case QAccessible::Pane:
         return true;
     default:
         return false;
@@ -105,13 +108,14 @@ struct AllShown : MainWindowDriver {
         click(control<QPushButton>(f, "BitBtn1"));
         click(control<QPushButton>(f, "BitBtn2"));
         click(control<QPushButton>(f, "BitBtn10"));
+        click(control<QPushButton>(f, "ButtonSteps"));
         p.progressWindow.show();
         choose(2);
     }
     QWidget* window(const QString& name) {
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{&f, &p.helpWindow, &p.versionWindow, &p.progressWindow,
-                                             &p.heuristicWindow, &p.exactAnalysisWindow})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 &f, &p.helpWindow, &p.versionWindow, &p.progressWindow, &p.heuristicWindow,
+                 &p.exactAnalysisWindow, &p.stepPlayWindow})
             if (w->objectName() == name)
                 return w;
         qFatal("no window %s", qPrintable(name));
@@ -126,8 +130,11 @@ class TestScreenReader : public QObject {
 private slots:
     void everyControlNamed_data();
     void everyControlNamed();
+    void textsApart_data();
+    void textsApart();
     void namesFromLabels_data();
     void namesFromLabels();
+    void searchChoiceLabelled();
     void lampsAnnounceState_data();
     void lampsAnnounceState();
     void exponentLampState_data();
@@ -152,6 +159,8 @@ void TestScreenReader::everyControlNamed_data() {
                                << "Mandorin: Heuristik";
     QTest::newRow("exact analysis") << "FormExact"
                                     << "Mandorin: Exakte Analyse";
+    QTest::newRow("steps") << "FormSteps"
+                           << "Mandorin: Schritt für Schritt";
 }
 
 // Walks the window's tree as a screen reader does: the window is a window
@@ -177,6 +186,33 @@ void TestScreenReader::everyControlNamed() {
                                 .arg(named.value(f.name), f.control, f.name)));
         named.insert(f.name, f.control);
     }
+}
+
+// The windows whose layout is the program's own; the classic windows keep
+// their texts where they always stood, a few of them touching.
+void TestScreenReader::textsApart_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("exact analysis") << "FormExact";
+    QTest::newRow("steps") << "FormSteps";
+}
+
+// No two texts of a window share pixels: each stays readable, to the eye and
+// to a screen reader's magnifier.
+void TestScreenReader::textsApart() {
+    QFETCH(QString, window);
+    AllShown s;
+    QWidget* w = s.window(window);
+    QList<QLabel*> texts;
+    for (QLabel* label : w->findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().isEmpty())
+            texts.append(label);
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        for (qsizetype j = i + 1; j < texts.size(); ++j) {
+            const QRect a(texts[i]->mapTo(w, QPoint()), texts[i]->size());
+            const QRect b(texts[j]->mapTo(w, QPoint()), texts[j]->size());
+            QVERIFY2(!a.intersects(b), qPrintable(texts[i]->objectName() + " and " +
+                                                  texts[j]->objectName() + " overlap"));
+        }
 }
 
 void TestScreenReader::namesFromLabels_data() {
@@ -214,6 +250,18 @@ void TestScreenReader::namesFromLabels() {
     QFETCH(QString, name);
     AllShown s;
     QCOMPARE(::name(::control(*s.window(window), qPrintable(control))), name);
+}
+
+// Screen readers on Linux name a choice box by its current item and find
+// what it is for through the label that names it.
+void TestScreenReader::searchChoiceLabelled() {
+    AllShown s;
+    QStringList labels;
+    const auto relations = accessible(control(*s.window("FormSteps"), "ComboSearch"))
+                               ->relations(QAccessible::Label);
+    for (const auto& [label, relation] : relations)
+        labels.append(label->text(QAccessible::Name));
+    QCOMPARE(labels, QStringList{"Verfahren:"});
 }
 
 void TestScreenReader::lampsAnnounceState_data() {

@@ -391,6 +391,7 @@ void TestHeuristicWindow::chartOfManyVerticesStaysOnAxis_data() {
     QTest::newRow("34") << 34;
     QTest::newRow("200") << 200;
     QTest::newRow("600") << 600;
+    QTest::newRow("1000") << 1000;
 }
 
 void TestHeuristicWindow::chartOfManyVerticesStaysOnAxis() {
@@ -410,6 +411,11 @@ void TestHeuristicWindow::chartOfManyVerticesStaysOnAxis() {
                 QCOMPARE(pixel(image, x, y), kWhite);
         }
     }
+    // So do the long-run markers, a pixel wider than their bars.
+    const QImage markers = drawShareMarkers(image.size(), counts, std::vector<double>(n, 1.0 / n));
+    for (int y = 0; y < markers.height(); ++y)
+        for (int x : {10, 606})
+            QCOMPARE(qAlpha(markers.pixel(x, y)), 0);
     // The highest bars reach y 20; exactly one of them is aqua.
     int aquaColumns = 0;
     for (int x = 20; x <= 605; ++x)

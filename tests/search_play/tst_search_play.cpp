@@ -35,7 +35,10 @@ private slots:
     void greedyOnOddGraphs();
     void greedySentencesOnSampleGraph2();
     void greedyFramesFollowOneAnother();
+    void greedyRoundEndsSayTheSize();
     void greedyStopsAtTheLimit();
+    void truncationNotesNameTheReason_data();
+    void truncationNotesNameTheReason();
     void bronKerboschEndsWithTheMaximalCliques_data();
     void bronKerboschEndsWithTheMaximalCliques();
     void bronKerboschOnOddGraphs();
@@ -120,6 +123,23 @@ void TestSearchPlay::greedyFramesFollowOneAnother() {
     }
 }
 
+void TestSearchPlay::greedyRoundEndsSayTheSize() {
+    // Vertex 6 has only a loop: its round ends with the start alone.
+    GraphStore store;
+    store.vertices = TextList{"0", "1", "6"};
+    store.edges = TextList{"0-1", "6-6"};
+    const std::unique_ptr<SearchPlay> play = playGreedySearch(store);
+    QStringList ends;
+    for (int p = 1; p <= play->stepCount(); ++p)
+        if (play->frameAt(p).pseudoCodeLine == 9)
+            ends.append(play->frameAt(p).sentence);
+    const QString two("Die Clique hat zwei Knoten, kleiner macht die Suche sie nicht: Die Runde "
+                      "mit Startknoten %1 endet.");
+    QCOMPARE(ends, QStringList({two.arg(0), two.arg(1),
+                                "Kein Kandidat ist mit Startknoten 6 verbunden: Die Clique "
+                                "besteht nur aus ihm, die Runde endet."}));
+}
+
 void TestSearchPlay::greedyStopsAtTheLimit() {
     const GraphStore store = randomGraph(40, 0.5, 3);
     const std::unique_ptr<SearchPlay> whole = playGreedySearch(store);
@@ -129,6 +149,41 @@ void TestSearchPlay::greedyStopsAtTheLimit() {
     QCOMPARE(cut->stepCount(), 100);
     const std::unique_ptr<SearchPlay> exact = playGreedySearch(store, whole->stepCount());
     QVERIFY(!exact->truncated());
+}
+
+void TestSearchPlay::truncationNotesNameTheReason_data() {
+    QTest::addColumn<bool>("bronKerbosch");
+    QTest::addColumn<GraphStore>("store");
+    QTest::addColumn<int>("stepLimit");
+    QTest::addColumn<QString>("note");
+    const GraphStore random = randomGraph(40, 0.5, 3);
+    QTest::newRow("greedy, whole") << false << random << SearchPlay::kStepLimit << QString();
+    QTest::newRow("greedy, step limit")
+        << false << random << 100
+        << "Die Aufzeichnung endet nach 100 Schritten, mehr hält sie nicht fest; die Suche ginge "
+           "weiter.";
+    QTest::newRow("Bron-Kerbosch, step limit")
+        << true << random << 1000
+        << "Die Aufzeichnung endet nach 1.000 Schritten, mehr hält sie nicht fest; die Suche "
+           "ginge weiter.";
+    // 3^9 maximal cliques, more than any list holds.
+    QTest::newRow("Bron-Kerbosch, clique cap") << true << moonMoser(9) << SearchPlay::kStepLimit
+                                               << "Die Aufzeichnung endet nach %1 Schritten: Sie "
+                                                  "hält höchstens 10.000 maximale Cliquen fest; "
+                                                  "die Suche ginge weiter.";
+}
+
+void TestSearchPlay::truncationNotesNameTheReason() {
+    QFETCH(bool, bronKerbosch);
+    QFETCH(GraphStore, store);
+    QFETCH(int, stepLimit);
+    QFETCH(QString, note);
+    const std::unique_ptr<SearchPlay> play =
+        bronKerbosch ? playBronKerbosch(store, stepLimit) : playGreedySearch(store, stepLimit);
+    QCOMPARE(play->truncated(), !note.isEmpty());
+    QCOMPARE(play->truncationNote(),
+             note.contains("%1") ? note.arg(QLocale(QLocale::German).toString(play->stepCount()))
+                                 : note);
 }
 
 void TestSearchPlay::bronKerboschEndsWithTheMaximalCliques_data() {

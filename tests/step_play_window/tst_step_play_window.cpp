@@ -72,6 +72,8 @@ void TestStepPlayWindow::opensAtTheStart() {
     QVERIFY(s.total() > 0);
     QCOMPARE(control<QComboBox>(s.w, "ComboSearch")->currentText(),
              QString("Gierige Suche (wie „Berechnen!“)"));
+    // Fast enough to watch a sample graph through in well under a minute.
+    QCOMPARE(control<QLabel>(s.w, "LabelSpeedValue")->text(), QString("5 Schritte/s"));
 }
 
 void TestStepPlayWindow::keysStepAndJump() {
