@@ -407,6 +407,10 @@ QSize MainWindow::pictureSize() const {
     return graphPicture->size();
 }
 
+QList<QRect> MainWindow::areasToKeepClear() const {
+    return {screenGeometry(graphPicture), screenGeometry(computeButton)};
+}
+
 void MainWindow::setEditorToolsVisible(bool visible) {
     for (QWidget* tool : std::initializer_list<QWidget*>{
              editorToolsGroup, vertexButton, edgeButton, importButton, exportButton, openButton,

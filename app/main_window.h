@@ -49,6 +49,9 @@ public:
     void showPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
     QSize pictureSize() const;
+    // What other windows should leave in sight, on the screen: the drawing,
+    // where plays draw their steps, and "Berechnen!".
+    QList<QRect> areasToKeepClear() const;
     // Makes graph the current graph as an opened file does: the editor's
     // graph (the editor is chosen first when another graph is shown), an
     // undo step named stepName, the clique list emptied. Drawn at the

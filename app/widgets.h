@@ -195,3 +195,9 @@ void setTextColour(QWidget* widget, const QColor& colour);
 // Gives the window the client size that fits the classic outer size and
 // places its frame at (left, top).
 void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+
+// Where a window stands with its frame, on the screen; before it is shown, or
+// where the system reports no frame, with the classic frame of setOuterGeometry.
+QRect outerGeometry(const QWidget* window);
+// Where a control of a window stands on the screen, by the same frame.
+QRect screenGeometry(const QWidget* control);
