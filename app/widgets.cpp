@@ -185,14 +185,28 @@ void PictureArea::clearOverlay() {
     update();
 }
 
-void PictureArea::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+void PictureArea::paintLayers(QPainter& painter) const {
     if (!m_picture.isNull())
         painter.drawImage(0, 0, m_picture);
     if (!m_overlay.isNull())
         painter.drawImage(0, 0, m_overlay);
     if (!m_playOverlay.isNull())
         painter.drawImage(0, 0, m_playOverlay);
+}
+
+void PictureArea::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintLayers(painter);
+}
+
+QImage PictureArea::shownPicture() const {
+    if (m_picture.isNull())
+        return {};
+    QImage shown(m_picture.size().boundedTo(size()), QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    QPainter painter(&shown);
+    paintLayers(painter);
+    return shown;
 }
 
 ChoiceGroup::ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent)

@@ -18,6 +18,7 @@
 #include <utility>
 
 class QButtonGroup;
+class QPainter;
 
 // Small controls that the windows are built from.
 
@@ -109,6 +110,9 @@ public:
     void setPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
     const QImage& playOverlay() const { return m_playOverlay; }
+    // The picture as the area shows it: cut to the area, with both overlays
+    // drawn over it; null when the area is empty.
+    QImage shownPicture() const;
 
 signals:
     // Emitted whenever the picture is replaced or cleared (not for overlay changes).
@@ -118,6 +122,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintLayers(QPainter& painter) const;
+
     QImage m_picture;
     QImage m_overlay;
     QImage m_playOverlay;

@@ -47,6 +47,7 @@ public:
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    bool print(QWidget*, QPrinter&) override { return false; }
 
 private:
     QString m_fileName;
