@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QRegularExpression>
 #include <QStandardPaths>
-
-namespace {} // namespace
 
 QStringList qtNameFilters(const QString& filter) {
     const QStringList parts = filter.split('|');
@@ -27,6 +27,13 @@ QString fileDialogFolder(const QString& initialName) {
 
 namespace {
 
+// The ending of a Qt name filter that names files of one ending ("PNG-Bild
+// (*.png)" gives "png"), else nothing.
+QString soleSuffix(const QString& nameFilter) {
+    static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    return onePattern.match(nameFilter).captured(1);
+}
+
 class QtDialogs final : public UserDialogs {
 public:
     void message(QWidget* parent, const QString& caption, const QString& text) override {
@@ -41,6 +48,10 @@ public:
                                     const QString& initialName) override {
         return run(parent, QFileDialog::AcceptSave, filter, initialName);
     }
+    bool print(QWidget* parent, QPrinter& printer) override {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
 
 private:
     static std::optional<QString> run(QWidget* parent, QFileDialog::AcceptMode mode,
@@ -52,7 +63,19 @@ private:
         dialog.setAcceptMode(mode);
         // Neither kind insists that the file exists; a missing file is reported on reading.
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilters(qtNameFilters(filter));
+        const QStringList nameFilters = qtNameFilters(filter);
+        dialog.setNameFilters(nameFilters);
+        if (mode == QFileDialog::AcceptSave) {
+            // A name typed without an ending takes that of the chosen kind (the
+            // dialog names it with or without its patterns).
+            const auto followFilter = [&dialog, nameFilters](const QString& chosen) {
+                for (const QString& nameFilter : nameFilters)
+                    if (nameFilter.startsWith(chosen))
+                        return dialog.setDefaultSuffix(soleSuffix(nameFilter));
+            };
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+            followFilter(nameFilters.value(0));
+        }
         dialog.setDirectory(fileDialogFolder(initialName));
         if (!initialName.isEmpty())
             dialog.selectFile(initialName);

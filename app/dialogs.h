@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // Every message box and file dialog of the program goes through this, so that
@@ -22,6 +23,9 @@ public:
                                             const QString& initialName) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                             const QString& initialName) = 0;
+    // The print dialog: true when the user chose to print, on the printer as
+    // set up in the dialog.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The dialogs in use: the Qt ones unless a test has installed its own.

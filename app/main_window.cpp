@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/clique_highlighter.h"
+#include "app/picture_output.h"
 #include "editor/editor_drawing.h"
 #include "files/picture_files_drawing.h"
 #include "graph/picture_descriptions.h"
@@ -43,6 +44,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     buildLayout();
     m_highlighter = new CliqueHighlighter(graphPicture, graphChoice, m_store, m_grid, this);
+    // Right click or the menu key on the drawing: "Bild speichern…", "Drucken…".
+    m_pictureOutput = new PictureOutput(this, [this] { return graphPicture->shownPicture(); });
+    m_pictureOutput->addContextMenu(graphPicture);
     m_history = new QUndoStack(this);
     // Each step keeps two whole states; a long session keeps the last ones.
     m_history->setUndoLimit(50);
@@ -407,6 +411,14 @@ void MainWindow::clearPlayOverlay() {
 
 QSize MainWindow::pictureSize() const {
     return graphPicture->size();
+}
+
+QImage MainWindow::shownPicture() const {
+    return graphPicture->shownPicture();
+}
+
+QList<QRect> MainWindow::areasToKeepClear() const {
+    return {screenGeometry(graphPicture), screenGeometry(computeButton)};
 }
 
 void MainWindow::setEditorToolsVisible(bool visible) {

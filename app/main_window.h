@@ -16,6 +16,7 @@
 
 #include <optional>
 
+class PictureOutput;
 class ProgressSink;
 class QUndoStack;
 
@@ -49,6 +50,12 @@ public:
     void showPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
     QSize pictureSize() const;
+    // The drawing as the user sees it: the picture with the highlight and the
+    // play's step drawn over it; null when the drawing is empty.
+    QImage shownPicture() const;
+    // What other windows should leave in sight, on the screen: the drawing,
+    // where plays draw their steps, and "Berechnen!".
+    QList<QRect> areasToKeepClear() const;
     // Makes graph the current graph as an opened file does: the editor's
     // graph (the editor is chosen first when another graph is shown), an
     // undo step named stepName, the clique list emptied. Drawn at the
@@ -169,6 +176,7 @@ private:
     ProgressSink* m_progress = nullptr;
     CliqueHighlighter* m_highlighter = nullptr;
     QUndoStack* m_history = nullptr;
+    PictureOutput* m_pictureOutput = nullptr;
 
     // Graph choice, picture and bottom row.
     PictureArea* graphPicture;

@@ -2,9 +2,9 @@
 
 #include "app/memory_limits.h"
 
-Program::Program()
+Program::Program(QSettings* settings)
     : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
-      stepPlayWindow(mainWindow) {
+      stepPlayWindow(mainWindow), windowPlaces(mainWindow, settings) {
     limitHeldMemory();
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
@@ -20,4 +20,7 @@ Program::Program()
          std::initializer_list<QWidget*>{&helpWindow, &versionWindow, &progressWindow,
                                          &heuristicWindow, &exactAnalysisWindow, &stepPlayWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
+    // The windows without a fixed place, in the order they claim room.
+    windowPlaces.add(&exactAnalysisWindow);
+    windowPlaces.add(&stepPlayWindow);
 }

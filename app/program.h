@@ -7,12 +7,15 @@
 #include "app/progress_window.h"
 #include "app/step_play_window.h"
 #include "app/version_window.h"
+#include "app/window_places.h"
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
 // heuristic windows, then the exact analysis and the step-by-step play.
 struct Program {
-    Program();
+    // settings keeps the places of the windows without a fixed one between
+    // runs; without it they start afresh each time.
+    explicit Program(QSettings* settings = nullptr);
 
     MainWindow mainWindow;
     HelpWindow helpWindow;
@@ -21,4 +24,6 @@ struct Program {
     HeuristicWindow heuristicWindow;
     ExactAnalysisWindow exactAnalysisWindow;
     StepPlayWindow stepPlayWindow;
+    // Last, so that it keeps the places while the windows still stand.
+    WindowPlaces windowPlaces;
 };

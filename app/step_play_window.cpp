@@ -1,6 +1,7 @@
 #include "app/step_play_window.h"
 
 #include "app/main_window.h"
+#include "app/picture_output.h"
 #include "cliques/search_play_drawing.h"
 
 #include <QLocale>
@@ -130,6 +131,9 @@ void StepPlayWindow::buildLayout() {
     noteLabel->setWordWrap(true);
     noteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // The main window's drawing with the step on it, for worksheets.
+    auto* pictureOutput = new PictureOutput(this, [this] { return m_mainWindow.shownPicture(); });
+    pictureOutput->addButtons(panel, {8, 570, 250, 25});
     makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {655, 570, 97, 25}, "S&chließen");
 }
 

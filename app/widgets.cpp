@@ -185,14 +185,28 @@ void PictureArea::clearOverlay() {
     update();
 }
 
-void PictureArea::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+void PictureArea::paintLayers(QPainter& painter) const {
     if (!m_picture.isNull())
         painter.drawImage(0, 0, m_picture);
     if (!m_overlay.isNull())
         painter.drawImage(0, 0, m_overlay);
     if (!m_playOverlay.isNull())
         painter.drawImage(0, 0, m_playOverlay);
+}
+
+void PictureArea::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintLayers(painter);
+}
+
+QImage PictureArea::shownPicture() const {
+    if (m_picture.isNull())
+        return {};
+    QImage shown(m_picture.size().boundedTo(size()), QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    QPainter painter(&shown);
+    paintLayers(painter);
+    return shown;
 }
 
 ChoiceGroup::ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent)
@@ -284,10 +298,39 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+namespace {
+
+// A classic frame takes 8 pixels at each side and 30 for the title bar.
+constexpr QMargins kClassicFrame{8, 30, 8, 8};
+
+QMargins frameOf(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (!window->isVisible() || frame == client)
+        return kClassicFrame;
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+} // namespace
+
 void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int outerHeight) {
-    // A classic frame takes 8 pixels at each side and 30 for the title bar.
-    window->setFixedSize(outerWidth - 16, outerHeight - 38);
+    window->setFixedSize(outerWidth - kClassicFrame.left() - kClassicFrame.right(),
+                         outerHeight - kClassicFrame.top() - kClassicFrame.bottom());
     window->move(left, top);
+}
+
+QRect outerGeometry(const QWidget* window) {
+    // A window's position is that of its frame.
+    const QMargins frame = frameOf(window);
+    return {window->pos(), window->size().grownBy(frame)};
+}
+
+QRect screenGeometry(const QWidget* control) {
+    const QWidget* window = control->window();
+    const QMargins frame = frameOf(window);
+    return {window->pos() + QPoint(frame.left(), frame.top()) + control->mapTo(window, QPoint()),
+            control->size()};
 }
 
 void setUpWindow(QWidget* window, const QString& title, int left, int top, int outerWidth,

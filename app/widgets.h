@@ -18,6 +18,7 @@
 #include <utility>
 
 class QButtonGroup;
+class QPainter;
 
 // Small controls that the windows are built from.
 
@@ -109,6 +110,9 @@ public:
     void setPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
     const QImage& playOverlay() const { return m_playOverlay; }
+    // The picture as the area shows it: cut to the area, with both overlays
+    // drawn over it; null when the area is empty.
+    QImage shownPicture() const;
 
 signals:
     // Emitted whenever the picture is replaced or cleared (not for overlay changes).
@@ -118,6 +122,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintLayers(QPainter& painter) const;
+
     QImage m_picture;
     QImage m_overlay;
     QImage m_playOverlay;
@@ -195,3 +201,9 @@ void setTextColour(QWidget* widget, const QColor& colour);
 // Gives the window the client size that fits the classic outer size and
 // places its frame at (left, top).
 void setOuterGeometry(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+
+// Where a window stands with its frame, on the screen; before it is shown, or
+// where the system reports no frame, with the classic frame of setOuterGeometry.
+QRect outerGeometry(const QWidget* window);
+// Where a control of a window stands on the screen, by the same frame.
+QRect screenGeometry(const QWidget* control);

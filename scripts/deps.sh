@@ -3,9 +3,10 @@
 # only when something is missing.
 set -euo pipefail
 
-# qt6-translations-l10n: Qt's own dialog strings in German; dbus-daemon,
-# dbus-bin and at-spi2-core: the accessibility bus the screen-reader test uses.
-packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
+# qt6-svg-dev: pictures saved as SVG; qt6-translations-l10n: Qt's own dialog
+# strings in German; dbus-daemon, dbus-bin and at-spi2-core: the
+# accessibility bus the screen-reader test uses.
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev
           libbenchmark-dev fonts-liberation xvfb xauth xdotool clang
           qt6-translations-l10n dbus-daemon dbus-bin at-spi2-core)
 

@@ -16,6 +16,10 @@ fi
 bash scripts/deps.sh
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build"
+# The README's pictures, rendered afresh from the program just built.
+if [ "$build" = build ]; then
+    QT_QPA_PLATFORM=offscreen "$build/window_shots" docs/
+fi
 # The long-use memory check (label "long", about a minute) runs with the rest;
 # ctest -L long runs it alone.
 ctest --test-dir "$build" --output-on-failure -j2

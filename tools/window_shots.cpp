@@ -1,15 +1,22 @@
 // Renders each of the program's windows, in a typical state, to a PNG in the
-// given folder (the pictures in the README):
+// given folder (the pictures in the README; scripts/test.sh renders them
+// afresh, and the test readme_pictures fails when the README shows one that
+// is not rendered here):
 //   QT_QPA_PLATFORM=offscreen build/window_shots docs/
 
 #include "app/program.h"
 #include "files/graph_formats.h"
+#include "graph/random.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <bit>
 #include <cstdio>
@@ -47,6 +54,7 @@ public:
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    bool print(QWidget*, QPrinter&) override { return false; }
 
 private:
     QString m_fileName;
@@ -96,6 +104,27 @@ bool shootOpenedBenchmark(MainWindow& main, const QDir& out) {
     return shoot(*main.findChild<QWidget*>("Image1"), out, "dimacs-graph.png");
 }
 
+// The drawing with its menu open, as a right click at (300, 40) opens it.
+bool shootPictureMenu(MainWindow& main, const QDir& out) {
+    auto* drawing = main.findChild<QWidget*>("Image1");
+    const QPoint at(300, 40);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, drawing->mapToGlobal(at));
+    QApplication::sendEvent(drawing, &click);
+    auto* menu = main.findChild<QMenu*>("MenuPicture");
+    QApplication::processEvents();
+    QPixmap shot = drawing->grab();
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(at, menu->grab());
+    }
+    menu->close();
+    const QString file = out.filePath("picture-menu.png");
+    if (shot.save(file, "PNG"))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -103,6 +132,8 @@ int main(int argc, char* argv[]) {
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
 
     Program program;
+    // The same walk each time, so that pictures change only when the program does.
+    seedRandom(1);
     MainWindow& main = program.mainWindow;
     main.show();
     button(main, "Berechnen!")->click();
@@ -127,8 +158,16 @@ int main(int argc, char* argv[]) {
     button(program.heuristicWindow, "Ausführen")->click();
     ok = shoot(program.heuristicWindow, out, "heuristic-window.png") && ok;
 
+    // The analysis runs off the user-interface thread: its result, not its progress.
     button(main, "Exakte Analyse")->click();
+    while (program.exactAnalysisWindow.isComputing()) {
+        QThread::msleep(5);
+        QApplication::processEvents();
+    }
     ok = shoot(program.exactAnalysisWindow, out, "exact-window.png") && ok;
+    // Its largest clique marked on the drawing.
+    program.exactAnalysisWindow.chooseClique(0);
+    ok = shoot(main, out, "highlight.png") && ok;
     program.exactAnalysisWindow.close();
     main.clearHighlight();
 
@@ -138,6 +177,7 @@ int main(int argc, char* argv[]) {
         button(program.stepPlayWindow, "Schritt vor")->click();
     ok = shoot(program.stepPlayWindow, out, "step-window.png") && ok;
     ok = shoot(main, out, "step-main-window.png") && ok;
+    ok = shootPictureMenu(main, out) && ok;
     program.stepPlayWindow.close();
     main.clearPlayOverlay();
 

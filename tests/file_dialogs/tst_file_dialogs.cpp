@@ -9,7 +9,8 @@
 namespace {
 
 // Answers the program's real dialogs as they come up: confirms every message
-// box and cancels every file dialog, after noting what it offers to filter by.
+// box and cancels every file dialog, after noting what it offers to filter by
+// and the ending it gives a name without one.
 class DialogAnswerer : public QObject {
 public:
     DialogAnswerer() {
@@ -25,7 +26,10 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             const QString kind = dialog->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save";
-            fileDialogs.append(kind + ": " + dialog->nameFilters().join(" ; "));
+            // A name typed without an ending gets this one.
+            const QString suffix = dialog->defaultSuffix();
+            fileDialogs.append(kind + ": " + dialog->nameFilters().join(" ; ") +
+                               (suffix.isEmpty() ? "" : " ." + suffix));
             dialog->reject();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             messages.append(box->text());
@@ -64,7 +68,7 @@ void TestFileDialogs::nameFiltersOfEveryDialog_data() {
                              << QStringList{"open: Graph-Dateien (DIMACS, Kantenliste) (*.clq "
                                             "*.col *.dimacs *.txt *.edges *.csv)"};
     QTest::newRow("Als DIMACS…") << "ButtonSaveDimacs" << false
-                                 << QStringList{"save: DIMACS-Datei (*.clq)"};
+                                 << QStringList{"save: DIMACS-Datei (*.clq) .clq"};
 }
 
 // The filters as Qt's own file dialog takes them, description and patterns,

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "files/graph_formats.h"
+#include "files/worksheet_picture_drawing.h"
 #include "support/pictures.h"
 #include "support/special_files.h"
 #include "support/test_files.h"
@@ -137,7 +138,7 @@ void MonkeyDialogs::buildPool() {
     }
     // Names that are no regular file: refused at once, never opened. The
     // pipes are save answers too ("pipe" with either suffix).
-    for (const char* name : {"pipe.txt", "pipe.bmp", "pipe.clq"})
+    for (const char* name : {"pipe.txt", "pipe.bmp", "pipe.clq", "pipe.png"})
         if (!makeNamedPipe(dir.filePath(name)))
             qFatal("cannot make the named pipe %s", name);
     if (!makeSocket(dir.filePath("socket")))
@@ -159,6 +160,7 @@ void MonkeyDialogs::buildPool() {
     dir.mkdir("taken.txt");
     dir.mkdir("taken.bmp");
     dir.mkdir("taken.clq");
+    dir.mkdir("taken.png");
 }
 
 void MonkeyDialogs::message(QWidget*, const QString& caption, const QString& text) {
@@ -285,7 +287,10 @@ QString MonkeyDialogs::checkAction() {
                 return QString("opening %1 was reported as failed").arg(event.text);
             continue;
         }
-        const QString fileName = event.text + (picture ? ".bmp" : ".txt");
+        // Worksheet pictures keep a name's ending of their kinds.
+        const QString fileName = event.filter == kPictureFileFilter
+                                     ? pictureFileName(event.text)
+                                     : event.text + (picture ? ".bmp" : ".txt");
         // A good name may still fail (a graph without picture), but never silently.
         const bool reported = reportedLater(i, Texts::cannotWrite(fileName));
         if (const QString fault = checkSave(fileName, event.expected, reported); !fault.isEmpty())

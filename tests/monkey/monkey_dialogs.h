@@ -46,6 +46,8 @@ public:
                                     const QString& initialName) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                     const QString& initialName) override;
+    // Never prints; tst_worksheet_pictures prints into files.
+    bool print(QWidget*, QPrinter&) override { return false; }
 
     // Starts the record of a new action.
     void beginAction() { m_events.clear(); }

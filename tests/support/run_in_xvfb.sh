@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command in a virtual X server of its own (1280 x 1024, 24 bits).
+# Runs a command in a virtual X server of its own (1280 x 1024, 24 bits), with
+# a fresh settings folder.
 #   run_in_xvfb.sh COMMAND [ARGUMENTS...]
 # By default an X server starts over whenever its last client leaves, and a
 # client that connects meanwhile is turned away: the program under test, slow
@@ -36,7 +37,9 @@ until [ "$(wc -l <"$scratch/display")" -ge 1 ]; do
 done
 
 set +e
-DISPLAY=":$(head -n 1 "$scratch/display")" "$@"
+# A settings folder of its own: the program keeps window places there, and
+# must neither read nor change the user's.
+XDG_CONFIG_HOME="$scratch/config" DISPLAY=":$(head -n 1 "$scratch/display")" "$@"
 status=$?
 set -e
 exit $status

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 
 #include <QList>
+#include <QPrinter>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,10 @@
 #include <initializer_list>
 #include <optional>
 
-// Test double for the program's message boxes and file dialogs: records what
-// was shown and answers file dialogs from a queue (nothing queued = cancel).
+// Test double for the program's message boxes, file and print dialogs:
+// records what was shown and answers file and print dialogs from one queue
+// (nothing queued = cancel). A name answers a print dialog by printing into
+// that PDF file.
 class ScriptedDialogs final : public UserDialogs {
 public:
     struct Message {
@@ -48,8 +51,17 @@ public:
         return next(true, filter, initialName);
     }
 
+    bool print(QWidget*, QPrinter& printer) override {
+        printRequests.append(printer.docName());
+        const std::optional<QString> file = answers.isEmpty() ? std::nullopt : answers.dequeue();
+        if (file)
+            printer.setOutputFileName(*file); // a PDF, by the name's ending
+        return file.has_value();
+    }
+
     QList<Message> messages;
     QList<FileRequest> requests;
+    QStringList printRequests; // the document name of each print dialog
     QQueue<std::optional<QString>> answers;
 
 private:
