@@ -185,14 +185,19 @@ void PictureArea::clearOverlay() {
     update();
 }
 
+void PictureArea::replaceLayer(QImage& layer, const QImage& overlay) {
+    if (layer.isNull() && overlay.isNull())
+        return;
+    layer = overlay;
+    update();
+}
+
 void PictureArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_picture.isNull())
-        painter.drawImage(0, 0, m_picture);
-    if (!m_overlay.isNull())
-        painter.drawImage(0, 0, m_overlay);
-    if (!m_playOverlay.isNull())
-        painter.drawImage(0, 0, m_playOverlay);
+    for (const QImage* layer :
+         {&m_picture, &m_complementOverlay, &m_overlay, &m_choiceOverlay, &m_playOverlay})
+        if (!layer->isNull())
+            painter.drawImage(0, 0, *layer);
 }
 
 ChoiceGroup::ChoiceGroup(const QString& title, const QStringList& items, QWidget* parent)

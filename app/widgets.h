@@ -109,6 +109,15 @@ public:
     void setPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
     const QImage& playOverlay() const { return m_playOverlay; }
+    // The practice window's layers: the complement right above the picture
+    // (opaque, it hides the graph's own edges), the choice above the
+    // highlight and below the play.
+    void setComplementOverlay(const QImage& overlay) { replaceLayer(m_complementOverlay, overlay); }
+    void clearComplementOverlay() { replaceLayer(m_complementOverlay, QImage()); }
+    const QImage& complementOverlay() const { return m_complementOverlay; }
+    void setChoiceOverlay(const QImage& overlay) { replaceLayer(m_choiceOverlay, overlay); }
+    void clearChoiceOverlay() { replaceLayer(m_choiceOverlay, QImage()); }
+    const QImage& choiceOverlay() const { return m_choiceOverlay; }
 
 signals:
     // Emitted whenever the picture is replaced or cleared (not for overlay changes).
@@ -118,8 +127,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void replaceLayer(QImage& layer, const QImage& overlay);
+
     QImage m_picture;
+    QImage m_complementOverlay;
     QImage m_overlay;
+    QImage m_choiceOverlay;
     QImage m_playOverlay;
 };
 
