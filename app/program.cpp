@@ -4,7 +4,7 @@
 
 Program::Program()
     : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
-      stepPlayWindow(mainWindow) {
+      stepPlayWindow(mainWindow), practiceWindow(mainWindow) {
     limitHeldMemory();
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
@@ -15,9 +15,11 @@ Program::Program()
                      &HeuristicWindow::openWithEmptyChart);
     QObject::connect(&heuristicWindow, &HeuristicWindow::walkStarting, &mainWindow,
                      &MainWindow::refreshGraphCounts);
+    QObject::connect(&practiceWindow, &PracticeWindow::greedyRoundRequested, &stepPlayWindow,
+                     &StepPlayWindow::playGreedyRoundFrom);
     // Only the main window ends the program when it closes.
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&helpWindow, &versionWindow, &progressWindow,
-                                         &heuristicWindow, &exactAnalysisWindow, &stepPlayWindow})
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &helpWindow, &versionWindow, &progressWindow, &heuristicWindow, &exactAnalysisWindow,
+             &stepPlayWindow, &practiceWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
 }

@@ -4,13 +4,15 @@
 #include "app/help_window.h"
 #include "app/heuristic_window.h"
 #include "app/main_window.h"
+#include "app/practice_window.h"
 #include "app/progress_window.h"
 #include "app/step_play_window.h"
 #include "app/version_window.h"
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
-// heuristic windows, then the exact analysis and the step-by-step play.
+// heuristic windows, then the exact analysis, the step-by-step play and the
+// practice window.
 struct Program {
     Program();
 
@@ -21,4 +23,5 @@ struct Program {
     HeuristicWindow heuristicWindow;
     ExactAnalysisWindow exactAnalysisWindow;
     StepPlayWindow stepPlayWindow;
+    PracticeWindow practiceWindow;
 };
