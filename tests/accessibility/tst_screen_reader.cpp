@@ -106,12 +106,13 @@ struct AllShown : MainWindowDriver {
         click(control<QPushButton>(f, "BitBtn2"));
         click(control<QPushButton>(f, "BitBtn10"));
         p.progressWindow.show();
+        click(control<QPushButton>(f, "ButtonTry"));
         choose(2);
     }
     QWidget* window(const QString& name) {
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{&f, &p.helpWindow, &p.versionWindow, &p.progressWindow,
-                                             &p.heuristicWindow, &p.exactAnalysisWindow})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 &f, &p.helpWindow, &p.versionWindow, &p.progressWindow, &p.heuristicWindow,
+                 &p.exactAnalysisWindow, &p.practiceWindow})
             if (w->objectName() == name)
                 return w;
         qFatal("no window %s", qPrintable(name));
@@ -152,6 +153,8 @@ void TestScreenReader::everyControlNamed_data() {
                                << "Mandorin: Heuristik";
     QTest::newRow("exact analysis") << "FormExact"
                                     << "Mandorin: Exakte Analyse";
+    QTest::newRow("practice") << "FormTry"
+                              << "Mandorin: Selbst probieren";
 }
 
 // Walks the window's tree as a screen reader does: the window is a window
