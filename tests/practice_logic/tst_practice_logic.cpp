@@ -93,8 +93,8 @@ void TestPracticeLogic::verdict_data() {
     QTest::newRow("loops and repeated edges, maximal")
         << kLoopsAndRepeats << QStringList{"d", "c"} << true << false
         << "Eine maximale Clique mit 2 Knoten. Die größte Clique des Graphen hat 3 Knoten.";
-    QTest::newRow("a loop is no edge") << kLoopsAndRepeats << QStringList{"d", "a"} << true
-                                       << false << "Keine Clique: Es fehlt die Kante a-d.";
+    QTest::newRow("a loop is no edge") << kLoopsAndRepeats << QStringList{"d", "a"} << true << false
+                                       << "Keine Clique: Es fehlt die Kante a-d.";
     QTest::newRow("complement, independent set")
         << "2" << QStringList{"3", "2"} << true << true
         << "Eine größte Clique (2 Knoten)." + kIndependent +
@@ -171,7 +171,8 @@ void TestPracticeLogic::plantedClique() {
         const ChoiceAnalysis planted = analyseChoice(graph, made.planted);
         QVERIFY(planted.isClique());
         QVERIFY(made.planted.size() >= 4);
-        QCOMPARE(maximumClique(graph, kNoStepLimit).clique.size(), std::size_t(made.planted.size()));
+        QCOMPARE(maximumClique(graph, kNoStepLimit).clique.size(),
+                 std::size_t(made.planted.size()));
         for (const VertexSet& around : graph.neighbours)
             QVERIFY(!around.empty());
     }
