@@ -166,6 +166,12 @@ void PracticeWindow::showEvent(QShowEvent* event) {
 }
 
 void PracticeWindow::hideEvent(QHideEvent* event) {
+    // A search nobody waits for stops; showing the window starts it again.
+    if (isSearching()) {
+        m_graphFacts.stop();
+        m_complementFacts.stop();
+        m_stale = true;
+    }
     m_mainWindow.setPictureClicksWanted(false);
     m_mainWindow.clearChoiceOverlay();
     m_mainWindow.clearComplementOverlay();
@@ -207,7 +213,10 @@ void PracticeWindow::refreshGraph() {
     m_choice = kept;
     choiceField->setText(choiceText(m_choice));
     messageLabel->clear();
-    hintLabel->setText(m_mainWindow.vertexPositions() ? kClickHint : kPositionsUnknown);
+    if (m_graph.size() == 0)
+        hintLabel->setText("Der Graph hat keine Knoten: Wähle im Hauptfenster einen Graphen.");
+    else
+        hintLabel->setText(m_mainWindow.vertexPositions() ? kClickHint : kPositionsUnknown);
     showChoice();
 }
 
