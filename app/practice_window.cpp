@@ -73,16 +73,16 @@ void PracticeWindow::buildLayout() {
     describe(clearButton, "Nimmt alle Knoten aus der Auswahl");
     messageLabel =
         makeText(panel, "LabelMessage", {8, 72, 544, 20}, QString(), courierFont(12), Colours::Red);
-    verdictLabel = wrappedText(panel, "LabelVerdict", {8, 96, 544, 92}, courierFont(14, true));
+    verdictLabel = wrappedText(panel, "LabelVerdict", {8, 96, 544, 92}, courierFont(13, true));
     verdictLabel->setAccessibleName("Urteil");
     complementBox = new QCheckBox("Komplement zeigen", panel);
     complementBox->setObjectName("CheckComplement");
-    complementBox->setGeometry(8, 192, 200, 22);
+    complementBox->setGeometry(8, 192, 188, 22);
     complementBox->setFont(courierFont(13));
     describe(complementBox, "Zeichnet das Komplement des Graphen auf denselben Positionen und "
                             "beurteilt die Auswahl dort");
     complementLabel =
-        makeText(panel, "LabelComplement", {212, 192, 340, 22}, QString(), courierFont(12));
+        makeText(panel, "LabelComplement", {200, 194, 352, 20}, QString(), courierFont(11));
 
     QGroupBox* exerciseGroup = makeGroup(panel, "GroupExercise", {8, 220, 544, 340}, "Aufgabe");
     QLabel* kindCaption =
@@ -120,24 +120,24 @@ void PracticeWindow::buildLayout() {
 
     answerChoice = new ChoiceGroup("Antwort", {"Ja", "Nein"}, exerciseGroup);
     answerChoice->setObjectName("RadioAnswer");
-    answerChoice->setGeometry(8, 168, 180, 66);
+    answerChoice->setGeometry(8, 166, 180, 60);
     QLabel* countCaption =
-        makeText(exerciseGroup, "LabelCount", {204, 192, 80, 22}, "Anzahl:", courierFont(14));
+        makeText(exerciseGroup, "LabelCount", {204, 186, 80, 22}, "Anzahl:", courierFont(14));
     countSpinner = new QSpinBox(exerciseGroup);
     countSpinner->setObjectName("SpinCount");
-    countSpinner->setGeometry(288, 190, 90, 25);
+    countSpinner->setGeometry(288, 184, 90, 25);
     countSpinner->setRange(0, int(kMaximalCliqueCap));
     countSpinner->setAccessibleName("Anzahl");
     describe(countSpinner, "Wie viele maximale Cliquen den Knoten enthalten", countCaption);
 
-    checkButton = makeButton(exerciseGroup, "ButtonCheck", {8, 242, 120, 25}, "Prüfen");
-    tipButton = makeButton(exerciseGroup, "ButtonTip", {136, 242, 120, 25}, "Tipp");
+    checkButton = makeButton(exerciseGroup, "ButtonCheck", {8, 232, 120, 25}, "Prüfen");
+    tipButton = makeButton(exerciseGroup, "ButtonTip", {136, 232, 120, 25}, "Tipp");
     solutionButton =
-        makeButton(exerciseGroup, "ButtonSolution", {264, 242, 160, 25}, "Lösung zeigen");
-    feedbackLabel = wrappedText(exerciseGroup, "LabelFeedback", {8, 272, 528, 40}, courierFont(13));
+        makeButton(exerciseGroup, "ButtonSolution", {264, 232, 160, 25}, "Lösung zeigen");
+    feedbackLabel = wrappedText(exerciseGroup, "LabelFeedback", {8, 262, 528, 52}, courierFont(12));
     feedbackLabel->setAccessibleName("Rückmeldung");
     scoreLabel =
-        makeText(exerciseGroup, "LabelScore", {8, 314, 528, 20}, QString(), courierFont(13, true));
+        makeText(exerciseGroup, "LabelScore", {8, 316, 528, 20}, QString(), courierFont(13, true));
     scoreLabel->setAccessibleName("Gelöste Aufgaben");
 
     hintLabel = wrappedText(panel, "LabelHint", {8, 564, 436, 34}, courierFont(11));
@@ -281,7 +281,7 @@ void PracticeWindow::showComplementLayer() {
         return;
     }
     const qsizetype n = m_graph.size();
-    complementLabel->setText(QString("Das Komplement hat %1 Kanten (%2 mögliche, %3 im Graphen).")
+    complementLabel->setText(QString("Komplement: %1 Kanten (%2 mögliche − %3 im Graphen)")
                                  .arg(edgeCount(m_complement))
                                  .arg(n * (n - 1) / 2)
                                  .arg(edgeCount(m_graph)));

@@ -2,6 +2,7 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
+#include "cliques/search_play.h"
 #include "graph/random.h"
 
 #include <QHash>
@@ -139,6 +140,17 @@ maximalCliquesWith(const ExactGraph& graph, const CliqueFacts& facts, const QByt
 QString inMaximalCliques(std::size_t count) {
     return count == 1 ? QString("in einer maximalen Clique")
                       : QString("in %1 maximalen Cliquen").arg(count);
+}
+
+// Cliques as a German list, the first few of a long one.
+QString cliqueListText(const QStringList& cliques) {
+    constexpr qsizetype kListed = 5;
+    QList<QByteArray> listed;
+    for (qsizetype i = 0; i < std::min(kListed, cliques.size()); ++i)
+        listed.append(cliques[i].toUtf8());
+    if (cliques.size() > kListed)
+        listed.append(QString("%1 weitere").arg(cliques.size() - kListed).toUtf8());
+    return germanList(listed);
 }
 
 qsizetype largestOf(const CliqueList& cliques) {
@@ -379,7 +391,7 @@ ExerciseSolution exerciseSolution(const Exercise& exercise, const ExactGraph& gr
         solution.text = QString("Die Runde von Startknoten %1 notiert %2; die größte davon hat %3 "
                                 "Knoten, die größte Clique des Graphen %4: %5. Das Fenster "
                                 "„Schritt für Schritt“ spielt die Runde vor.")
-                            .arg(shown(exercise.vertex), recorded.join(", "))
+                            .arg(shown(exercise.vertex), cliqueListText(recorded))
                             .arg(found)
                             .arg(*facts.cliqueNumber())
                             .arg(found == *facts.cliqueNumber() ? "Ja" : "Nein");
@@ -399,9 +411,9 @@ ExerciseSolution exerciseSolution(const Exercise& exercise, const ExactGraph& gr
         for (const std::vector<int>& clique : *holding)
             cliques.append(shown(graph, clique));
         solution.shown = cliqueOf(graph, holding->front());
-        solution.text =
-            QString("Knoten %1 liegt %2: %3.")
-                .arg(shown(exercise.vertex), inMaximalCliques(holding->size()), cliques.join(", "));
+        solution.text = QString("Knoten %1 liegt %2: %3.")
+                            .arg(shown(exercise.vertex), inMaximalCliques(holding->size()),
+                                 cliqueListText(cliques));
         break;
     }
     }
