@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -257,6 +258,10 @@ void MainWindow::buildLayout() {
     // The step-by-step play of both searches beside it.
     stepPlayButton = makeGlyphButton(panel, "ButtonSteps", GlyphKind::None, {161, 592, 145, 25},
                                      "Schritt für Schritt");
+    // Choosing and checking cliques oneself, beside the play.
+    tryButton = makeGlyphButton(panel, "ButtonTry", GlyphKind::None, {314, 592, 129, 25},
+                                "Selbst probieren");
+    describe(tryButton, "Cliquen im Bild selbst wählen, prüfen lassen und Aufgaben lösen");
 
     orderTabsByRows(this);
 }
@@ -269,6 +274,7 @@ void MainWindow::connectHandlers() {
     connect(heuristicButton, &QPushButton::clicked, this, &MainWindow::heuristicRequested);
     connect(exactAnalysisButton, &QPushButton::clicked, this, &MainWindow::exactAnalysisRequested);
     connect(stepPlayButton, &QPushButton::clicked, this, &MainWindow::stepPlayRequested);
+    connect(tryButton, &QPushButton::clicked, this, &MainWindow::tryRequested);
 
     connect(computeButton, &QPushButton::clicked, this, &MainWindow::computeCliques);
     connect(removeRepeatsButton, &QPushButton::clicked, this, &MainWindow::removeRepeatedCliques);
@@ -409,6 +415,22 @@ void MainWindow::clearPlayOverlay() {
     graphPicture->clearPlayOverlay();
 }
 
+void MainWindow::showComplementOverlay(const QImage& overlay) {
+    graphPicture->setComplementOverlay(overlay);
+}
+
+void MainWindow::clearComplementOverlay() {
+    graphPicture->clearComplementOverlay();
+}
+
+void MainWindow::showChoiceOverlay(const QImage& overlay) {
+    graphPicture->setChoiceOverlay(overlay);
+}
+
+void MainWindow::clearChoiceOverlay() {
+    graphPicture->clearChoiceOverlay();
+}
+
 QSize MainWindow::pictureSize() const {
     return graphPicture->size();
 }
@@ -419,6 +441,18 @@ QImage MainWindow::shownPicture() const {
 
 QList<QRect> MainWindow::areasToKeepClear() const {
     return {screenGeometry(graphPicture), screenGeometry(computeButton)};
+}
+
+const QImage& MainWindow::picture() const {
+    return graphPicture->picture();
+}
+
+void MainWindow::setPictureClicksWanted(bool wanted) {
+    m_pictureClicksWanted = wanted;
+    if (wanted)
+        graphPicture->setCursor(Qt::PointingHandCursor);
+    else
+        graphPicture->unsetCursor();
 }
 
 void MainWindow::setEditorToolsVisible(bool visible) {
@@ -497,6 +531,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         drop->acceptProposedAction();
         if (event->type() == QEvent::Drop)
             openGraphFromFile(*file);
+        return true;
+    }
+    if (watched == graphPicture && event->type() == QEvent::MouseButtonPress &&
+        m_pictureClicksWanted) {
+        auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton)
+            emit pictureClicked(press->position().toPoint());
         return true;
     }
     if (watched == cliqueListBox && event->type() == QEvent::KeyPress) {

@@ -5,8 +5,8 @@
 #include "app/widgets.h"
 #include "cliques/clique.h"
 #include "cliques/clique_positions.h"
-#include "files/graph_formats.h"
 #include "editor/position_grid.h"
+#include "files/graph_formats.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_store.h"
 
@@ -49,6 +49,12 @@ public:
     // part of what "Export" saves.
     void showPlayOverlay(const QImage& overlay);
     void clearPlayOverlay();
+    // The practice window's layers over the picture, never part of what
+    // "Export" saves: the complement graph and the student's choice.
+    void showComplementOverlay(const QImage& overlay);
+    void clearComplementOverlay();
+    void showChoiceOverlay(const QImage& overlay);
+    void clearChoiceOverlay();
     QSize pictureSize() const;
     // The drawing as the user sees it: the picture with the highlight and the
     // play's step drawn over it; null when the drawing is empty.
@@ -56,6 +62,11 @@ public:
     // What other windows should leave in sight, on the screen: the drawing,
     // where plays draw their steps, and "Berechnen!".
     QList<QRect> areasToKeepClear() const;
+    // The picture as drawn, without any layer.
+    const QImage& picture() const;
+    // While wanted, a left click on the picture is reported by
+    // pictureClicked() and does nothing else.
+    void setPictureClicksWanted(bool wanted);
     // Makes graph the current graph as an opened file does: the editor's
     // graph (the editor is chosen first when another graph is shown), an
     // undo step named stepName, the clique list emptied. Drawn at the
@@ -69,6 +80,9 @@ signals:
     void heuristicRequested();
     void exactAnalysisRequested();
     void stepPlayRequested();
+    void tryRequested();
+    // A left click on the picture, in picture coordinates, while wanted.
+    void pictureClicked(QPoint point);
     // A clique of "Gefundene Cliquen" was clicked or reached by keyboard.
     void cliqueChosen(const Clique& clique);
     // The graph store changed: another graph, a vertex or edge more, or
@@ -174,6 +188,7 @@ private:
     PositionGrid m_grid;
     CliqueList m_cliques;
     ProgressSink* m_progress = nullptr;
+    bool m_pictureClicksWanted = false;
     CliqueHighlighter* m_highlighter = nullptr;
     QUndoStack* m_history = nullptr;
     PictureOutput* m_pictureOutput = nullptr;
@@ -186,6 +201,7 @@ private:
     QPushButton* resetButton;
     QPushButton* exactAnalysisButton;
     QPushButton* stepPlayButton;
+    QPushButton* tryButton;
     QPushButton* heuristicButton;
     QPushButton* importButton;
     QPushButton* exportButton;

@@ -4,7 +4,7 @@
 
 Program::Program(QSettings* settings)
     : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
-      stepPlayWindow(mainWindow), windowPlaces(mainWindow, settings) {
+      stepPlayWindow(mainWindow), practiceWindow(mainWindow), windowPlaces(mainWindow, settings) {
     limitHeldMemory();
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
@@ -15,12 +15,15 @@ Program::Program(QSettings* settings)
                      &HeuristicWindow::openWithEmptyChart);
     QObject::connect(&heuristicWindow, &HeuristicWindow::walkStarting, &mainWindow,
                      &MainWindow::refreshGraphCounts);
+    QObject::connect(&practiceWindow, &PracticeWindow::greedyRoundRequested, &stepPlayWindow,
+                     &StepPlayWindow::playGreedyRoundFrom);
     // Only the main window ends the program when it closes.
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&helpWindow, &versionWindow, &progressWindow,
-                                         &heuristicWindow, &exactAnalysisWindow, &stepPlayWindow})
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &helpWindow, &versionWindow, &progressWindow, &heuristicWindow, &exactAnalysisWindow,
+             &stepPlayWindow, &practiceWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     // The windows without a fixed place, in the order they claim room.
     windowPlaces.add(&exactAnalysisWindow);
     windowPlaces.add(&stepPlayWindow);
+    windowPlaces.add(&practiceWindow);
 }

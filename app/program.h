@@ -4,6 +4,7 @@
 #include "app/help_window.h"
 #include "app/heuristic_window.h"
 #include "app/main_window.h"
+#include "app/practice_window.h"
 #include "app/progress_window.h"
 #include "app/step_play_window.h"
 #include "app/version_window.h"
@@ -11,7 +12,8 @@
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
-// heuristic windows, then the exact analysis and the step-by-step play.
+// heuristic windows, then the exact analysis, the step-by-step play and the
+// practice window.
 struct Program {
     // settings keeps the places of the windows without a fixed one between
     // runs; without it they start afresh each time.
@@ -24,6 +26,7 @@ struct Program {
     HeuristicWindow heuristicWindow;
     ExactAnalysisWindow exactAnalysisWindow;
     StepPlayWindow stepPlayWindow;
+    PracticeWindow practiceWindow;
     // Last, so that it keeps the places while the windows still stand.
     WindowPlaces windowPlaces;
 };

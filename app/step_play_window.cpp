@@ -141,6 +141,15 @@ void StepPlayWindow::openFresh() {
     bringToFront(this);
 }
 
+void StepPlayWindow::playGreedyRoundFrom(const QByteArray& label) {
+    // Choosing the search rebuilds the play, and showing the window a stale one.
+    searchChoice->setCurrentIndex(0);
+    bringToFront(this);
+    setPlaying(false);
+    if (m_play)
+        showPosition(std::max(0, m_play->startOfRound(label)));
+}
+
 void StepPlayWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (m_stale)

@@ -32,6 +32,9 @@ public slots:
     void togglePlaying();
     void stepForward();
     void goToEnd();
+    // Opens the greedy search at the start of its round from the vertex
+    // with this label (at the start when it has none).
+    void playGreedyRoundFrom(const QByteArray& label);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -185,13 +185,18 @@ void PictureArea::clearOverlay() {
     update();
 }
 
+void PictureArea::replaceLayer(QImage& layer, const QImage& overlay) {
+    if (layer.isNull() && overlay.isNull())
+        return;
+    layer = overlay;
+    update();
+}
+
 void PictureArea::paintLayers(QPainter& painter) const {
-    if (!m_picture.isNull())
-        painter.drawImage(0, 0, m_picture);
-    if (!m_overlay.isNull())
-        painter.drawImage(0, 0, m_overlay);
-    if (!m_playOverlay.isNull())
-        painter.drawImage(0, 0, m_playOverlay);
+    for (const QImage* layer :
+         {&m_picture, &m_complementOverlay, &m_overlay, &m_choiceOverlay, &m_playOverlay})
+        if (!layer->isNull())
+            painter.drawImage(0, 0, *layer);
 }
 
 void PictureArea::paintEvent(QPaintEvent*) {

@@ -113,6 +113,15 @@ public:
     // The picture as the area shows it: cut to the area, with both overlays
     // drawn over it; null when the area is empty.
     QImage shownPicture() const;
+    // The practice window's layers: the complement right above the picture
+    // (opaque, it hides the graph's own edges), the choice above the
+    // highlight and below the play.
+    void setComplementOverlay(const QImage& overlay) { replaceLayer(m_complementOverlay, overlay); }
+    void clearComplementOverlay() { replaceLayer(m_complementOverlay, QImage()); }
+    const QImage& complementOverlay() const { return m_complementOverlay; }
+    void setChoiceOverlay(const QImage& overlay) { replaceLayer(m_choiceOverlay, overlay); }
+    void clearChoiceOverlay() { replaceLayer(m_choiceOverlay, QImage()); }
+    const QImage& choiceOverlay() const { return m_choiceOverlay; }
 
 signals:
     // Emitted whenever the picture is replaced or cleared (not for overlay changes).
@@ -123,9 +132,12 @@ protected:
 
 private:
     void paintLayers(QPainter& painter) const;
+    void replaceLayer(QImage& layer, const QImage& overlay);
 
     QImage m_picture;
+    QImage m_complementOverlay;
     QImage m_overlay;
+    QImage m_choiceOverlay;
     QImage m_playOverlay;
 };
 

@@ -114,6 +114,13 @@ public:
         return frame(state, position, membersBefore);
     }
 
+    int startOfRound(const QByteArray& start) const override {
+        const auto found = std::find_if(m_steps.begin(), m_steps.end(), [&](const GreedyStep& s) {
+            return s.kind == GreedyStep::Start && label(s.vertex) == start;
+        });
+        return found == m_steps.end() ? -1 : int(found - m_steps.begin()) + 1;
+    }
+
 private:
     const QByteArray& label(int v) const { return m_vertices[v]; }
 

@@ -66,6 +66,12 @@ public:
     virtual QString truncationNote() const;
     // Position 0 is before the first step, position n after the n-th.
     virtual PlayFrame frameAt(int position) const = 0;
+    // The position right after the step that starts the greedy round from
+    // the vertex with this label; -1 when the play has no such round.
+    virtual int startOfRound(const QByteArray& label) const {
+        Q_UNUSED(label);
+        return -1;
+    }
 };
 
 // The greedy search exactly as "Berechnen!" runs it, on a copy of the store:

@@ -30,6 +30,10 @@ QFont graphLabelFont(int pixelSize) {
     return font;
 }
 
+QPen graphEdgePen(int radius) {
+    return QPen(kEdgeColour, strokeFor(radius));
+}
+
 QSize graphLabelSize(const QByteArray& label, int pixelSize) {
     const QFontMetrics metrics(graphLabelFont(pixelSize));
     return QSize(metrics.horizontalAdvance(displayText(label)), metrics.height());
@@ -50,7 +54,7 @@ QImage drawGraphPicture(const GraphStore& store, const GraphLayout& layout) {
     // Smooth lines take several times as long; among tens of thousands of
     // lines nobody sees the difference.
     painter.setRenderHint(QPainter::Antialiasing, store.edges.count() <= kSmoothEdgesUpTo);
-    painter.setPen(QPen(kEdgeColour, stroke));
+    painter.setPen(graphEdgePen(r));
     QList<QLine> lines;
     lines.reserve(store.edges.count());
     for (const QByteArray& edge : store.edges) {

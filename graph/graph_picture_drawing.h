@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QSize>
 
 // Pictures of graphs in the style of the sample pictures: black edges from
@@ -13,6 +14,9 @@
 
 // The bold label font at a size in pixels.
 QFont graphLabelFont(int pixelSize);
+
+// The pen the edges are drawn with between circles of this radius.
+QPen graphEdgePen(int radius);
 
 // The size of a label's text in that font, for layoutGraph.
 QSize graphLabelSize(const QByteArray& label, int pixelSize);

@@ -7,14 +7,18 @@
 #include "app/program.h"
 #include "files/graph_formats.h"
 #include "graph/random.h"
+#include "graph/sample_graphs.h"
+#include "practice/planted_clique.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -125,6 +129,43 @@ bool shootPictureMenu(MainWindow& main, const QDir& out) {
     return false;
 }
 
+// Until the practice window knows what the exact search finds.
+void awaitExactSearch(const PracticeWindow& practice) {
+    while (practice.isSearching())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// "Selbst probieren" on sample graph 1: a choice clicked on the drawing with
+// its verdict, then an exercise half solved, with a tip.
+bool shootPractice(Program& program, const QDir& out) {
+    MainWindow& main = program.mainWindow;
+    PracticeWindow& practice = program.practiceWindow;
+    main.findChild<ChoiceGroup*>("RadioGroup1")->item(0)->click();
+    button(main, "Selbst probieren")->click();
+    for (int vertex : {4, 2, 5, 8})
+        practice.chooseAt(sampleGraph(1).centres[std::size_t(vertex)]);
+    awaitExactSearch(practice);
+    bool ok = shoot(practice, out, "practice-window.png");
+    ok = shoot(*main.findChild<QWidget*>("Image1"), out, "practice-choice.png") && ok;
+
+    const int number = 4711;
+    practice.findChild<QComboBox*>("ComboLevel")->setCurrentIndex(1);
+    practice.findChild<QSpinBox*>("SpinNumber")->setValue(number);
+    button(practice, "Aufgabe stellen")->click();
+    awaitExactSearch(practice);
+    const PlantedCliqueGraph planted = plantedCliqueGraph(ExerciseLevel::Medium, number);
+    const std::optional<VertexPositions> positions = main.vertexPositions();
+    if (!positions)
+        return false;
+    for (qsizetype i = 0; i + 2 < planted.planted.size(); ++i)
+        practice.chooseAt(positions->centres.value(planted.planted[i]));
+    button(practice, "Tipp")->click();
+    ok = shoot(practice, out, "practice-exercise.png") && ok;
+    ok = shoot(*main.findChild<QWidget*>("Image1"), out, "practice-exercise-graph.png") && ok;
+    practice.close();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -181,6 +222,7 @@ int main(int argc, char* argv[]) {
     program.stepPlayWindow.close();
     main.clearPlayOverlay();
 
+    ok = shootPractice(program, out) && ok;
     ok = shootOpenedBenchmark(main, out) && ok;
     return ok ? 0 : 1;
 }

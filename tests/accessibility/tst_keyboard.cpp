@@ -8,9 +8,9 @@
 namespace {
 
 QWidget* windowNamed(Program& p, const QString& name) {
-    for (QWidget* w : std::initializer_list<QWidget*>{&p.mainWindow, &p.helpWindow,
-                                                      &p.versionWindow, &p.progressWindow,
-                                                      &p.heuristicWindow, &p.exactAnalysisWindow})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             &p.mainWindow, &p.helpWindow, &p.versionWindow, &p.progressWindow, &p.heuristicWindow,
+             &p.exactAnalysisWindow, &p.practiceWindow})
         if (w->objectName() == name)
             return w;
     qFatal("no window %s", qPrintable(name));
@@ -64,7 +64,7 @@ void TestKeyboard::tabFollowsRows_data() {
                                  "BitBtn7", "BitBtn9",
                                  // The bottom row of Panel1.
                                  "BitBtn1", "BitBtn2", "BitBtn3", "BitBtn8", "ButtonExact",
-                                 "ButtonSteps"};
+                                 "ButtonSteps", "ButtonTry"};
     QTest::newRow("help") << "Form2" << QStringList{"BitBtn1", "TMemo1"};
     QTest::newRow("version") << "Form3" << QStringList{"Memo1", "BitBtn1"};
     QTest::newRow("progress") << "Form4" << QStringList{};
@@ -73,6 +73,15 @@ void TestKeyboard::tabFollowsRows_data() {
     QTest::newRow("exact analysis")
         << "FormExact"
         << QStringList{"TableCliques", "ButtonRefresh", "ButtonCancel", "ButtonClose"};
+    // A spin box's own field follows it.
+    const QString spinField = "qt_spinbox_lineedit";
+    QTest::newRow("practice")
+        << "FormTry"
+        << QStringList{"EditChoice",        "ButtonClear", "CheckComplement", "ComboKind",
+                       "ComboLevel",        "SpinNumber",  spinField,         "ButtonSet",
+                       "ButtonNew",         "Item0",       "Item1",           "SpinCount",
+                       spinField,           "ButtonCheck", "ButtonTip",       "ButtonSolution",
+                       "ButtonSavePicture", "ButtonPrint", "ButtonClose"};
 }
 
 void TestKeyboard::tabFollowsRows() {
@@ -94,13 +103,14 @@ void TestKeyboard::tabKeys() {
     QVERIFY(QTest::qWaitForWindowActive(&d.f));
     control<QRadioButton>(d.f, "Item0")->setFocus();
     QStringList visited;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 17; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.append(focused(&d.f));
     }
-    QCOMPARE(visited, (QStringList{"BitBtn10", "ListBox1", "Button3", "Button4", "Button5",
-                                   "BitBtn6", "UpDown1", "BitBtn7", "BitBtn9", "BitBtn1", "BitBtn2",
-                                   "BitBtn3", "BitBtn8", "ButtonExact", "ButtonSteps", "Item0"}));
+    QCOMPARE(visited,
+             (QStringList{"BitBtn10", "ListBox1", "Button3", "Button4", "Button5", "BitBtn6",
+                          "UpDown1", "BitBtn7", "BitBtn9", "BitBtn1", "BitBtn2", "BitBtn3",
+                          "BitBtn8", "ButtonExact", "ButtonSteps", "ButtonTry", "Item0"}));
 }
 
 void TestKeyboard::arrowKeysStep_data() {

@@ -110,12 +110,13 @@ struct AllShown : MainWindowDriver {
         click(control<QPushButton>(f, "BitBtn10"));
         click(control<QPushButton>(f, "ButtonSteps"));
         p.progressWindow.show();
+        click(control<QPushButton>(f, "ButtonTry"));
         choose(2);
     }
     QWidget* window(const QString& name) {
         for (QWidget* w : std::initializer_list<QWidget*>{
                  &f, &p.helpWindow, &p.versionWindow, &p.progressWindow, &p.heuristicWindow,
-                 &p.exactAnalysisWindow, &p.stepPlayWindow})
+                 &p.exactAnalysisWindow, &p.stepPlayWindow, &p.practiceWindow})
             if (w->objectName() == name)
                 return w;
         qFatal("no window %s", qPrintable(name));
@@ -161,6 +162,8 @@ void TestScreenReader::everyControlNamed_data() {
                                     << "Mandorin: Exakte Analyse";
     QTest::newRow("steps") << "FormSteps"
                            << "Mandorin: Schritt für Schritt";
+    QTest::newRow("practice") << "FormTry"
+                              << "Mandorin: Selbst probieren";
 }
 
 // Walks the window's tree as a screen reader does: the window is a window
@@ -257,8 +260,8 @@ void TestScreenReader::namesFromLabels() {
 void TestScreenReader::searchChoiceLabelled() {
     AllShown s;
     QStringList labels;
-    const auto relations = accessible(control(*s.window("FormSteps"), "ComboSearch"))
-                               ->relations(QAccessible::Label);
+    const auto relations =
+        accessible(control(*s.window("FormSteps"), "ComboSearch"))->relations(QAccessible::Label);
     for (const auto& [label, relation] : relations)
         labels.append(label->text(QAccessible::Name));
     QCOMPARE(labels, QStringList{"Verfahren:"});
