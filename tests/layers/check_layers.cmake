@@ -1,6 +1,6 @@
 # Fails when a file of a logic folder includes a file from app/.
 set(offenders "")
-foreach(folder graph cliques editor heuristic)
+foreach(folder graph cliques editor heuristic hardness)
     file(GLOB_RECURSE files ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
     foreach(file IN LISTS files)
         file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](\\.\\./)*app/")
