@@ -9,7 +9,9 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -86,17 +88,13 @@ QString milliseconds(const SearchTime& time) {
                         : kGerman.toString(double(time.nanoseconds) / 1e6, 'f', 3);
 }
 
-double mean(double sum, int count) {
-    return count > 0 ? sum / count : 0.0;
-}
-
 // "340" from ten on, "2,5" below.
 QString factorText(double factor) {
     return factor >= 10 ? kGerman.toString(qlonglong(std::llround(factor)))
                         : kGerman.toString(factor, 'f', 1);
 }
 
-// How much the mean time of one search grows from the first size to the last.
+// How much the time of one search grows from the first size to the last.
 QString growth(double first, double last, bool lastStopped) {
     // A time too short for the clock still counts as a small one.
     constexpr double kShortestMs = 1e-6;
@@ -181,37 +179,44 @@ QByteArray growthCsv(const QList<GrowthRow>& rows) {
     return csv;
 }
 
-QList<SizeMeans> meansPerSize(const QList<GrowthRow>& rows) {
-    QList<SizeMeans> means;
+QList<SizeSummary> summariesPerSize(const QList<GrowthRow>& rows) {
+    QList<SizeSummary> summaries;
     for (qsizetype first = 0; first < rows.size();) {
-        const int n = rows[first].n;
         qsizetype end = first;
-        SizeMeans size;
-        size.n = n;
-        for (; end < rows.size() && rows[end].n == n; ++end) {
-            const GrowthRow& row = rows[end];
-            size.greedyMs += double(row.greedy.nanoseconds) / 1e6;
-            size.exactMs += double(row.exact.nanoseconds) / 1e6;
-            size.maximalMs += double(row.maximal.nanoseconds) / 1e6;
-            size.greedyLargest += double(row.greedyLargest);
-            size.cliqueNumber += double(row.cliqueNumber);
-            size.greedyStopped = size.greedyStopped || row.greedy.stopped;
-            size.exactStopped = size.exactStopped || row.exact.stopped;
-            size.maximalStopped = size.maximalStopped || row.maximal.stopped;
-        }
-        size.graphs = int(end - first);
-        for (double* sum : {&size.greedyMs, &size.exactMs, &size.maximalMs, &size.greedyLargest,
-                            &size.cliqueNumber})
-            *sum = mean(*sum, size.graphs);
-        means.append(size);
+        while (end < rows.size() && rows[end].n == rows[first].n)
+            ++end;
+        const QList<GrowthRow> size = rows.mid(first, end - first);
+        const auto median = [&](SearchTime GrowthRow::*search) {
+            std::vector<double> ms;
+            for (const GrowthRow& row : size)
+                ms.push_back(double((row.*search).nanoseconds) / 1e6);
+            std::sort(ms.begin(), ms.end());
+            const std::size_t half = ms.size() / 2;
+            return ms.size() % 2 == 1 ? ms[half] : (ms[half - 1] + ms[half]) / 2;
+        };
+        const auto mean = [&](qsizetype GrowthRow::*found) {
+            double sum = 0;
+            for (const GrowthRow& row : size)
+                sum += double(row.*found);
+            return sum / double(size.size());
+        };
+        const auto anyStopped = [&](SearchTime GrowthRow::*search) {
+            return std::any_of(size.begin(), size.end(),
+                               [&](const GrowthRow& row) { return (row.*search).stopped; });
+        };
+        summaries.append({size.first().n, int(size.size()), median(&GrowthRow::greedy),
+                          median(&GrowthRow::exact), median(&GrowthRow::maximal),
+                          mean(&GrowthRow::greedyLargest), mean(&GrowthRow::cliqueNumber),
+                          anyStopped(&GrowthRow::greedy), anyStopped(&GrowthRow::exact),
+                          anyStopped(&GrowthRow::maximal)});
         first = end;
     }
-    return means;
+    return summaries;
 }
 
 QString growthReading(const QList<GrowthRow>& rows) {
-    const QList<SizeMeans> means = meansPerSize(rows);
-    if (means.isEmpty())
+    const QList<SizeSummary> sizes = summariesPerSize(rows);
+    if (sizes.isEmpty())
         return {};
     // Only a graph whose clique number and greedy result are both known can
     // tell whether the greedy search missed.
@@ -227,13 +232,13 @@ QString growthReading(const QList<GrowthRow>& rows) {
                          .arg(known);
     if (known < rows.size())
         graphs += " mit bekannter Cliquenzahl";
-    const SizeMeans& first = means.first();
-    const SizeMeans& last = means.last();
-    if (means.size() == 1) {
+    const SizeSummary& first = sizes.first();
+    const SizeSummary& last = sizes.last();
+    if (sizes.size() == 1) {
         const auto time = [](double ms, bool stopped) {
             return (stopped ? "mindestens " : "") + msText(ms);
         };
-        return QString("Bei n = %1 braucht die exakte Suche nach der Cliquenzahl im Mittel %2, "
+        return QString("Bei n = %1 braucht die exakte Suche nach der Cliquenzahl %2 (Median), "
                        "die Aufzählung aller maximalen Cliquen %3 und die gierige Suche %4; %5.")
             .arg(first.n)
             .arg(time(first.exactMs, first.exactStopped),

@@ -20,9 +20,10 @@
 inline constexpr int kFewestGrowthVertices = 2;
 inline constexpr int kMostGrowthVertices = 200;
 inline constexpr int kMostRepetitions = 20;
-// Maximal cliques are counted up to this many; beyond, the list they are
-// kept in would take hundreds of megabytes.
-inline constexpr std::size_t kMaximalCliqueCount = 1'000'000;
+// Maximal cliques are counted up to this many: the enumeration keeps them
+// all, and beyond this a dense graph of 200 vertices, whose maximal cliques
+// hold about 80 vertices each, would need hundreds of megabytes.
+inline constexpr std::size_t kMaximalCliqueCount = 100'000;
 
 struct GrowthSettings {
     int from = 20;
@@ -79,8 +80,11 @@ QStringList growthCells(const GrowthRow& row);
 // numbers as German spreadsheets read them.
 QByteArray growthCsv(const QList<GrowthRow>& rows);
 
-// The means of one size, for the charts.
-struct SizeMeans {
+// What the graphs of one size show, for the charts and the reading: the
+// median time of each search (a busy computer now and then holds one search
+// up many times over, which would drag a mean along) and the mean sizes of
+// the cliques.
+struct SizeSummary {
     int n = 0;
     int graphs = 0;
     double greedyMs = 0;
@@ -88,14 +92,15 @@ struct SizeMeans {
     double maximalMs = 0;
     double greedyLargest = 0;
     double cliqueNumber = 0;
-    // Some search of this size was stopped: its mean time is a lower bound.
+    // Some search of this size was stopped: its time is a lower bound.
     bool greedyStopped = false;
     bool exactStopped = false;
     bool maximalStopped = false;
 };
-QList<SizeMeans> meansPerSize(const QList<GrowthRow>& rows);
+// Rows of one size follow each other, as a run hands them over.
+QList<SizeSummary> summariesPerSize(const QList<GrowthRow>& rows);
 
 // One sentence that reads the result, such as "Von n = 20 bis n = 120 wächst
-// die Zeit der exakten Suche nach der Cliquenzahl um das 340-Fache, ...";
-// empty without rows.
+// die Zeit der exakten Suche nach der Cliquenzahl um das 340-Fache, ..."
+// from the medians of the first and the last size; empty without rows.
 QString growthReading(const QList<GrowthRow>& rows);
