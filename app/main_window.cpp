@@ -252,6 +252,9 @@ void MainWindow::buildLayout() {
     // The step-by-step play of both searches beside it.
     stepPlayButton = makeGlyphButton(panel, "ButtonSteps", GlyphKind::None, {161, 592, 145, 25},
                                      "Schritt für Schritt");
+    // Why the problem is hard: the reduction from 3-SAT and measured growth.
+    hardnessButton =
+        makeGlyphButton(panel, "ButtonHard", GlyphKind::None, {451, 592, 125, 25}, "Warum schwer?");
 
     orderTabsByRows(this);
 }
@@ -264,6 +267,7 @@ void MainWindow::connectHandlers() {
     connect(heuristicButton, &QPushButton::clicked, this, &MainWindow::heuristicRequested);
     connect(exactAnalysisButton, &QPushButton::clicked, this, &MainWindow::exactAnalysisRequested);
     connect(stepPlayButton, &QPushButton::clicked, this, &MainWindow::stepPlayRequested);
+    connect(hardnessButton, &QPushButton::clicked, this, &MainWindow::hardnessRequested);
 
     connect(computeButton, &QPushButton::clicked, this, &MainWindow::computeCliques);
     connect(removeRepeatsButton, &QPushButton::clicked, this, &MainWindow::removeRepeatedCliques);

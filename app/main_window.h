@@ -62,6 +62,7 @@ signals:
     void heuristicRequested();
     void exactAnalysisRequested();
     void stepPlayRequested();
+    void hardnessRequested();
     // A clique of "Gefundene Cliquen" was clicked or reached by keyboard.
     void cliqueChosen(const Clique& clique);
     // The graph store changed: another graph, a vertex or edge more, or
@@ -178,6 +179,7 @@ private:
     QPushButton* resetButton;
     QPushButton* exactAnalysisButton;
     QPushButton* stepPlayButton;
+    QPushButton* hardnessButton;
     QPushButton* heuristicButton;
     QPushButton* importButton;
     QPushButton* exportButton;

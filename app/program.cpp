@@ -4,7 +4,7 @@
 
 Program::Program()
     : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
-      stepPlayWindow(mainWindow) {
+      stepPlayWindow(mainWindow), hardnessWindow(mainWindow) {
     limitHeldMemory();
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
@@ -16,8 +16,8 @@ Program::Program()
     QObject::connect(&heuristicWindow, &HeuristicWindow::walkStarting, &mainWindow,
                      &MainWindow::refreshGraphCounts);
     // Only the main window ends the program when it closes.
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&helpWindow, &versionWindow, &progressWindow,
-                                         &heuristicWindow, &exactAnalysisWindow, &stepPlayWindow})
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &helpWindow, &versionWindow, &progressWindow, &heuristicWindow, &exactAnalysisWindow,
+             &stepPlayWindow, &hardnessWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/exact_analysis_window.h"
+#include "app/hardness_window.h"
 #include "app/help_window.h"
 #include "app/heuristic_window.h"
 #include "app/main_window.h"
@@ -10,7 +11,8 @@
 
 // All windows of the program, created in their fixed order: the main window
 // first (its creation sets up the graph), then help, version, progress and
-// heuristic windows, then the exact analysis and the step-by-step play.
+// heuristic windows, then the exact analysis, the step-by-step play and "Warum
+// schwer?".
 struct Program {
     Program();
 
@@ -21,4 +23,5 @@ struct Program {
     HeuristicWindow heuristicWindow;
     ExactAnalysisWindow exactAnalysisWindow;
     StepPlayWindow stepPlayWindow;
+    HardnessWindow hardnessWindow;
 };
