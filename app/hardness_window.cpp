@@ -59,7 +59,7 @@ HardnessWindow::HardnessWindow(MainWindow& mainWindow, QWidget* parent)
     : QWidget(parent), m_mainWindow(mainWindow) {
     setObjectName("FormHardness");
     buildLayout();
-    connect(&m_mainWindow, &MainWindow::hardnessRequested, this, [this] { bringToFront(this); });
+    connect(&m_mainWindow, &MainWindow::hardnessRequested, this, &HardnessWindow::open);
     connect(buildButton, &QPushButton::clicked, this, &HardnessWindow::buildGraph);
     connect(formulaField, &QLineEdit::returnPressed, this, &HardnessWindow::buildGraph);
     connect(satisfiableButton, &QPushButton::clicked, this,
@@ -238,6 +238,10 @@ void HardnessWindow::buildGrowthPage(QWidget* page) {
                                   "Als Bild speichern");
     for (QPushButton* button : {csvButton, imageButton})
         button->setEnabled(false);
+}
+
+void HardnessWindow::open() {
+    bringToFront(this);
 }
 
 void HardnessWindow::showSatisfiableExample() {

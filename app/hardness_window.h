@@ -28,6 +28,8 @@ public:
     const QList<GrowthRow>& growthRows() const { return m_rows; }
 
 public slots:
+    // Shows the window, above the others; what it showed stays.
+    void open();
     // "Von 3-SAT zur Clique".
     void buildGraph();
     void searchClique();

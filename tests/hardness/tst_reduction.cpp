@@ -10,36 +10,28 @@
 
 namespace {
 
-QStringList variablesIn(const QList<Clause>& clauses) {
-    return variablesOf(Formula{clauses});
-}
-
-// Bit i of the assignment is the value of variable i.
-bool satisfiedBy(const QList<Clause>& clauses, const QStringList& variables, unsigned bits) {
-    return std::all_of(clauses.begin(), clauses.end(), [&](const Clause& clause) {
-        return std::any_of(clause.begin(), clause.end(), [&](const Literal& literal) {
-            return bool(bits >> variables.indexOf(literal.variable) & 1u) != literal.negated;
-        });
-    });
-}
-
-bool satisfiable(const QList<Clause>& clauses) {
-    const QStringList variables = variablesIn(clauses);
-    for (unsigned bits = 0; bits < (1u << variables.size()); ++bits)
-        if (satisfiedBy(clauses, variables, bits))
-            return true;
-    return false;
-}
-
 // Every clause has a literal the assignment makes true, whatever the
 // variables it leaves open.
-bool satisfiesEveryClause(const Formula& formula, const Assignment& assignment) {
-    return std::all_of(formula.clauses.begin(), formula.clauses.end(), [&](const Clause& clause) {
+bool satisfiesEveryClause(const QList<Clause>& clauses, const Assignment& assignment) {
+    return std::all_of(clauses.begin(), clauses.end(), [&](const Clause& clause) {
         return std::any_of(clause.begin(), clause.end(), [&](const Literal& literal) {
             return assignment.contains(literal.variable) &&
                    assignment.value(literal.variable) != literal.negated;
         });
     });
+}
+
+// Tries every assignment: bit i is the value of variable i.
+bool satisfiable(const QList<Clause>& clauses) {
+    const QStringList variables = variablesOf(Formula{clauses});
+    for (unsigned bits = 0; bits < (1u << variables.size()); ++bits) {
+        Assignment all;
+        for (int i = 0; i < variables.size(); ++i)
+            all.insert(variables[i], bits >> i & 1u);
+        if (satisfiesEveryClause(clauses, all))
+            return true;
+    }
+    return false;
 }
 
 QList<Clause> clausesAt(const Formula& formula, const QList<int>& indices) {
@@ -212,13 +204,14 @@ void TestReduction::cliquesAgreeWithBruteForce() {
             for (int v : clique)
                 members.members.append(graph.labels[v]);
             const std::optional<Assignment> assignment = assignmentOf(reduction, members);
-            QVERIFY2(assignment && satisfiesEveryClause(formula, *assignment), qPrintable(text));
+            QVERIFY2(assignment && satisfiesEveryClause(formula.clauses, *assignment),
+                     qPrintable(text));
         }
 
         const QList<int>& named = answer.unsatisfiableClauses;
         if (expected) {
             ++satisfiableCount;
-            QVERIFY(satisfiesEveryClause(formula, *answer.assignment));
+            QVERIFY(satisfiesEveryClause(formula.clauses, *answer.assignment));
             QVERIFY(named.isEmpty());
             continue;
         }
