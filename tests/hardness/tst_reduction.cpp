@@ -88,7 +88,7 @@ void TestReduction::notationsAgree_data() {
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("ascii");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("issue") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)"
+    QTest::newRow("two clauses") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)"
                            << "(a | !b | c) & (!a | b)"
                            << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)";
     QTest::newRow("dash, tilde, no spaces") << "(¬x1 ∨ y)∧(¬y)"
@@ -154,7 +154,7 @@ void TestReduction::handChecked_data() {
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<int>("edges");
-    QTest::newRow("issue") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)"
+    QTest::newRow("two clauses") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)"
                            << QStringList{"a1", "¬b1", "c1", "¬a2", "b2"} << 4;
     QTest::newRow("contradiction") << "(a) ∧ (¬a)" << QStringList{"a1", "¬a2"} << 0;
     QTest::newRow("three times the same")
@@ -298,7 +298,7 @@ void TestReduction::columns_data() {
     QTest::addColumn<QString>("formula");
     QTest::addColumn<int>("pixelSize");
     QTest::addColumn<int>("legible");
-    QTest::newRow("issue") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)" << kLabelPixelSize << 5;
+    QTest::newRow("two clauses") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)" << kLabelPixelSize << 5;
     QTest::newRow("eight full clauses") << "(a|b|c)&(a|b|!c)&(a|!b|c)&(a|!b|!c)&(!a|b|c)&"
                                            "(!a|b|!c)&(!a|!b|c)&(!a|!b|!c)"
                                         << kLabelPixelSize << 24;
