@@ -262,6 +262,9 @@ void MainWindow::buildLayout() {
     tryButton = makeGlyphButton(panel, "ButtonTry", GlyphKind::None, {314, 592, 129, 25},
                                 "Selbst probieren");
     describe(tryButton, "Cliquen im Bild selbst wählen, prüfen lassen und Aufgaben lösen");
+    // Why the problem is hard: the reduction from 3-SAT and measured growth.
+    hardnessButton =
+        makeGlyphButton(panel, "ButtonHard", GlyphKind::None, {451, 592, 125, 25}, "Warum schwer?");
 
     orderTabsByRows(this);
 }
@@ -275,6 +278,7 @@ void MainWindow::connectHandlers() {
     connect(exactAnalysisButton, &QPushButton::clicked, this, &MainWindow::exactAnalysisRequested);
     connect(stepPlayButton, &QPushButton::clicked, this, &MainWindow::stepPlayRequested);
     connect(tryButton, &QPushButton::clicked, this, &MainWindow::tryRequested);
+    connect(hardnessButton, &QPushButton::clicked, this, &MainWindow::hardnessRequested);
 
     connect(computeButton, &QPushButton::clicked, this, &MainWindow::computeCliques);
     connect(removeRepeatsButton, &QPushButton::clicked, this, &MainWindow::removeRepeatedCliques);

@@ -83,6 +83,7 @@ signals:
     void tryRequested();
     // A left click on the picture, in picture coordinates, while wanted.
     void pictureClicked(QPoint point);
+    void hardnessRequested();
     // A clique of "Gefundene Cliquen" was clicked or reached by keyboard.
     void cliqueChosen(const Clique& clique);
     // The graph store changed: another graph, a vertex or edge more, or
@@ -202,6 +203,7 @@ private:
     QPushButton* exactAnalysisButton;
     QPushButton* stepPlayButton;
     QPushButton* tryButton;
+    QPushButton* hardnessButton;
     QPushButton* heuristicButton;
     QPushButton* importButton;
     QPushButton* exportButton;

@@ -4,7 +4,8 @@
 
 Program::Program(QSettings* settings)
     : heuristicWindow(mainWindow.graphStore(), &progressWindow), exactAnalysisWindow(mainWindow),
-      stepPlayWindow(mainWindow), practiceWindow(mainWindow), windowPlaces(mainWindow, settings) {
+      stepPlayWindow(mainWindow), practiceWindow(mainWindow), hardnessWindow(mainWindow),
+      windowPlaces(mainWindow, settings) {
     limitHeldMemory();
     mainWindow.setProgress(&progressWindow);
     QObject::connect(&mainWindow, &MainWindow::helpRequested, &helpWindow,
@@ -20,10 +21,11 @@ Program::Program(QSettings* settings)
     // Only the main window ends the program when it closes.
     for (QWidget* window : std::initializer_list<QWidget*>{
              &helpWindow, &versionWindow, &progressWindow, &heuristicWindow, &exactAnalysisWindow,
-             &stepPlayWindow, &practiceWindow})
+             &stepPlayWindow, &practiceWindow, &hardnessWindow})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     // The windows without a fixed place, in the order they claim room.
     windowPlaces.add(&exactAnalysisWindow);
     windowPlaces.add(&stepPlayWindow);
     windowPlaces.add(&practiceWindow);
+    windowPlaces.add(&hardnessWindow);
 }

@@ -218,7 +218,17 @@ void searchGreedily(const GraphStore& store, CliqueList& cliques, ProgressSink* 
 template void searchGreedily<GreedyStepRecorder>(const GraphStore&, CliqueList&, ProgressSink*,
                                                  GreedyStepRecorder&);
 
-void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
+namespace {
+
+// Silent but for the question whether to stop.
+struct StoppableSearchObserver : SilentSearchObserver {
+    std::stop_token stop;
+    bool stopped() const { return stop.stop_requested(); }
+};
+
+template <class Observer>
+void searchFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress,
+                           Observer& observer) {
     // One translation for both passes: removing vertices keeps the others'
     // numbers, and the edges stay the same.
     NumberedStore numbered(store);
@@ -226,6 +236,19 @@ void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, Progre
     store.refreshVertexCount();
     if (progress)
         progress->setMaximum(int(store.vertexCount));
+    greedySearch(store, numbered, cliques, progress, observer);
+}
+
+} // namespace
+
+void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress) {
     SilentSearchObserver silent;
-    greedySearch(store, numbered, cliques, progress, silent);
+    searchFromEveryVertex(store, cliques, progress, silent);
+}
+
+void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress,
+                                  std::stop_token stop) {
+    StoppableSearchObserver stoppable;
+    stoppable.stop = std::move(stop);
+    searchFromEveryVertex(store, cliques, progress, stoppable);
 }

@@ -5,6 +5,8 @@
 #include "graph/graph_store.h"
 #include "graph/progress.h"
 
+#include <stop_token>
+
 // Deletes from vertices, for good, every vertex that no edge (among the
 // first edgeCount) touches. The others keep their order.
 void removeIsolatedVertices(GraphStore& store);
@@ -24,3 +26,7 @@ void searchGreedily(const GraphStore& store, CliqueList& cliques, ProgressSink* 
 // the isolated vertices, recounts the vertices, sets the progress maximum to
 // that count and searches from every vertex left.
 void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress);
+// The same search ending early once stop is requested: the list then holds
+// the cliques recorded so far.
+void searchCliquesFromEveryVertex(GraphStore& store, CliqueList& cliques, ProgressSink* progress,
+                                  std::stop_token stop);

@@ -3,12 +3,13 @@
 # only when something is missing.
 set -euo pipefail
 
-# qt6-svg-dev: pictures saved as SVG; qt6-translations-l10n: Qt's own dialog
-# strings in German; dbus-daemon, dbus-bin and at-spi2-core: the
-# accessibility bus the screen-reader test uses.
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev
-          libbenchmark-dev fonts-liberation xvfb xauth xdotool clang
-          qt6-translations-l10n dbus-daemon dbus-bin at-spi2-core)
+# qt6-charts-dev, qt6-svg-dev and libqt6opengl6-dev (which the charts' CMake
+# files ask for): the growth charts and their SVG pictures;
+# qt6-translations-l10n: Qt's own dialog strings in German; dbus-daemon,
+# dbus-bin and at-spi2-core: the accessibility bus the screen-reader test uses.
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev
+          libqt6opengl6-dev libgl-dev libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth
+          xdotool clang qt6-translations-l10n dbus-daemon dbus-bin at-spi2-core)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QSaveFile>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -166,6 +167,32 @@ bool shootPractice(Program& program, const QDir& out) {
     return ok;
 }
 
+// "Warum schwer?": the satisfiable example's reduction graph with the clique
+// found, then a growth run on random graphs of 20 to 140 vertices, whose
+// figures go to the standard output.
+bool shootHardness(HardnessWindow& window, const QDir& out) {
+    window.show();
+    button(window, "Beispiel: erfüllbar")->click();
+    button(window, "Clique suchen")->click();
+    bool ok = shoot(window, out, "hardness-reduction.png");
+
+    window.findChild<QTabWidget*>("TabsHardness")->setCurrentIndex(1);
+    const auto set = [&](const char* name, int value) {
+        window.findChild<QSpinBox*>(name)->setValue(value);
+    };
+    set("SpinFrom", 20);
+    set("SpinTo", 140);
+    set("SpinStep", 20);
+    set("SpinRepetitions", 5);
+    button(window, "Messen")->click();
+    while (window.isMeasuring())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    for (const GrowthRow& row : window.growthRows())
+        std::printf("%s\n", qPrintable(growthCells(row).join(" | ")));
+    std::printf("%s\n", qPrintable(growthReading(window.growthRows())));
+    return shoot(window, out, "hardness-growth.png") && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -224,5 +251,6 @@ int main(int argc, char* argv[]) {
 
     ok = shootPractice(program, out) && ok;
     ok = shootOpenedBenchmark(main, out) && ok;
+    ok = shootHardness(program.hardnessWindow, out) && ok;
     return ok ? 0 : 1;
 }

@@ -10,7 +10,7 @@ namespace {
 QWidget* windowNamed(Program& p, const QString& name) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              &p.mainWindow, &p.helpWindow, &p.versionWindow, &p.progressWindow, &p.heuristicWindow,
-             &p.exactAnalysisWindow, &p.practiceWindow})
+             &p.exactAnalysisWindow, &p.practiceWindow, &p.hardnessWindow})
         if (w->objectName() == name)
             return w;
     qFatal("no window %s", qPrintable(name));
@@ -64,7 +64,7 @@ void TestKeyboard::tabFollowsRows_data() {
                                  "BitBtn7", "BitBtn9",
                                  // The bottom row of Panel1.
                                  "BitBtn1", "BitBtn2", "BitBtn3", "BitBtn8", "ButtonExact",
-                                 "ButtonSteps", "ButtonTry"};
+                                 "ButtonSteps", "ButtonTry", "ButtonHard"};
     QTest::newRow("help") << "Form2" << QStringList{"BitBtn1", "TMemo1"};
     QTest::newRow("version") << "Form3" << QStringList{"Memo1", "BitBtn1"};
     QTest::newRow("progress") << "Form4" << QStringList{};
@@ -82,6 +82,18 @@ void TestKeyboard::tabFollowsRows_data() {
                        "ButtonNew",         "Item0",       "Item1",           "SpinCount",
                        spinField,           "ButtonCheck", "ButtonTip",       "ButtonSolution",
                        "ButtonSavePicture", "ButtonPrint", "ButtonClose"};
+    // The tab bar first, then both pages in their rows; a spin box's own line
+    // edit follows it.
+    QTest::newRow("why hard")
+        << "FormHardness"
+        << QString("TabsHardness qt_tabwidget_tabbar ScrollLeftButton ScrollRightButton "
+                   "EditFormula ButtonBuild ButtonExampleSatisfiable ButtonExampleUnsatisfiable "
+                   "ButtonSearch ButtonTakeOver SpinFrom qt_spinbox_lineedit SpinTo "
+                   "qt_spinbox_lineedit SpinStep qt_spinbox_lineedit SpinDensity "
+                   "qt_spinbox_lineedit SpinRepetitions qt_spinbox_lineedit SpinSeed "
+                   "qt_spinbox_lineedit SpinTimeLimit qt_spinbox_lineedit ButtonMeasure "
+                   "ButtonCancel TableGrowth ButtonSaveCsv ButtonSaveImage ButtonClose")
+               .split(' ');
 }
 
 void TestKeyboard::tabFollowsRows() {
@@ -103,14 +115,14 @@ void TestKeyboard::tabKeys() {
     QVERIFY(QTest::qWaitForWindowActive(&d.f));
     control<QRadioButton>(d.f, "Item0")->setFocus();
     QStringList visited;
-    for (int i = 0; i < 17; ++i) {
+    for (int i = 0; i < 18; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.append(focused(&d.f));
     }
-    QCOMPARE(visited,
-             (QStringList{"BitBtn10", "ListBox1", "Button3", "Button4", "Button5", "BitBtn6",
-                          "UpDown1", "BitBtn7", "BitBtn9", "BitBtn1", "BitBtn2", "BitBtn3",
-                          "BitBtn8", "ButtonExact", "ButtonSteps", "ButtonTry", "Item0"}));
+    QCOMPARE(visited, (QStringList{"BitBtn10", "ListBox1", "Button3", "Button4", "Button5",
+                                   "BitBtn6", "UpDown1", "BitBtn7", "BitBtn9", "BitBtn1", "BitBtn2",
+                                   "BitBtn3", "BitBtn8", "ButtonExact", "ButtonSteps", "ButtonTry",
+                                   "ButtonHard", "Item0"}));
 }
 
 void TestKeyboard::arrowKeysStep_data() {
@@ -236,6 +248,9 @@ void TestKeyboard::escapeClosesSideWindows_data() {
     QTest::newRow("exact analysis, on Aktualisieren") << "ButtonExact"
                                                       << "FormExact"
                                                       << "ButtonRefresh";
+    QTest::newRow("why hard, in the formula") << "ButtonHard"
+                                              << "FormHardness"
+                                              << "EditFormula";
 }
 
 void TestKeyboard::escapeClosesSideWindows() {

@@ -99,6 +99,7 @@ private slots:
     void secondRunAppendsAgain();
     void longGraphIsSearchedWhole();
     void sameAsLiteralSearch();
+    void stopRequestedBeforeTheStart();
 };
 
 void TestCliqueSearch::cliqueTextOf_data() {
@@ -230,6 +231,27 @@ void TestCliqueSearch::sameAsLiteralSearch() {
     // The random graphs must actually exercise the search.
     QVERIFY(recorded > 10000);
     QVERIFY(largeCliques > 5000);
+}
+
+// The growth measurement's time limit: a search stopped before its start
+// records nothing, though the isolated vertices are gone; one never stopped
+// records what "Berechnen!" does.
+void TestCliqueSearch::stopRequestedBeforeTheStart() {
+    const GraphStore graph = makeStore({"0", "1", "2", "3", "9"}, {"0-1", "1-2", "0-2", "2-3"});
+    GraphStore unstoppable = graph;
+    const Texts all = textsOf(fullSearch(unstoppable));
+    QVERIFY(!all.isEmpty());
+    for (const bool stopped : {false, true}) {
+        GraphStore store = graph;
+        store.refreshCounts();
+        std::stop_source stop;
+        if (stopped)
+            stop.request_stop();
+        CliqueList cliques;
+        searchCliquesFromEveryVertex(store, cliques, nullptr, stop.get_token());
+        QCOMPARE(textsOf(cliques), stopped ? Texts{} : all);
+        QCOMPARE(store.vertices, unstoppable.vertices);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestCliqueSearch)
