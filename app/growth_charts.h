@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hardness/growth_measurement.h"
+#include "cliques/hardness/growth_measurement.h"
 
 #include <QSize>
 #include <QWidget>

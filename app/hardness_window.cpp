@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 #include "files/file_access.h"
 #include "graph/sample_graphs.h"
-#include "hardness/reduction_drawing.h"
+#include "cliques/hardness/reduction_drawing.h"
 
 #include <QBuffer>
 #include <QDoubleSpinBox>

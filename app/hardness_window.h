@@ -2,8 +2,8 @@
 
 #include "app/dialogs.h"
 #include "app/widgets.h"
-#include "hardness/growth_runner.h"
-#include "hardness/reduction.h"
+#include "cliques/hardness/growth_runner.h"
+#include "cliques/hardness/reduction.h"
 
 #include <QWidget>
 

@@ -3,8 +3,8 @@
 #include "app/main_window.h"
 #include "app/picture_output.h"
 #include "graph/random.h"
-#include "practice/choice.h"
-#include "practice/choice_drawing.h"
+#include "cliques/practice/choice.h"
+#include "cliques/practice/choice_drawing.h"
 
 #include <QKeyEvent>
 

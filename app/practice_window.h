@@ -2,8 +2,8 @@
 
 #include "app/widgets.h"
 #include "cliques/exact_cliques.h"
-#include "practice/clique_facts.h"
-#include "practice/exercises.h"
+#include "cliques/practice/clique_facts.h"
+#include "cliques/practice/exercises.h"
 
 #include <QCheckBox>
 #include <QComboBox>

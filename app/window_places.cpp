@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/widgets.h"
-#include "screen/window_placement.h"
+#include "app/window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

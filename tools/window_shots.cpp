@@ -8,7 +8,7 @@
 #include "files/graph_formats.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
-#include "practice/planted_clique.h"
+#include "cliques/practice/planted_clique.h"
 
 #include <QApplication>
 #include <QComboBox>

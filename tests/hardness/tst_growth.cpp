@@ -1,5 +1,5 @@
-#include "hardness/growth_measurement.h"
-#include "hardness/time_limits.h"
+#include "cliques/hardness/growth_measurement.h"
+#include "cliques/hardness/time_limits.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "hardness/reduction.h"
+#include "cliques/hardness/reduction.h"
 #include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_files.h"

@@ -1,7 +1,7 @@
 #include "cliques/exact_cliques.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
-#include "hardness/reduction.h"
+#include "cliques/hardness/reduction.h"
 
 #include <QLineF>
 #include <QTest>

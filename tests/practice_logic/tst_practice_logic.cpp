@@ -1,6 +1,6 @@
-#include "practice/choice.h"
-#include "practice/exercises.h"
-#include "practice/planted_clique.h"
+#include "cliques/practice/choice.h"
+#include "cliques/practice/exercises.h"
+#include "cliques/practice/planted_clique.h"
 #include "support/clique_checks.h"
 
 #include <QTest>

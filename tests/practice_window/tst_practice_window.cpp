@@ -1,5 +1,5 @@
-#include "practice/choice_drawing.h"
-#include "practice/planted_clique.h"
+#include "cliques/practice/choice_drawing.h"
+#include "cliques/practice/planted_clique.h"
 #include "support/clique_checks.h"
 #include "support/main_window_driver.h"
 #include "support/scripted_dialogs.h"

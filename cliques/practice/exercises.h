@@ -3,8 +3,8 @@
 #include "cliques/clique.h"
 #include "cliques/exact_cliques.h"
 #include "graph/graph_store.h"
-#include "practice/clique_facts.h"
-#include "practice/planted_clique.h"
+#include "cliques/practice/clique_facts.h"
+#include "cliques/practice/planted_clique.h"
 
 #include <QByteArray>
 #include <QList>

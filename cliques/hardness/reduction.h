@@ -3,7 +3,7 @@
 #include "cliques/clique.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_store.h"
-#include "hardness/formula.h"
+#include "cliques/hardness/formula.h"
 
 #include <QHash>
 

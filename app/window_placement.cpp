@@ -1,4 +1,4 @@
-#include "screen/window_placement.h"
+#include "app/window_placement.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "cliques/clique.h"
 #include "graph/graph_layout.h"
-#include "hardness/reduction.h"
+#include "cliques/hardness/reduction.h"
 
 #include <QImage>
 

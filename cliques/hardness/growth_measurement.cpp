@@ -5,7 +5,7 @@
 #include "cliques/exact_cliques.h"
 #include "graph/random.h"
 #include "graph/random_graphs.h"
-#include "hardness/time_limits.h"
+#include "cliques/hardness/time_limits.h"
 
 #include <QLocale>
 
