@@ -15,13 +15,13 @@ QList<QByteArray> bytes(const QStringList& texts) {
 }
 
 // Sample graph k, or "labels|edges" with both lists separated by spaces.
-ExactGraph graphOf(const QString& spec) {
-    if (spec == "1" || spec == "2")
-        return buildExactGraph(sampleStore(spec.toInt()));
+ExactGraph graphOf(const QString& written) {
+    if (written == "1" || written == "2")
+        return buildExactGraph(sampleStore(written.toInt()));
     GraphStore store;
-    for (const QByteArray& label : bytes(spec.section('|', 0, 0).split(' ')))
+    for (const QByteArray& label : bytes(written.section('|', 0, 0).split(' ')))
         store.vertices.append(label);
-    for (const QByteArray& edge : bytes(spec.section('|', 1).split(' ', Qt::SkipEmptyParts)))
+    for (const QByteArray& edge : bytes(written.section('|', 1).split(' ', Qt::SkipEmptyParts)))
         store.edges.append(edge);
     return buildExactGraph(store);
 }
