@@ -1,7 +1,7 @@
 #include "app/clique_highlighter.h"
 
 #include "cliques/clique_highlight_drawing.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_graph.h"
 
 #include <QEvent>
 

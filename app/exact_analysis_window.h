@@ -2,7 +2,7 @@
 
 #include "app/widgets.h"
 #include "cliques/exact_analysis_runner.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 
 #include <QTimer>
 

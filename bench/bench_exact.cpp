@@ -1,5 +1,5 @@
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "support/numbered_graphs.h"
 
 #include <benchmark/benchmark.h>

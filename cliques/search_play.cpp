@@ -2,7 +2,7 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/maximal_cliques.h"
 
 #include <QHash>
 

@@ -2,7 +2,7 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "editor/graph_files.h"
 #include "editor/graph_formats.h"
 #include "graph/graph_layout.h"

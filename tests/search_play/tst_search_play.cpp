@@ -1,5 +1,5 @@
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "cliques/search_play.h"
 #include "graph/sample_graphs.h"
 #include "support/clique_checks.h"
