@@ -1,6 +1,7 @@
 #include "maximum_clique.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <limits>
 #include <numeric>
@@ -378,8 +379,14 @@ private:
         }
     }
 
+    // Row v of the graph being searched.
+    template <std::size_t W> const std::uint64_t* rowOf(int v) const {
+        return m_rows + std::size_t(v) * words<W>();
+    }
+
     void useGraph(const BitMatrix& graph) {
         m_current = &graph;
+        m_rows = graph.row(0);
         m_words = graph.words();
         if (m_uncoloured.size() < m_words) {
             m_uncoloured.resize(m_words);
@@ -494,7 +501,9 @@ private:
         const int needed = int(m_best.size()) - int(m_clique.size()) + 1;
         const std::size_t count = words<W>();
         std::uint64_t* uncoloured = m_uncoloured.data();
-        std::uint64_t* open = m_open.data();
+        // With the row length known, the open words live in registers.
+        std::array<std::uint64_t, W == 0 ? 1 : W> fixedOpen;
+        std::uint64_t* open = W == 0 ? m_open.data() : fixedOpen.data();
         std::copy_n(here.candidates.data(), count, uncoloured);
         // With two lower classes or more, a vertex can move down.
         const bool recolour = needed >= 3;
@@ -517,6 +526,8 @@ private:
             if (members)
                 std::fill_n(members, firstWord, 0);
             std::copy_n(uncoloured, count, open);
+            int* vertices = here.vertices.data();
+            int* colours = here.colours.data();
             // Word by word: the word being coloured stays in a register, and
             // a vertex's row only has to clear the words after it.
             for (std::size_t w = firstWord; w < count; ++w) {
@@ -525,14 +536,14 @@ private:
                 while (left != 0) {
                     const std::uint64_t bit = left & (~left + 1);
                     const int v = int(w * 64) + std::countr_zero(left);
-                    const std::uint64_t* around = m_current->row(v);
+                    const std::uint64_t* around = rowOf<W>(v);
                     taken |= bit;
                     left &= ~(around[w] | bit);
                     for (std::size_t x = w + 1; x < count; ++x)
                         open[x] &= ~around[x];
                     if (colour >= needed) {
-                        here.vertices[listed] = v;
-                        here.colours[listed] = colour;
+                        vertices[listed] = v;
+                        colours[listed] = colour;
                         ++listed;
                     }
                 }
@@ -636,8 +647,9 @@ private:
     BitMatrix m_graph;
     std::vector<int> m_subOrder; // number in m_subGraph -> number in m_graph
     BitMatrix m_subGraph;
-    const BitMatrix* m_current = nullptr; // the graph being searched
-    std::size_t m_words = 0;              // its words per row
+    const BitMatrix* m_current = nullptr;  // the graph being searched
+    const std::uint64_t* m_rows = nullptr; // its rows
+    std::size_t m_words = 0;               // its words per row
     std::vector<Level> m_levels;
     std::vector<std::uint64_t> m_uncoloured;
     std::vector<std::uint64_t> m_open;
