@@ -85,10 +85,13 @@ ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, 
     analysis.greedyCount = greedy.size();
     analysis.greedyLargest = largestCliqueSize(greedy, nullptr);
 
-    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, control);
+    MaximalCliques maximal =
+        enumerateMaximalCliques(graph, kMaximalCliqueCap, control,
+                                largest.complete ? largest.clique.size() : std::size_t(0));
     analysis.truncated = maximal.truncated;
     analysis.maximalComplete = maximal.complete;
-    if (!maximal.complete && !maximal.truncated && control.stop.stop_requested())
+    analysis.maximalStopped = maximal.stopped;
+    if (maximal.stopped && control.stop.stop_requested())
         analysis.cancelled = true;
     analysis.maximalCliques.reserve(qsizetype(maximal.cliques.size()));
     for (const std::vector<int>& vertices : maximal.cliques) {
@@ -108,17 +111,31 @@ QString cliqueNumberText(const ExactAnalysis& analysis) {
 
 QString maximalCliqueCountText(const ExactAnalysis& analysis) {
     const qsizetype n = analysis.maximalCliques.size();
-    if (analysis.truncated)
-        return QString("Mehr als %1 maximale Cliquen; gezeigt werden die ersten %1.")
-            .arg(germanNumber(n));
-    if (!analysis.maximalComplete && analysis.cancelled) {
+    if (analysis.truncated) {
+        const QString more =
+            QString("mehr als %1 maximale Cliquen").arg(germanNumber(qsizetype(kMaximalCliqueCap)));
+        if (!analysis.maximalStopped)
+            return QString("%1; gezeigt werden die %2 größten.")
+                .arg(more.at(0).toUpper() + more.mid(1), germanNumber(n));
+        // The list by size stopped early: the larger sizes are complete, the
+        // last one in part, so what is shown is still the largest.
+        const QString shown = n == 0 ? QString("die größten wurden nicht mehr aufgezählt.")
+                              : n == 1
+                                  ? QString("gezeigt wird die größte.")
+                                  : QString("gezeigt werden die %1 größten.").arg(germanNumber(n));
+        if (analysis.cancelled)
+            return QString("Die Suche wurde abgebrochen: Der Graph hat %1; %2").arg(more, shown);
+        return QString("Die Suche hat nach %1 Schritten aufgehört: Der Graph hat %2; %3")
+            .arg(germanNumber(qsizetype(analysis.stepLimit)), more, shown);
+    }
+    if (analysis.maximalStopped && analysis.cancelled) {
         if (n == 0)
             return "Die Suche wurde abgebrochen, bevor sie maximale Cliquen aufgezählt hat.";
         return QString("Die Suche wurde abgebrochen: %1 maximale Cliquen gefunden, es kann mehr "
                        "geben.")
             .arg(germanNumber(n));
     }
-    if (!analysis.maximalComplete)
+    if (analysis.maximalStopped)
         return QString("Die Suche hat nach %1 Schritten aufgehört: %2 maximale Cliquen gefunden, "
                        "es kann mehr geben.")
             .arg(germanNumber(qsizetype(analysis.stepLimit)), germanNumber(n));

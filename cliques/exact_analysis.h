@@ -26,10 +26,13 @@ struct ExactAnalysis {
     qsizetype cliqueNumber = 0;
     bool cliqueNumberComplete = true;
     Clique largestClique; // normalised
-    // Normalised, largest first, cliques of equal size in label order.
+    // Normalised, largest first, cliques of equal size in label order. With
+    // more than kMaximalCliqueCap of them, the largest ones.
     QList<MaximalCliqueEntry> maximalCliques;
     bool truncated = false;
     bool maximalComplete = true;
+    // The listing ended early: the list holds the largest cliques found so far.
+    bool maximalStopped = false;
     std::uint64_t stepLimit = kSearchStepLimit;
     // A stop request, not the step limit, ended a search early.
     bool cancelled = false;

@@ -284,13 +284,10 @@ public:
             if (i % std::size_t(m_interval) == 0)
                 m_snapshots.push_back(state);
             apply(state, m_steps[i]);
-        }
-        // Only the cliques the recorded steps reported.
-        for (int i = 0; i < state.found; ++i) {
-            Clique clique;
-            for (int v : result.cliques[std::size_t(i)])
-                clique.members.append(m_graph.labels[v]);
-            m_foundInOrder.append(normaliseClique(clique));
+            // The cliques as the steps report them: past the cap the
+            // enumeration keeps only some of them.
+            if (m_steps[i].kind == BronKerboschStep::Found)
+                m_foundInOrder.append(normaliseClique(Clique{labels(state.stack.back().r)}));
         }
     }
 

@@ -49,6 +49,8 @@ private slots:
     void againstMaximalCliquesMany();
     void maximalCliqueCap_data();
     void maximalCliqueCap();
+    void largestKeptPastTheCap_data();
+    void largestKeptPastTheCap();
     void stepLimit();
     void graphFromStore();
     void comparison_data();
@@ -202,9 +204,44 @@ void TestExactLogic::maximalCliqueCap() {
     if (groups == 9) {
         const ExactAnalysis analysis = analyseExactly(moonMoser(groups), {}, 1);
         QCOMPARE(maximalCliqueCountText(analysis),
-                 QString("Mehr als 10.000 maximale Cliquen; gezeigt werden die ersten 10.000."));
+                 QString("Mehr als 10.000 maximale Cliquen; gezeigt werden die 10.000 größten."));
         QCOMPARE(analysis.cliqueNumber, qsizetype(9));
     }
+}
+
+void TestExactLogic::largestKeptPastTheCap_data() {
+    QTest::addColumn<GraphStore>("store");
+    QTest::addColumn<int>("cap");
+    QTest::newRow("30 random") << randomGraph(30, 0.5, 30u) << 10;
+    QTest::newRow("40 sparse") << randomGraph(40, 0.2, 40u) << 50;
+    // 243 cliques of 5, then one of 6 on the last vertices, found last.
+    QTest::newRow("moon-moser and a 6-clique")
+        << numberedGraph(21, [](int a, int b) { return a < 15 ? b < 15 && a / 3 != b / 3 : true; })
+        << 100;
+    QTest::newRow("below the cap") << randomGraph(20, 0.5, 20u) << 1000;
+}
+
+// Past the cap the list holds cliques of the largest sizes there are.
+void TestExactLogic::largestKeptPastTheCap() {
+    QFETCH(GraphStore, store);
+    QFETCH(int, cap);
+    const ExactGraph g = buildExactGraph(store);
+    const MaximalCliques all = enumerateMaximalCliques(g, 1'000'000, kNoStepLimit);
+    const MaximalCliques kept = enumerateMaximalCliques(g, std::size_t(cap), kNoStepLimit);
+    const auto sizes = [](std::vector<std::vector<int>> cliques, std::size_t count) {
+        std::vector<std::size_t> result;
+        for (const std::vector<int>& clique : cliques)
+            result.push_back(clique.size());
+        std::sort(result.rbegin(), result.rend());
+        result.resize(std::min(count, result.size()));
+        return result;
+    };
+    QCOMPARE(kept.truncated, all.cliques.size() > std::size_t(cap));
+    QCOMPARE(sizes(kept.cliques, kept.cliques.size()), sizes(all.cliques, std::size_t(cap)));
+    const Cliques every(all.cliques.begin(), all.cliques.end());
+    for (const std::vector<int>& clique : kept.cliques)
+        QVERIFY(every.contains(clique));
+    QCOMPARE(Cliques(kept.cliques.begin(), kept.cliques.end()).size(), kept.cliques.size());
 }
 
 // A search stopped early says so; what it found still holds.
@@ -226,6 +263,14 @@ void TestExactLogic::stepLimit() {
     QVERIFY(!maximal.cliques.empty());
     for (const std::vector<int>& clique : maximal.cliques)
         QVERIFY(clique.size() == 8 && isClique(moon, clique));
+
+    // keller4 has far more maximal cliques than the cap; stopped or not, the
+    // list starts with the largest.
+    const ExactAnalysis keller = analyseExactly(kellerGraph(4), {}, 1);
+    QVERIFY(keller.truncated);
+    QCOMPARE(keller.maximalCliques.first().clique.members.size(), keller.cliqueNumber);
+    QVERIFY(
+        maximalCliqueCountText(keller).contains("Der Graph hat mehr als 10.000 maximale Cliquen"));
 
     const ExactAnalysis stopped = analyseExactly(dense, {}, 80, 5);
     const qsizetype found = stopped.cliqueNumber;
