@@ -1,5 +1,8 @@
 #include "maximum_clique.h"
 
+#include "cliques/search_observer.h"
+#include "cliques/search_play.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -253,12 +256,14 @@ private:
 // only neighbour and another class hold no common neighbour of both (a clique
 // then takes at most two vertices from the two classes and the vertex
 // together). Every depth has its own buffers, allocated once; the loops over
-// the words of a row are compiled for each row length up to 8 words.
-class MaximumCliqueSearch {
+// the words of a row are compiled for each row length up to 8 words. An
+// observer hears of every step in numbers of the exact graph (see
+// cliques/search_observer.h); the silent one compiles away.
+template <class Observer> class MaximumCliqueSearch {
 public:
     MaximumCliqueSearch(const ExactGraph& graph, const SearchControl& control,
-                        const LargerCliqueFound& found)
-        : m_control(control), m_found(found) {
+                        const LargerCliqueFound& found, Observer& observer)
+        : m_control(control), m_found(found), m_observer(observer) {
         const int n = graph.size();
         BitMatrix input;
         input.reset(n);
@@ -278,6 +283,8 @@ public:
             return result;
         m_best = initialClique();
         announceBest();
+        if constexpr (Observer::kWantsDetails)
+            m_observer.firstClique(exactNumbers(m_best, false));
         // Depth d holds a clique of d vertices and looks one depth ahead.
         m_levels.resize(std::size_t(n) + 2);
         searchFirstLevel();
@@ -297,6 +304,8 @@ private:
         std::vector<int> vertices;
         std::vector<int> colours;
         std::size_t listed = 0;
+        int needed = 0;  // the colour from which on vertices are listed
+        int classes = 0; // the colours the candidates took
     };
 
     struct SingleConflict {
@@ -332,9 +341,59 @@ private:
     }
 
     bool stepAllowed() {
-        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested())
+        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested() ||
+            m_observer.stopped())
             m_stopped = true;
         return !m_stopped;
+    }
+
+    // The number in the exact graph of vertex v of the graph being searched
+    // (of m_graph when `inFirst`).
+    int exactNumber(int v, bool inFirst) const {
+        const bool renumbered = !inFirst && m_current == &m_subGraph;
+        return m_order[std::size_t(renumbered ? m_subOrder[std::size_t(v)] : v)];
+    }
+
+    std::vector<int> exactNumbers(const std::vector<int>& vertices, bool inSearched) const {
+        std::vector<int> numbers;
+        for (int v : vertices)
+            numbers.push_back(exactNumber(v, !inSearched));
+        return numbers;
+    }
+
+    // Tells the observer how the depth's candidates were coloured.
+    void reportColouring(const Level& here) {
+        if constexpr (Observer::kWantsDetails) {
+            std::vector<std::vector<int>> classes(std::size_t(std::max(here.classes, 0)));
+            std::vector<std::uint64_t> rest(here.candidates.begin(),
+                                            here.candidates.begin() + std::ptrdiff_t(m_words));
+            const auto take = [&](int colour, int v) {
+                classes[std::size_t(colour - 1)].push_back(exactNumber(v, false));
+                rest[wordOf(v)] &= ~bitOf(v);
+            };
+            for (int k = 1; k < here.needed && k <= here.classes; ++k) {
+                const std::uint64_t* members = colourClass(k);
+                for (std::size_t w = 0; w < m_words; ++w)
+                    for (std::uint64_t bits = members[w] & rest[w]; bits != 0; bits &= bits - 1)
+                        take(k, int(w * 64) + std::countr_zero(bits));
+            }
+            for (std::size_t i = 0; i < here.listed; ++i)
+                take(here.colours[i], here.vertices[i]);
+            std::vector<int> uncounted;
+            for (std::size_t w = 0; w < m_words; ++w)
+                for (std::uint64_t bits = rest[w]; bits != 0; bits &= bits - 1)
+                    uncounted.push_back(exactNumber(int(w * 64) + std::countr_zero(bits), false));
+            m_observer.candidatesColoured(classes, uncounted);
+        }
+    }
+
+    // After the last listed vertex, the candidates left all have lower colours.
+    void reportRestCut(const Level& here) {
+        const bool left =
+            std::any_of(here.candidates.begin(), here.candidates.begin() + std::ptrdiff_t(m_words),
+                        [](std::uint64_t w) { return w != 0; });
+        if (here.listed > 0 && left)
+            m_observer.restCut(here.needed - 1);
     }
 
     Level& level(std::size_t depth) {
@@ -404,19 +463,25 @@ private:
             here.candidates[wordOf(v)] |= bitOf(v);
         m_clique.clear();
         withWordCount([&]<std::size_t W>() { colourSort<W>(here); });
+        reportColouring(here);
         std::vector<std::uint64_t> next(m_words);
         for (std::size_t i = here.listed; i-- > 0;) {
-            if (std::size_t(here.colours[i]) <= m_best.size())
+            if (std::size_t(here.colours[i]) <= m_best.size()) {
+                m_observer.restCut(here.colours[i]);
                 return;
+            }
             const int v = here.vertices[i];
             const std::uint64_t* around = m_graph.row(v);
             for (std::size_t w = 0; w < m_words; ++w)
                 next[w] = here.candidates[w] & around[w];
+            m_observer.candidateTaken(m_order[std::size_t(v)]);
             searchAround(v, next.data());
             if (m_stopped)
                 return;
+            m_observer.candidateDone(m_order[std::size_t(v)]);
             here.candidates[wordOf(v)] &= ~bitOf(v);
         }
+        reportRestCut(here);
     }
 
     // The largest clique through v among the candidates joined to it.
@@ -430,6 +495,8 @@ private:
         if (count == 0) {
             if (m_best.empty())
                 improveBest();
+            else
+                m_observer.noCandidatesLeft();
             return;
         }
         if (count < kAlwaysRenumberFrom) {
@@ -437,6 +504,7 @@ private:
                 return;
             withWordCount([&]<std::size_t W>() { colourSort<W>(first); });
             if (first.listed < kRenumberFrom) {
+                reportColouring(first);
                 withWordCount([&]<std::size_t W>() { branch<W>(1); });
                 return;
             }
@@ -457,12 +525,15 @@ private:
         for (std::size_t i = 1; i < m_clique.size(); ++i)
             m_best.push_back(renumbered ? m_subOrder[std::size_t(m_clique[i])] : m_clique[i]);
         announceBest();
+        if constexpr (Observer::kWantsDetails)
+            m_observer.betterClique(exactNumbers(m_best, false));
     }
 
     template <std::size_t W> void expand(std::size_t depth) {
         if (!stepAllowed())
             return;
         colourSort<W>(level(depth));
+        reportColouring(m_levels[depth]);
         branch<W>(depth);
     }
 
@@ -472,8 +543,10 @@ private:
         std::uint64_t* candidates = here.candidates.data();
         std::uint64_t* next = level(depth + 1).candidates.data();
         for (std::size_t i = here.listed; i-- > 0;) {
-            if (m_clique.size() + std::size_t(here.colours[i]) <= m_best.size())
+            if (m_clique.size() + std::size_t(here.colours[i]) <= m_best.size()) {
+                m_observer.restCut(here.colours[i]);
                 return;
+            }
             const int v = here.vertices[i];
             const std::uint64_t* around = m_current->row(v);
             std::uint64_t any = 0;
@@ -481,16 +554,21 @@ private:
                 next[w] = candidates[w] & around[w];
                 any |= next[w];
             }
+            m_observer.candidateTaken(exactNumber(v, false));
             m_clique.push_back(v);
             if (any != 0)
                 expand<W>(depth + 1);
             else if (m_clique.size() > m_best.size())
                 improveBest();
+            else
+                m_observer.noCandidatesLeft();
             m_clique.pop_back();
             if (m_stopped)
                 return;
+            m_observer.candidateDone(exactNumber(v, false));
             candidates[wordOf(v)] &= ~bitOf(v);
         }
+        reportRestCut(here);
     }
 
     // Colours the candidates class by class, each class greedily in vertex
@@ -507,22 +585,28 @@ private:
         std::copy_n(here.candidates.data(), count, uncoloured);
         // With two lower classes or more, a vertex can move down.
         const bool recolour = needed >= 3;
-        if (recolour && m_classes.size() < std::size_t(needed) * count)
+        // An observer is shown the lower classes, too.
+        const bool keepClasses = recolour || (Observer::kWantsDetails && needed > 1);
+        if (keepClasses && m_classes.size() < std::size_t(needed) * count)
             m_classes.resize(std::size_t(needed) * count);
         std::size_t firstWord = 0;
         for (int colour = 1;; ++colour) {
             while (firstWord < count && uncoloured[firstWord] == 0)
                 ++firstWord;
-            if (firstWord == count)
+            if (firstWord == count) {
+                here.classes = colour - 1;
                 break;
+            }
             if (recolour && colour == needed) {
                 recolourIntoLowerClasses<W>(needed);
                 while (firstWord < count && uncoloured[firstWord] == 0)
                     ++firstWord;
-                if (firstWord == count)
+                if (firstWord == count) {
+                    here.classes = colour - 1;
                     break;
+                }
             }
-            std::uint64_t* members = recolour && colour < needed ? colourClass(colour) : nullptr;
+            std::uint64_t* members = keepClasses && colour < needed ? colourClass(colour) : nullptr;
             if (members)
                 std::fill_n(members, firstWord, 0);
             std::copy_n(uncoloured, count, open);
@@ -553,9 +637,13 @@ private:
             }
         }
         here.listed = listed;
+        here.needed = needed;
     }
 
     std::uint64_t* colourClass(int colour) {
+        return m_classes.data() + std::size_t(colour - 1) * m_words;
+    }
+    const std::uint64_t* colourClass(int colour) const {
         return m_classes.data() + std::size_t(colour - 1) * m_words;
     }
 
@@ -640,6 +728,7 @@ private:
 
     const SearchControl& m_control;
     const LargerCliqueFound& m_found;
+    Observer& m_observer;
     std::uint64_t m_steps = 0;
     bool m_stopped = false;
     Renumbering m_renumbering;
@@ -669,5 +758,18 @@ MaximumCliqueResult maximumClique(const ExactGraph& graph, std::uint64_t stepLim
 
 MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& control,
                                   const LargerCliqueFound& found) {
-    return MaximumCliqueSearch(graph, control, found).run();
+    SilentSearchObserver silent;
+    return MaximumCliqueSearch<SilentSearchObserver>(graph, control, found, silent).run();
 }
+
+template <class Observer>
+MaximumCliqueResult maximumCliqueObserved(const ExactGraph& graph, std::uint64_t stepLimit,
+                                          Observer& observer) {
+    const SearchControl control{stepLimit, {}};
+    const LargerCliqueFound none;
+    return MaximumCliqueSearch<Observer>(graph, control, none, observer).run();
+}
+
+template MaximumCliqueResult
+maximumCliqueObserved<CliqueNumberStepRecorder>(const ExactGraph&, std::uint64_t,
+                                                CliqueNumberStepRecorder&);

@@ -26,3 +26,9 @@ MaximumCliqueResult maximumClique(const ExactGraph& graph,
                                   std::uint64_t stepLimit = kSearchStepLimit);
 MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& control,
                                   const LargerCliqueFound& found = {});
+
+// The same search reporting every step to an observer (see
+// cliques/search_observer.h).
+template <class Observer>
+MaximumCliqueResult maximumCliqueObserved(const ExactGraph& graph, std::uint64_t stepLimit,
+                                          Observer& observer);
