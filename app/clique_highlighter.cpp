@@ -69,6 +69,28 @@ bool CliqueHighlighter::highlight(const Clique& clique) {
     return true;
 }
 
+bool CliqueHighlighter::showColouring(const QList<QList<QByteArray>>& classes) {
+    const std::optional<VertexPositions> known = positions();
+    if (!known || classes.isEmpty()) {
+        clear();
+        return false;
+    }
+    QList<QList<QPoint>> centres;
+    for (const QList<QByteArray>& members : classes) {
+        centres.append(QList<QPoint>());
+        for (const QByteArray& label : members) {
+            if (!known->centres.contains(label)) {
+                clear();
+                return false;
+            }
+            centres.last().append(known->centres.value(label));
+        }
+    }
+    m_picture->setOverlay(drawColouring(m_picture->size(), centres, known->radius));
+    m_markedState = currentState();
+    return true;
+}
+
 void CliqueHighlighter::clear() {
     m_picture->clearOverlay();
 }

@@ -67,7 +67,8 @@ ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, 
         found = [&](const std::vector<int>& clique) {
             control.progress(ExactProgress{cliqueOf(graph, clique), false});
         };
-    const MaximumCliqueResult largest = maximumClique(graph, control, found);
+    const MaximumCliqueResult largest =
+        maximumCliqueCounted(graph, control, found, analysis.branchLevels);
     analysis.cliqueNumber = qsizetype(largest.clique.size());
     analysis.cliqueNumberComplete = largest.complete;
     analysis.largestClique = cliqueOf(graph, largest.clique);
@@ -214,4 +215,59 @@ QString comparisonText(const ExactAnalysis& analysis) {
         text += QString(" Von den %1 maximalen Cliquen fehlen ihr %2.")
                     .arg(germanNumber(total), germanNumber(missed));
     return text;
+}
+
+CliqueNumberReason explainCliqueNumber(const GraphStore& store, const ExactAnalysis& analysis) {
+    CliqueNumberReason reason;
+    const qsizetype omega = analysis.cliqueNumber;
+    if (analysis.vertexCount == 0) {
+        reason.text = "Der Graph hat keine Knoten, also auch keine Clique.";
+        return reason;
+    }
+    if (!analysis.cliqueNumberComplete) {
+        reason.text = QString("Die exakte Suche hat nicht zu Ende gerechnet: Ob es eine Clique mit "
+                              "mehr als %1 Knoten gibt, ist offen.")
+                          .arg(omega);
+        return reason;
+    }
+    const ExactGraph graph = buildExactGraph(store);
+    const std::vector<int> colours = fewColourColouring(graph);
+    const int used = colours.empty() ? 0 : *std::max_element(colours.begin(), colours.end());
+    const QString colourCount = used == 1 ? QString("1 Farbe") : QString("%1 Farben").arg(used);
+    if (used == omega) {
+        reason.colourClasses.resize(used);
+        for (int v = 0; v < graph.size(); ++v)
+            reason.colourClasses[colours[std::size_t(v)] - 1].append(graph.labels[v]);
+        reason.text = QString("Die Knoten lassen sich mit %1 so färben, dass verbundene Knoten "
+                              "verschiedene Farben tragen (im Bild des Hauptfensters). Eine Clique "
+                              "nimmt aus jeder Farbe höchstens einen Knoten, denn ihre Knoten sind "
+                              "paarweise verbunden: Keine Clique hat mehr als %2 Knoten.")
+                          .arg(colourCount)
+                          .arg(omega);
+        return reason;
+    }
+    reason.levels = analysis.branchLevels;
+    std::uint64_t examined = 0;
+    std::uint64_t cut = 0;
+    for (const BranchLevel& level : reason.levels) {
+        examined += level.examined;
+        cut += level.cut;
+    }
+    reason.text =
+        QString("Eine Färbung mit nur %1 Farben wurde nicht gefunden (die beste braucht %2). Die "
+                "Suche hat aber %3 Teilcliquen untersucht und %4 davon mit der Farbschranke "
+                "abgeschnitten, ohne eine Clique mit mehr als %1 Knoten zu finden:")
+            .arg(omega)
+            .arg(used)
+            .arg(germanNumber(qsizetype(examined)), germanNumber(qsizetype(cut)));
+    return reason;
+}
+
+QStringList branchTableHeader() {
+    return {"Knoten in der Teilclique", "untersucht", "abgeschnitten"};
+}
+
+QStringList branchTableRow(std::size_t depth, const BranchLevel& level) {
+    return {QString::number(depth), germanNumber(qsizetype(level.examined)),
+            germanNumber(qsizetype(level.cut))};
 }

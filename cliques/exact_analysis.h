@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // Exact answers for the current graph, beside the greedy list: the clique
 // number, all maximal cliques, and how the greedy list compares.
@@ -26,6 +27,8 @@ struct ExactAnalysis {
     qsizetype cliqueNumber = 0;
     bool cliqueNumberComplete = true;
     Clique largestClique; // normalised
+    // How the search for the clique number branched, per depth.
+    std::vector<BranchLevel> branchLevels;
     // Normalised, largest first, cliques of equal size in label order. With
     // more than kMaximalCliqueCap of them, the largest ones.
     QList<MaximalCliqueEntry> maximalCliques;
@@ -85,3 +88,20 @@ QString exactDecisionText(const ExactAnalysis& analysis);
 QString exampleText(const ExactAnalysis& analysis);
 // How the greedy list compares: what it missed, and where its answer is wrong.
 QString comparisonText(const ExactAnalysis& analysis);
+
+// Why no clique has more vertices than the clique number: a colouring with as
+// many colours, where a greedy or a saturation colouring finds one, else the
+// branches of the search.
+struct CliqueNumberReason {
+    QString text;
+    // The vertices by colour, when a colouring proves it.
+    QList<QList<QByteArray>> colourClasses;
+    // Otherwise the search's branches per depth, when it finished.
+    std::vector<BranchLevel> levels;
+};
+
+// For the analysis of the store (the graph it was made for).
+CliqueNumberReason explainCliqueNumber(const GraphStore& store, const ExactAnalysis& analysis);
+// The header and a row of the table of branches.
+QStringList branchTableHeader();
+QStringList branchTableRow(std::size_t depth, const BranchLevel& level);

@@ -63,6 +63,46 @@ class Renumbering {
 public:
     void renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
                   BitMatrix& to) {
+        // Measured on the benchmark graphs: an eighth of the degree keeps
+        // random graphs in smallest-last order and gives the symmetric ones
+        // (hamming, Johnson, Keller graphs) the colour classes.
+        if (!smallestLast(from, chosen, order)) {
+            span(from, order, to);
+            return;
+        }
+        span(from, order, m_smallestLast);
+        orderByColourClasses(m_smallestLast);
+        m_reordered.resize(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            m_reordered[i] = order[std::size_t(m_byClass[i])];
+        order.swap(m_reordered);
+        span(from, order, to);
+    }
+
+    // Colours every vertex of g by saturation, of several the first in
+    // smallest-last order; colourOf[v] is v's colour, from 1. Returns the
+    // number of colours.
+    int saturationColours(const BitMatrix& g, std::vector<int>& colourOf) {
+        std::vector<std::uint64_t> all(g.words(), 0);
+        for (int v = 0; v < g.size(); ++v)
+            all[wordOf(v)] |= bitOf(v);
+        std::vector<int> order;
+        smallestLast(g, all.data(), order);
+        span(g, order, m_smallestLast);
+        orderByColourClasses(m_smallestLast);
+        colourOf.assign(std::size_t(g.size()), 0);
+        int colours = 0;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            colourOf[std::size_t(order[i])] = m_colour[i] + 1;
+            colours = std::max(colours, m_colour[i] + 1);
+        }
+        return colours;
+    }
+
+private:
+    // Fills `order` in smallest-last order; true when all degrees are nearly
+    // equal.
+    bool smallestLast(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order) {
         const std::size_t words = from.words();
         m_degree.resize(std::size_t(from.size()));
         int n = 0;
@@ -118,22 +158,10 @@ public:
                     lowest = std::min(lowest, d);
                 }
         }
-        // Measured on the benchmark graphs: an eighth of the degree keeps
-        // random graphs in smallest-last order and gives the symmetric ones
-        // (hamming, Johnson, Keller graphs) the colour classes.
-        if ((maxDegree - minDegree) * kNearlyRegular > maxDegree) {
-            span(from, order, to);
-            return;
-        }
-        span(from, order, m_smallestLast);
-        orderByColourClasses(m_smallestLast);
-        m_reordered.resize(order.size());
-        for (std::size_t i = 0; i < order.size(); ++i)
-            m_reordered[i] = order[std::size_t(m_byClass[i])];
-        order.swap(m_reordered);
-        span(from, order, to);
+        return n > 0 && (maxDegree - minDegree) * kNearlyRegular <= maxDegree;
     }
 
+public:
     // The graph that the vertices of `order` span in `from`, numbered as
     // listed. Row i of the new graph holds, in the old numbering, the row of
     // order[i]; transposed in blocks of 64 by 64 bits, old vertex u's row then
@@ -240,6 +268,15 @@ private:
     std::vector<int> m_reordered;
 };
 
+BitMatrix matrixOf(const ExactGraph& graph) {
+    BitMatrix matrix;
+    matrix.reset(graph.size());
+    for (int v = 0; v < graph.size(); ++v)
+        std::copy(graph.neighbours[std::size_t(v)].words().begin(),
+                  graph.neighbours[std::size_t(v)].words().end(), matrix.row(v));
+    return matrix;
+}
+
 // Branch and bound over bitsets with a greedy colouring as the bound: the
 // candidates are split into independent colour classes, so a clique can take
 // at most one vertex per class, and only vertices whose class could still
@@ -264,14 +301,9 @@ public:
     MaximumCliqueSearch(const ExactGraph& graph, const SearchControl& control,
                         const LargerCliqueFound& found, Observer& observer)
         : m_control(control), m_found(found), m_observer(observer) {
-        const int n = graph.size();
-        BitMatrix input;
-        input.reset(n);
-        for (int v = 0; v < n; ++v)
-            std::copy(graph.neighbours[std::size_t(v)].words().begin(),
-                      graph.neighbours[std::size_t(v)].words().end(), input.row(v));
+        const BitMatrix input = matrixOf(graph);
         std::vector<std::uint64_t> all(input.words(), 0);
-        for (int v = 0; v < n; ++v)
+        for (int v = 0; v < input.size(); ++v)
             all[wordOf(v)] |= bitOf(v);
         m_renumbering.renumber(input, all.data(), m_order, m_graph);
     }
@@ -363,6 +395,7 @@ private:
 
     // Tells the observer how the depth's candidates were coloured.
     void reportColouring(const Level& here) {
+        m_observer.coloured(here.classes, here.listed > 0);
         if constexpr (Observer::kWantsDetails) {
             std::vector<std::vector<int>> classes(std::size_t(std::max(here.classes, 0)));
             std::vector<std::uint64_t> rest(here.candidates.begin(),
@@ -773,3 +806,66 @@ MaximumCliqueResult maximumCliqueObserved(const ExactGraph& graph, std::uint64_t
 template MaximumCliqueResult
 maximumCliqueObserved<CliqueNumberStepRecorder>(const ExactGraph&, std::uint64_t,
                                                 CliqueNumberStepRecorder&);
+
+namespace {
+
+// Counts the cliques the search extends, by size, and those whose colouring
+// leaves nothing to branch on.
+class BranchCounter : public SilentSearchObserver {
+public:
+    explicit BranchCounter(std::vector<BranchLevel>& levels) : m_levels(levels) {
+        m_levels.assign(1, BranchLevel{1, 0});
+    }
+    void candidateTaken(int) {
+        if (++m_depth >= m_levels.size())
+            m_levels.resize(m_depth + 1);
+        ++m_levels[m_depth].examined;
+    }
+    void candidateDone(int) { --m_depth; }
+    void coloured(int, bool branches) {
+        if (!branches)
+            ++m_levels[m_depth].cut;
+    }
+
+private:
+    std::vector<BranchLevel>& m_levels;
+    std::size_t m_depth = 0;
+};
+
+} // namespace
+
+MaximumCliqueResult maximumCliqueCounted(const ExactGraph& graph, const SearchControl& control,
+                                         const LargerCliqueFound& found,
+                                         std::vector<BranchLevel>& levels) {
+    BranchCounter counter(levels);
+    return MaximumCliqueSearch<BranchCounter>(graph, control, found, counter).run();
+}
+
+std::vector<int> fewColourColouring(const ExactGraph& graph) {
+    const BitMatrix matrix = matrixOf(graph);
+    const int n = matrix.size();
+    // Greedily, class by class in number order.
+    std::vector<int> greedy(std::size_t(n), 0);
+    std::vector<std::uint64_t> uncoloured(matrix.words(), 0);
+    for (int v = 0; v < n; ++v)
+        uncoloured[wordOf(v)] |= bitOf(v);
+    int greedyColours = 0;
+    for (int left = n; left > 0;) {
+        ++greedyColours;
+        std::vector<std::uint64_t> open = uncoloured;
+        for (std::size_t w = 0; w < open.size(); ++w)
+            while (open[w] != 0) {
+                const int v = int(w * 64) + std::countr_zero(open[w]);
+                greedy[std::size_t(v)] = greedyColours;
+                uncoloured[w] &= ~bitOf(v);
+                --left;
+                for (std::size_t x = w; x < open.size(); ++x)
+                    open[x] &= ~matrix.row(v)[x];
+                open[w] &= ~bitOf(v);
+            }
+    }
+    std::vector<int> saturation;
+    Renumbering renumbering;
+    const int saturationColours = renumbering.saturationColours(matrix, saturation);
+    return saturationColours < greedyColours ? saturation : greedy;
+}

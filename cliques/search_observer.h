@@ -36,8 +36,11 @@ struct SilentSearchObserver {
     // exact graph, and the calls with lists come only when kWantsDetails.
     // The first best clique, found greedily.
     void firstClique(const std::vector<int>&) {}
-    // The candidates of the clique, coloured: the classes by colour, and
-    // the vertices that need no colour of their own.
+    // The candidates of the clique took this many colours; `branches` when
+    // some of them can still lead past the best clique.
+    void coloured(int, bool /*branches*/) {}
+    // The same colouring in full: the classes by colour, and the vertices
+    // that need no colour of their own.
     void candidatesColoured(const std::vector<std::vector<int>>&, const std::vector<int>&) {}
     // The clique grows by a candidate; the candidates keep its neighbours.
     void candidateTaken(int) {}

@@ -173,6 +173,7 @@ public:
         lists.push_back(uncounted);
         addWithList({CliqueNumberStep::Colour}, lists);
     }
+    void coloured(int, bool) {}
     void candidateTaken(int v) { add({CliqueNumberStep::Take, v}); }
     void candidateDone(int v) { add({CliqueNumberStep::Done, v}); }
     void restCut(int colours) { add({CliqueNumberStep::Cut, colours}); }

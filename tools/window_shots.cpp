@@ -6,6 +6,7 @@
 #include "editor/graph_formats.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QSaveFile>
@@ -128,7 +129,14 @@ int main(int argc, char* argv[]) {
     ok = shoot(program.heuristicWindow, out, "heuristic-window.png") && ok;
 
     button(main, "Exakte Analyse")->click();
+    while (program.exactAnalysisWindow.isComputing())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     ok = shoot(program.exactAnalysisWindow, out, "exact-window.png") && ok;
+    // Why no clique is larger: a colouring with as many colours as the
+    // clique number, drawn on the graph.
+    button(program.exactAnalysisWindow, "Warum nicht größer?")->click();
+    ok = shoot(program.exactAnalysisWindow, out, "why-not-larger.png") && ok;
+    ok = shoot(*main.findChild<QWidget*>("Image1"), out, "colouring.png") && ok;
     program.exactAnalysisWindow.close();
     main.clearHighlight();
 
@@ -138,6 +146,12 @@ int main(int argc, char* argv[]) {
         button(program.stepPlayWindow, "Schritt vor")->click();
     ok = shoot(program.stepPlayWindow, out, "step-window.png") && ok;
     ok = shoot(main, out, "step-main-window.png") && ok;
+    // The branch and bound on the same graph: candidates in their colour
+    // classes, the best clique so far.
+    program.stepPlayWindow.findChild<QComboBox*>("ComboSearch")->setCurrentIndex(2);
+    button(program.stepPlayWindow, "Zum Ende")->click();
+    ok = shoot(program.stepPlayWindow, out, "colour-bound-window.png") && ok;
+    ok = shoot(*main.findChild<QWidget*>("Image1"), out, "colour-bound-step.png") && ok;
     program.stepPlayWindow.close();
     main.clearPlayOverlay();
 
