@@ -704,8 +704,10 @@ private:
                 (c > 0 ? QString("Knoten %1 (Farbe %2) kommt in die Clique; ").arg(v).arg(c)
                        : QString("Knoten %1 kommt in die Clique; ").arg(v)) +
                 (candidates.isEmpty() ? QString("unter den Kandidaten hat er keine Nachbarn.")
-                                      : QString("Kandidaten bleiben seine Nachbarn %1.")
-                                            .arg(germanList(candidates)));
+                 : candidates.size() == 1
+                     ? QString("Kandidat bleibt sein Nachbar %1.").arg(germanList(candidates))
+                     : QString("Kandidaten bleiben seine Nachbarn %1.")
+                           .arg(germanList(candidates)));
             break;
         }
         case CliqueNumberStep::Done:
@@ -721,8 +723,9 @@ private:
             f.sentence =
                 QString("Die übrigen Kandidaten %1 tragen nur %2: ")
                     .arg(germanList(candidates),
-                         step.value == 1 ? QString("die Farbe 1")
-                                         : QString("die Farben 1 bis %1").arg(step.value)) +
+                         step.value == 1   ? QString("die Farbe 1")
+                         : step.value == 2 ? QString("die Farben 1 und 2")
+                                           : QString("die Farben 1 bis %1").arg(step.value)) +
                 bound(top.clique.size(), step.value, best) + "Sie werden abgeschnitten.";
             break;
         case CliqueNumberStep::Empty:
