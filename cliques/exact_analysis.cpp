@@ -255,11 +255,13 @@ CliqueNumberReason explainCliqueNumber(const GraphStore& store, const ExactAnaly
     }
     reason.text =
         QString("Eine Färbung mit nur %1 Farben wurde nicht gefunden (die beste braucht %2). Die "
-                "Suche hat aber %3 Teilcliquen untersucht und %4 davon mit der Farbschranke "
-                "abgeschnitten, ohne eine Clique mit mehr als %1 Knoten zu finden:")
+                "Suche hat aber %3 untersucht und %4 davon mit der Farbschranke abgeschnitten, "
+                "ohne eine Clique mit mehr als %1 Knoten zu finden:")
             .arg(omega)
             .arg(used)
-            .arg(germanNumber(qsizetype(examined)), germanNumber(qsizetype(cut)));
+            .arg(examined == 1 ? QString("1 Teilclique")
+                               : QString("%1 Teilcliquen").arg(germanNumber(qsizetype(examined))),
+                 germanNumber(qsizetype(cut)));
     return reason;
 }
 

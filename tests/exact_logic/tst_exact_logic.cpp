@@ -53,6 +53,8 @@ private slots:
     void largestKeptPastTheCap();
     void stepLimit();
     void graphFromStore();
+    void whyNotLarger_data();
+    void whyNotLarger();
     void comparison_data();
     void comparison();
     void positions();
@@ -312,6 +314,66 @@ void TestExactLogic::graphFromStore() {
     QVERIFY(none.maximalCliques.isEmpty());
     QCOMPARE(maximalCliqueCountText(none), QString("Der Graph hat keine Knoten."));
     QCOMPARE(exactDecisionText(none), QString("Nein"));
+}
+
+// The reason is a colouring with exactly the clique number of colours, where
+// one is found, and the search's branches where none exists.
+void TestExactLogic::whyNotLarger_data() {
+    QTest::addColumn<GraphStore>("store");
+    QTest::addColumn<QString>("reason"); // "colouring", "search" or "none"
+    QTest::newRow("sample 1") << sampleStore(1) << "colouring";
+    QTest::newRow("sample 2") << sampleStore(2) << "colouring";
+    QTest::newRow("no edges") << numberedGraph(4, [](int, int) { return false; }) << "colouring";
+    QTest::newRow("complete 6") << completeGraph(6) << "colouring";
+    QTest::newRow("hamming8-4") << hammingGraph(8, 4) << "colouring";
+    // Clique number 2, but an odd cycle needs 3 colours; johnson16-2-4
+    // needs 14 colours for cliques of 8.
+    QTest::newRow("5-cycle") << numberedGraph(5, [](int a, int b) {
+        return b - a == 1 || b - a == 4;
+    }) << "search";
+    QTest::newRow("johnson16-2-4") << johnsonGraph(16, 2, 4) << "search";
+    QTest::newRow("no vertices") << GraphStore() << "none";
+}
+
+void TestExactLogic::whyNotLarger() {
+    QFETCH(GraphStore, store);
+    QFETCH(QString, reason);
+    const ExactAnalysis analysis = analyseExactly(store, {}, 1, 300'000);
+    QVERIFY(analysis.cliqueNumberComplete);
+    const CliqueNumberReason why = explainCliqueNumber(store, analysis);
+    QCOMPARE(why.colourClasses.isEmpty(), reason != "colouring");
+    QCOMPARE(why.levels.empty(), reason != "search");
+    const ExactGraph g = buildExactGraph(store);
+    if (reason == "colouring") {
+        QCOMPARE(why.colourClasses.size(), analysis.cliqueNumber);
+        QList<QByteArray> coloured;
+        for (const QList<QByteArray>& members : why.colourClasses)
+            for (const QByteArray& a : members) {
+                for (const QByteArray& b : members)
+                    QVERIFY(!g.adjacent(int(g.labels.indexOf(a)), int(g.labels.indexOf(b))));
+                coloured.append(a);
+            }
+        std::sort(coloured.begin(), coloured.end());
+        QList<QByteArray> all = g.labels;
+        std::sort(all.begin(), all.end());
+        QCOMPARE(coloured, all);
+        QVERIFY(why.text.endsWith(
+            QString("Keine Clique hat mehr als %1 Knoten.").arg(analysis.cliqueNumber)));
+    }
+    if (reason == "search") {
+        QVERIFY(why.text.startsWith(QString("Eine Färbung mit nur %1 Farben wurde nicht gefunden")
+                                        .arg(analysis.cliqueNumber)));
+        // The search looks at no clique larger than the clique number.
+        QCOMPARE(why.levels.front().examined, std::uint64_t(1));
+        QVERIFY(qsizetype(why.levels.size()) <= analysis.cliqueNumber + 1);
+        for (const BranchLevel& level : why.levels)
+            QVERIFY(level.cut <= level.examined);
+        QCOMPARE(branchTableRow(1, why.levels[1]).first(), "1");
+    }
+    // A search that stopped early leaves the question open.
+    const GraphStore dense = randomGraph(80, 0.7, 3u);
+    QVERIFY(
+        explainCliqueNumber(dense, analyseExactly(dense, {}, 1, 5)).text.endsWith("ist offen."));
 }
 
 void TestExactLogic::comparison_data() {
