@@ -8,6 +8,7 @@
 #include <bit>
 #include <limits>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -53,22 +54,29 @@ std::size_t wordOf(int v) {
 // Renumbers the vertices of `from` that `chosen` holds (chosen has
 // from.words() words) in smallest-last order: repeatedly the vertex of least
 // degree among those left goes last, of several the one first in the old
-// numbering. Where all degrees are nearly equal, that order says little more
-// than the old numbering, and the vertices are then numbered by the classes
-// of a saturation colouring instead (in smallest-last order within a class),
-// so that colourings in number order follow a good colouring. `order`
-// receives the old number of every new one, `to` the graph they span in the
-// new numbers.
+// numbering. On a regular graph, and on the nearly regular parts of one,
+// that order says little more than the old numbering; there the vertices are
+// numbered by the classes of a saturation colouring instead (in smallest-last
+// order within a class), so that colourings in number order follow a good
+// colouring. `order` receives the old number of every new one, `to` the graph
+// they span in the new numbers.
 class Renumbering {
 public:
-    void renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
-                  BitMatrix& to) {
-        // Measured on the benchmark graphs: an eighth of the degree keeps
-        // random graphs in smallest-last order and gives the symmetric ones
-        // (hamming, Johnson, Keller graphs) the colour classes.
-        if (!smallestLast(from, chosen, order)) {
+    enum class ByColour { Never, IfRegular, IfNearlyRegular };
+
+    // Returns whether the vertices were numbered by colour classes.
+    bool renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
+                  BitMatrix& to, ByColour byColour) {
+        const auto [least, most] = smallestLast(from, chosen, order);
+        const bool regular = order.size() > 0 && least == most;
+        // Degrees differ by at most an eighth of the largest. Measured on the
+        // benchmark graphs: parts of random graphs can be that even, too,
+        // which is why only a regular graph's parts are asked.
+        const bool nearlyRegular = order.size() > 0 && (most - least) * kNearlyRegular <= most;
+        if (!(byColour == ByColour::IfRegular && regular) &&
+            !(byColour == ByColour::IfNearlyRegular && nearlyRegular)) {
             span(from, order, to);
-            return;
+            return false;
         }
         span(from, order, m_smallestLast);
         orderByColourClasses(m_smallestLast);
@@ -77,6 +85,7 @@ public:
             m_reordered[i] = order[std::size_t(m_byClass[i])];
         order.swap(m_reordered);
         span(from, order, to);
+        return true;
     }
 
     // Colours every vertex of g by saturation, of several the first in
@@ -100,9 +109,10 @@ public:
     }
 
 private:
-    // Fills `order` in smallest-last order; true when all degrees are nearly
-    // equal.
-    bool smallestLast(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order) {
+    // Fills `order` in smallest-last order; returns the least and the largest
+    // degree.
+    std::pair<int, int> smallestLast(const BitMatrix& from, const std::uint64_t* chosen,
+                                     std::vector<int>& order) {
         const std::size_t words = from.words();
         m_degree.resize(std::size_t(from.size()));
         int n = 0;
@@ -158,7 +168,7 @@ private:
                     lowest = std::min(lowest, d);
                 }
         }
-        return n > 0 && (maxDegree - minDegree) * kNearlyRegular <= maxDegree;
+        return {minDegree, maxDegree};
     }
 
 public:
@@ -305,7 +315,10 @@ public:
         std::vector<std::uint64_t> all(input.words(), 0);
         for (int v = 0; v < input.size(); ++v)
             all[wordOf(v)] |= bitOf(v);
-        m_renumbering.renumber(input, all.data(), m_order, m_graph);
+        m_subByColour = m_renumbering.renumber(input, all.data(), m_order, m_graph,
+                                               Renumbering::ByColour::IfRegular)
+                            ? Renumbering::ByColour::IfNearlyRegular
+                            : Renumbering::ByColour::Never;
     }
 
     MaximumCliqueResult run() {
@@ -542,7 +555,7 @@ private:
                 return;
             }
         }
-        m_renumbering.renumber(m_graph, neighbours, m_subOrder, m_subGraph);
+        m_renumbering.renumber(m_graph, neighbours, m_subOrder, m_subGraph, m_subByColour);
         useGraph(m_subGraph);
         Level& renumbered = level(1);
         std::fill_n(renumbered.candidates.data(), m_words, 0);
@@ -765,6 +778,9 @@ private:
     std::uint64_t m_steps = 0;
     bool m_stopped = false;
     Renumbering m_renumbering;
+    // How first-level branches are renumbered: by colour classes only in a
+    // regular graph.
+    Renumbering::ByColour m_subByColour = Renumbering::ByColour::Never;
     std::vector<int> m_order; // number in m_graph -> vertex number of the input
     BitMatrix m_graph;
     std::vector<int> m_subOrder; // number in m_subGraph -> number in m_graph
