@@ -58,6 +58,9 @@ void ExactAnalysisWindow::buildLayout() {
     cliqueNumberField = makeOutputField(panel, "EditCliqueNumber", {416, 38, 65, 26}, QString(),
                                         courierFont(16), "Cliquenzahl");
     describe(cliqueNumberField, "Größe der größten Clique des Graphen", cliqueNumberCaption);
+    // Beside the clique number: why there is no larger clique.
+    whyButton = makeButton(panel, "ButtonWhyNotLarger", {552, 38, 220, 26}, "Warum nicht größer?");
+    whyButton->setEnabled(false);
     QLabel* tableCaption = makeText(panel, "LabelMaximal", {8, 74, 528, 22},
                                     "Maximale Cliquen, größte zuerst:", courierFont(15));
 
@@ -86,6 +89,21 @@ void ExactAnalysisWindow::buildLayout() {
         palette.setColor(QPalette::Text, Colours::Yellow);
         cliqueTable->setPalette(palette);
     }
+    whyLabel = makeText(panel, "LabelWhy", {552, 74, 324, 190}, kWhyHint, courierFont(13));
+    whyLabel->setWordWrap(true);
+    whyLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    branchTable = new QTableWidget(0, 3, panel);
+    branchTable->setObjectName("TableBranches");
+    branchTable->setAccessibleName("Zweige der Suche je Tiefe");
+    branchTable->setGeometry(552, 270, 324, 292);
+    branchTable->setFont(courierFont(12));
+    branchTable->setHorizontalHeaderLabels(branchTableHeader());
+    branchTable->horizontalHeader()->setFont(courierFont(11, true));
+    branchTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    branchTable->verticalHeader()->hide();
+    branchTable->verticalHeader()->setDefaultSectionSize(20);
+    branchTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    branchTable->hide();
 
     countLabel = makeText(panel, "LabelCount", {8, 340, 528, 22}, QString(), courierFont(13));
 
@@ -117,25 +135,6 @@ void ExactAnalysisWindow::buildLayout() {
         makeGlyphButton(panel, "ButtonCancel", GlyphKind::No, {161, 570, 120, 25}, "Abbrechen");
     cancelButton->setEnabled(false);
     makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {439, 570, 97, 25}, "S&chließen");
-
-    // Beside the clique number: why there is no larger clique.
-    whyButton = makeButton(panel, "ButtonWhyNotLarger", {552, 38, 220, 26}, "Warum nicht größer?");
-    whyButton->setEnabled(false);
-    whyLabel = makeText(panel, "LabelWhy", {552, 74, 324, 190}, kWhyHint, courierFont(13));
-    whyLabel->setWordWrap(true);
-    whyLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    branchTable = new QTableWidget(0, 3, panel);
-    branchTable->setObjectName("TableBranches");
-    branchTable->setAccessibleName("Zweige der Suche je Tiefe");
-    branchTable->setGeometry(552, 270, 324, 292);
-    branchTable->setFont(courierFont(12));
-    branchTable->setHorizontalHeaderLabels(branchTableHeader());
-    branchTable->horizontalHeader()->setFont(courierFont(11, true));
-    branchTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    branchTable->verticalHeader()->hide();
-    branchTable->verticalHeader()->setDefaultSectionSize(20);
-    branchTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    branchTable->hide();
 
     orderTabsByRows(this);
 }
