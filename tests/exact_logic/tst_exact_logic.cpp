@@ -368,12 +368,14 @@ void TestExactLogic::whyNotLarger() {
         QVERIFY(qsizetype(why.levels.size()) <= analysis.cliqueNumber + 1);
         for (const BranchLevel& level : why.levels)
             QVERIFY(level.cut <= level.examined);
-        QCOMPARE(branchTableRow(1, why.levels[1]).first(), "1");
+        QCOMPARE(branchTableRow(0, why.levels[0]).mid(0, 2), QStringList({"0", "1"}));
     }
-    // A search that stopped early leaves the question open.
-    const GraphStore dense = randomGraph(80, 0.7, 3u);
-    QVERIFY(
-        explainCliqueNumber(dense, analyseExactly(dense, {}, 1, 5)).text.endsWith("ist offen."));
+    if (reason == "none") {
+        // A search that stopped early leaves the question open.
+        const GraphStore dense = randomGraph(80, 0.7, 3u);
+        QVERIFY(explainCliqueNumber(dense, analyseExactly(dense, {}, 1, 5))
+                    .text.endsWith("ist offen."));
+    }
 }
 
 void TestExactLogic::comparison_data() {
