@@ -1,7 +1,7 @@
 #include "app/clique_highlighter.h"
 
 #include "cliques/clique_highlight_drawing.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_graph.h"
 
 #include <QEvent>
 
@@ -65,6 +65,28 @@ bool CliqueHighlighter::highlight(const Clique& clique) {
         }
     }
     m_picture->setOverlay(drawCliqueHighlight(m_picture->size(), centres, known->radius, edges));
+    m_markedState = currentState();
+    return true;
+}
+
+bool CliqueHighlighter::showColouring(const QList<QList<QByteArray>>& classes) {
+    const std::optional<VertexPositions> known = positions();
+    if (!known || classes.isEmpty()) {
+        clear();
+        return false;
+    }
+    QList<QList<QPoint>> centres;
+    for (const QList<QByteArray>& members : classes) {
+        centres.append(QList<QPoint>());
+        for (const QByteArray& label : members) {
+            if (!known->centres.contains(label)) {
+                clear();
+                return false;
+            }
+            centres.last().append(known->centres.value(label));
+        }
+    }
+    m_picture->setOverlay(drawColouring(m_picture->size(), centres, known->radius));
     m_markedState = currentState();
     return true;
 }

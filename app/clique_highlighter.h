@@ -37,6 +37,9 @@ public:
     // Marks the clique; false (and no mark) when its vertices have no known
     // positions.
     bool highlight(const Clique& clique);
+    // Shows a colouring, the vertices by colour class, in place of a mark;
+    // false (and nothing shown) when some vertex has no known position.
+    bool showColouring(const QList<QList<QByteArray>>& classes);
     void clear();
     bool isShown() const;
 

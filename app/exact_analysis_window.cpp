@@ -18,6 +18,10 @@ const QString kPositionsUnknown =
     "erstellt); für diesen Graphen sind sie unbekannt.";
 const QString kGraphChanged =
     "Der Graph hat sich seit der Analyse geändert: „Aktualisieren“ zeigt seine Cliquen.";
+const QString kWhyHint = "Ein Klick begründet, warum keine Clique mehr Knoten hat als die "
+                         "Cliquenzahl.";
+const QString kColouringUnseen =
+    " Das Bild kann die Färbung nicht zeigen: Die Knotenpositionen dieses Graphen sind unbekannt.";
 
 } // namespace
 
@@ -29,6 +33,7 @@ ExactAnalysisWindow::ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent
             &ExactAnalysisWindow::openFresh);
     connect(refreshButton, &QPushButton::clicked, this, &ExactAnalysisWindow::refresh);
     connect(cancelButton, &QPushButton::clicked, this, &ExactAnalysisWindow::cancel);
+    connect(whyButton, &QPushButton::clicked, this, &ExactAnalysisWindow::explainCliqueNumber);
     connect(&m_runner, &ExactAnalysisRunner::progressed, this, &ExactAnalysisWindow::progressed);
     connect(&m_runner, &ExactAnalysisRunner::finished, this, &ExactAnalysisWindow::showAnalysis);
     connect(&m_mainWindow, &MainWindow::graphChanged, this, &ExactAnalysisWindow::graphChanged);
@@ -41,9 +46,9 @@ ExactAnalysisWindow::ExactAnalysisWindow(MainWindow& mainWindow, QWidget* parent
 }
 
 void ExactAnalysisWindow::buildLayout() {
-    setUpWindow(this, "Mandorin: Exakte Analyse", 240, 140, 560, 640);
+    setUpWindow(this, "Mandorin: Exakte Analyse", 240, 140, 560, 888);
 
-    QFrame* panel = makePanel(this, "Panel1", {0, 0, 544, 602});
+    QFrame* panel = makePanel(this, "Panel1", {0, 0, 544, 850});
     panel->setFont(courierFont(11));
 
     makeText(panel, "LabelTitle", {8, 8, 528, 24}, "Exakte Analyse des aktuellen Graphen",
@@ -81,6 +86,25 @@ void ExactAnalysisWindow::buildLayout() {
         palette.setColor(QPalette::Text, Colours::Yellow);
         cliqueTable->setPalette(palette);
     }
+    // Below the analysis, one column wide, so that the window fits beside the
+    // main window: why there is no larger clique.
+    whyButton = makeButton(panel, "ButtonWhyNotLarger", {8, 572, 220, 26}, "Warum nicht größer?");
+    whyButton->setEnabled(false);
+    whyLabel = makeText(panel, "LabelWhy", {8, 604, 528, 96}, kWhyHint, courierFont(13));
+    whyLabel->setWordWrap(true);
+    whyLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    branchTable = new QTableWidget(0, 3, panel);
+    branchTable->setObjectName("TableBranches");
+    branchTable->setAccessibleName("Zweige der Suche je Tiefe");
+    branchTable->setGeometry(8, 704, 528, 106);
+    branchTable->setFont(courierFont(12));
+    branchTable->setHorizontalHeaderLabels(branchTableHeader());
+    branchTable->horizontalHeader()->setFont(courierFont(11, true));
+    branchTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    branchTable->verticalHeader()->hide();
+    branchTable->verticalHeader()->setDefaultSectionSize(20);
+    branchTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    branchTable->hide();
 
     countLabel = makeText(panel, "LabelCount", {8, 340, 528, 22}, QString(), courierFont(13));
 
@@ -106,12 +130,12 @@ void ExactAnalysisWindow::buildLayout() {
     highlightLabel->setWordWrap(true);
     highlightLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    refreshButton = makeGlyphButton(panel, "ButtonRefresh", GlyphKind::Retry, {8, 570, 145, 25},
+    refreshButton = makeGlyphButton(panel, "ButtonRefresh", GlyphKind::Retry, {8, 818, 145, 25},
                                     "Aktualisieren");
     cancelButton =
-        makeGlyphButton(panel, "ButtonCancel", GlyphKind::No, {161, 570, 120, 25}, "Abbrechen");
+        makeGlyphButton(panel, "ButtonCancel", GlyphKind::No, {161, 818, 120, 25}, "Abbrechen");
     cancelButton->setEnabled(false);
-    makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {439, 570, 97, 25}, "S&chließen");
+    makeGlyphButton(panel, "ButtonClose", GlyphKind::Close, {439, 818, 97, 25}, "S&chließen");
 
     orderTabsByRows(this);
 }
@@ -124,6 +148,9 @@ void ExactAnalysisWindow::refresh() {
     m_runner.start(m_mainWindow.graphStore(), m_mainWindow.cliqueList(), m_mainWindow.decisionK());
     m_largestSoFar = Clique();
     cancelButton->setEnabled(true);
+    whyButton->setEnabled(false);
+    whyLabel->setText(kWhyHint);
+    branchTable->hide();
     cliqueNumberField->setText(QStringLiteral("…"));
     for (QLineEdit* field : {answerField, exampleField})
         field->clear();
@@ -155,6 +182,7 @@ void ExactAnalysisWindow::showProgress() {
 void ExactAnalysisWindow::showAnalysis(const ExactAnalysis& analysis) {
     m_ticker.stop();
     cancelButton->setEnabled(false);
+    whyButton->setEnabled(true);
     m_analysis = analysis;
     cliqueNumberField->setText(cliqueNumberText(m_analysis));
     // Refilling moves the current cell; that is no choice of the user's.
@@ -198,11 +226,41 @@ void ExactAnalysisWindow::openFresh() {
     bringToFront(this);
 }
 
+bool ExactAnalysisWindow::showsCurrentGraph() const {
+    return m_mainWindow.graphStore().vertices == m_vertices &&
+           m_mainWindow.graphStore().edges == m_edges;
+}
+
+void ExactAnalysisWindow::explainCliqueNumber() {
+    branchTable->hide();
+    if (!showsCurrentGraph()) {
+        m_mainWindow.clearHighlight();
+        whyLabel->setText(kGraphChanged);
+        return;
+    }
+    const CliqueNumberReason reason = ::explainCliqueNumber(m_mainWindow.graphStore(), m_analysis);
+    QString text = reason.text;
+    if (!reason.colourClasses.isEmpty() && !m_mainWindow.showColouring(reason.colourClasses))
+        text += kColouringUnseen;
+    whyLabel->setText(text);
+    if (reason.levels.empty())
+        return;
+    branchTable->setRowCount(int(reason.levels.size()));
+    for (std::size_t depth = 0; depth < reason.levels.size(); ++depth) {
+        const QStringList row = branchTableRow(depth, reason.levels[depth]);
+        for (int column = 0; column < row.size(); ++column) {
+            auto* item = new QTableWidgetItem(row[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            branchTable->setItem(int(depth), column, item);
+        }
+    }
+    branchTable->show();
+}
+
 void ExactAnalysisWindow::chooseClique(int row) {
     if (row < 0 || row >= m_analysis.maximalCliques.size())
         return;
-    if (m_mainWindow.graphStore().vertices != m_vertices ||
-        m_mainWindow.graphStore().edges != m_edges) {
+    if (!showsCurrentGraph()) {
         // The list belongs to a graph that is gone; its cliques mean nothing there.
         m_mainWindow.clearHighlight();
         highlightLabel->setText(kGraphChanged);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/widgets.h"
+#include "cliques/exact_analysis.h"
 #include "cliques/exact_analysis_runner.h"
-#include "cliques/exact_cliques.h"
 
 #include <QTimer>
 
@@ -32,6 +32,9 @@ public slots:
     void cancel();
     // Marks the clique of the given row on the main window's picture.
     void chooseClique(int row);
+    // "Warum nicht größer?": why no clique has more vertices, shown beside
+    // the clique number (a colouring on the main window's picture).
+    void explainCliqueNumber();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -44,6 +47,8 @@ private:
     void showProgress();
     void showAnalysis(const ExactAnalysis& analysis);
     void graphChanged();
+    // The graph of the shown analysis is still the main window's.
+    bool showsCurrentGraph() const;
 
     MainWindow& m_mainWindow;
     ExactAnalysisRunner m_runner;
@@ -64,4 +69,7 @@ private:
     QLabel* highlightLabel;
     QPushButton* refreshButton;
     QPushButton* cancelButton;
+    QPushButton* whyButton;
+    QLabel* whyLabel;
+    QTableWidget* branchTable;
 };

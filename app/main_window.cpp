@@ -407,6 +407,10 @@ bool MainWindow::highlightClique(const Clique& clique) {
     return m_highlighter->highlight(clique);
 }
 
+bool MainWindow::showColouring(const QList<QList<QByteArray>>& classes) {
+    return m_highlighter->showColouring(classes);
+}
+
 void MainWindow::clearHighlight() {
     m_highlighter->clear();
 }

@@ -44,6 +44,8 @@ public:
     // Marks the clique on the graph's picture (never on what "Export" saves);
     // false, and no mark, when its vertices have no known positions.
     bool highlightClique(const Clique& clique);
+    // Shows a colouring of the vertices (by colour class) the same way.
+    bool showColouring(const QList<QList<QByteArray>>& classes);
     void clearHighlight();
     // A step of a play drawn over the picture, above any highlight; never
     // part of what "Export" saves.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/widgets.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/maximal_cliques.h"
 #include "cliques/practice/clique_facts.h"
 #include "cliques/practice/exercises.h"
 

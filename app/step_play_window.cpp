@@ -20,6 +20,9 @@ double stepsPerSecond(int sliderValue) {
 
 const QString kGreedyChoice = QStringLiteral("Gierige Suche (wie „Berechnen!“)");
 const QString kBronKerboschChoice = QStringLiteral("Exakte Suche (Bron–Kerbosch mit Pivot)");
+const QString kCliqueNumberChoice = QStringLiteral("Exakte Suche mit Farbschranke (größte Clique)");
+
+enum SearchChoice { GreedyChoice, BronKerboschChoice, CliqueNumberChoice };
 
 } // namespace
 
@@ -73,7 +76,7 @@ void StepPlayWindow::buildLayout() {
     searchChoice = new QComboBox(panel);
     searchChoice->setObjectName("ComboSearch");
     searchChoice->setGeometry(108, 40, 420, 25);
-    searchChoice->addItems({kGreedyChoice, kBronKerboschChoice});
+    searchChoice->addItems({kGreedyChoice, kBronKerboschChoice, kCliqueNumberChoice});
     searchChoice->setAccessibleName("Verfahren");
     choiceCaption->setBuddy(searchChoice);
 
@@ -172,9 +175,12 @@ void StepPlayWindow::graphChanged() {
 
 void StepPlayWindow::rebuild() {
     setPlaying(false);
-    const bool bronKerbosch = searchChoice->currentIndex() == 1;
-    m_play = bronKerbosch ? playBronKerbosch(m_mainWindow.graphStore())
-                          : playGreedySearch(m_mainWindow.graphStore());
+    const int choice = searchChoice->currentIndex();
+    const bool bronKerbosch = choice == BronKerboschChoice;
+    const GraphStore& store = m_mainWindow.graphStore();
+    m_play = choice == CliqueNumberChoice ? playCliqueNumber(store)
+             : bronKerbosch               ? playBronKerbosch(store)
+                                          : playGreedySearch(store);
     m_stale = false;
 
     pseudoCodeList->clear();
@@ -191,7 +197,7 @@ void StepPlayWindow::rebuild() {
                       .arg(playRoleColour(role).name(), playRoleName(role, bronKerbosch));
     }
     legend += QString("<span style=\"color:#ff0000\">- - -</span> fehlende Kante");
-    legendLabel->setText(legend);
+    legendLabel->setText(choice == CliqueNumberChoice ? cliqueNumberPlayLegend() : legend);
 
     QStringList notes;
     if (!m_mainWindow.vertexPositions())

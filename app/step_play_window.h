@@ -13,9 +13,10 @@
 
 class MainWindow;
 
-// "Schritt für Schritt": plays the greedy search or Bron–Kerbosch on the
-// current graph, one step at a time, with the step drawn over the main
-// window's picture. Playing never changes the graph or the clique list.
+// "Schritt für Schritt": plays the greedy search, Bron–Kerbosch or the branch
+// and bound for the clique number on the current graph, one step at a time,
+// with the step drawn over the main window's picture. Playing never changes
+// the graph or the clique list.
 class StepPlayWindow : public QWidget {
     Q_OBJECT
 public:

@@ -1,5 +1,5 @@
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "support/numbered_graphs.h"
 
 #include <benchmark/benchmark.h>
@@ -34,8 +34,26 @@ void BM_ExactCliqueNumber_Hamming8_4(benchmark::State& state) {
     cliqueNumber(state, hammingGraph(8, 4));
 }
 
+void BM_ExactCliqueNumber_Random200_09(benchmark::State& state) {
+    cliqueNumber(state, randomGraph(200, 0.9, 20240614u));
+}
+
 void BM_ExactCliqueNumber_Keller4(benchmark::State& state) {
     cliqueNumber(state, kellerGraph(4));
+}
+
+// The 2-subsets of 16 elements, joined when disjoint.
+void BM_ExactCliqueNumber_Johnson16_2_4(benchmark::State& state) {
+    cliqueNumber(state, johnsonGraph(16, 2, 4));
+}
+
+// The same graphs numbered at random: the time must not hang on the numbering.
+void BM_ExactCliqueNumber_Hamming8_4_Shuffled(benchmark::State& state) {
+    cliqueNumber(state, renumberedGraph(hammingGraph(8, 4), 20260426u));
+}
+
+void BM_ExactCliqueNumber_Keller4_Shuffled(benchmark::State& state) {
+    cliqueNumber(state, renumberedGraph(kellerGraph(4), 20260426u));
 }
 
 void BM_ExactCliqueNumber_Johnson8_4_4(benchmark::State& state) {
@@ -77,7 +95,11 @@ BENCHMARK(BM_ExactCliqueNumber_Random200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCliqueNumber_Random200_07)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCliqueNumber_Random400_05)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCliqueNumber_Hamming8_4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Random200_09)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Hamming8_4_Shuffled)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCliqueNumber_Keller4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Keller4_Shuffled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactCliqueNumber_Johnson16_2_4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactCliqueNumber_Johnson8_4_4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactRefresh_Random15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactRefresh_MoonMoser15)->Unit(benchmark::kMillisecond);

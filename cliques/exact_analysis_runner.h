@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 
 #include <QElapsedTimer>
 #include <QList>

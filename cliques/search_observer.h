@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // What the searches can tell an observer, step by step, so that a play can
 // show how they work. The observer is a template parameter: with the silent
 // one below every report compiles away and the searches run at full speed.
@@ -29,4 +31,26 @@ struct SilentSearchObserver {
     void cliqueFound() {}
     // P is empty but X is not: R is not maximal.
     void notMaximal() {}
+
+    // Branch and bound for the clique number; vertices are numbers of the
+    // exact graph, and the calls with lists come only when kWantsDetails.
+    // The first best clique, found greedily.
+    void firstClique(const std::vector<int>&) {}
+    // The candidates of the clique took this many colours; `branches` when
+    // some of them can still lead past the best clique.
+    void coloured(int, bool /*branches*/) {}
+    // The same colouring in full: the classes by colour, and the vertices
+    // that need no colour of their own.
+    void candidatesColoured(const std::vector<std::vector<int>>&, const std::vector<int>&) {}
+    // The clique grows by a candidate; the candidates keep its neighbours.
+    void candidateTaken(int) {}
+    // Back from that candidate, which leaves the candidates.
+    void candidateDone(int) {}
+    // The candidates left have at most this many colours: too few to beat
+    // the best clique.
+    void restCut(int) {}
+    // The clique has no candidates and is no larger than the best.
+    void noCandidatesLeft() {}
+    // The clique has no candidates and is larger than the best.
+    void betterClique(const std::vector<int>&) {}
 };

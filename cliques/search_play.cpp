@@ -2,7 +2,8 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/maximal_cliques.h"
+#include "cliques/maximum_clique.h"
 
 #include <QHash>
 #include <QLocale>
@@ -300,13 +301,10 @@ public:
             if (i % std::size_t(m_interval) == 0)
                 m_snapshots.push_back(state);
             apply(state, m_steps[i]);
-        }
-        // Only the cliques the recorded steps reported.
-        for (int i = 0; i < state.found; ++i) {
-            Clique clique;
-            for (int v : result.cliques[std::size_t(i)])
-                clique.members.append(m_graph.labels[v]);
-            m_foundInOrder.append(normaliseClique(clique));
+            // The cliques as the steps report them: past the cap the
+            // enumeration keeps only some of them.
+            if (m_steps[i].kind == BronKerboschStep::Found)
+                m_foundInOrder.append(normaliseClique(Clique{labels(state.stack.back().r)}));
         }
     }
 
@@ -482,6 +480,306 @@ private:
     int m_interval = 256;
 };
 
+struct CliqueNumberLevel {
+    std::vector<int> clique;
+    VertexSet candidates;
+    bool coloured = false;
+    std::vector<std::vector<int>> classes; // the candidates by colour, from colour 1
+    std::vector<int> uncounted;            // candidates that need no colour of their own
+};
+
+struct CliqueNumberState {
+    std::vector<CliqueNumberLevel> stack;
+    std::vector<int> best;
+    int found = 0; // best cliques so far, the first one included
+};
+
+class CliqueNumberPlay : public SearchPlay {
+public:
+    CliqueNumberPlay(const GraphStore& store, int stepLimit) : m_graph(buildExactGraph(store)) {
+        CliqueNumberStepRecorder recorder(stepLimit);
+        const MaximumCliqueResult result = maximumCliqueObserved(m_graph, kNoStepLimit, recorder);
+        m_steps = std::move(recorder.steps);
+        m_pool = std::move(recorder.pool);
+        m_truncated = recorder.overflowed || !result.complete;
+
+        m_interval = snapshotInterval(m_graph.size());
+        CliqueNumberState state = initial();
+        for (std::size_t i = 0; i < m_steps.size(); ++i) {
+            if (i % std::size_t(m_interval) == 0)
+                m_snapshots.push_back(state);
+            apply(state, m_steps[i]);
+            if (m_steps[i].kind == CliqueNumberStep::First ||
+                m_steps[i].kind == CliqueNumberStep::Better)
+                m_bestInOrder.append(normaliseClique(Clique{labels(state.best)}));
+        }
+    }
+
+    QStringList pseudoCode() const override {
+        return {"beste := eine gierig gefundene Clique",
+                "Suche(C, P), anfangs C = {} und P = alle Knoten:",
+                "  färbe P: verbundene Knoten bekommen verschiedene Farben",
+                "  |C| + Farben ≤ |beste|: schneide den Zweig ab",
+                "  für jeden Kandidaten v, höchste Farbe zuerst:",
+                "    |C| + Farbe(v) ≤ |beste|: schneide den Rest ab",
+                "    Suche(C ∪ {v}, P ∩ N(v))",
+                "    nimm v aus P",
+                "  P leer und |C| > |beste|: beste := C"};
+    }
+    int stepCount() const override { return int(m_steps.size()); }
+    bool truncated() const override { return m_truncated; }
+
+    PlayFrame frameAt(int position) const override {
+        position = std::clamp(position, 0, stepCount());
+        CliqueNumberState state = initial();
+        int done = 0;
+        if (position > 0) {
+            const int snapshot = (position - 1) / m_interval;
+            state = m_snapshots[std::size_t(snapshot)];
+            done = snapshot * m_interval;
+        }
+        for (; done < position; ++done)
+            apply(state, m_steps[std::size_t(done)]);
+        return frame(state, position);
+    }
+
+private:
+    CliqueNumberState initial() const {
+        CliqueNumberState state;
+        CliqueNumberLevel root;
+        root.candidates = VertexSet(m_graph.size());
+        for (int v = 0; v < m_graph.size(); ++v)
+            root.candidates.insert(v);
+        state.stack.push_back(std::move(root));
+        return state;
+    }
+
+    // The lists a step keeps in the pool.
+    std::vector<std::vector<int>> lists(const CliqueNumberStep& step) const {
+        std::vector<std::vector<int>> result;
+        std::size_t at = std::size_t(step.pooled);
+        const int count = m_pool[at++];
+        for (int i = 0; i < count; ++i) {
+            const std::size_t length = std::size_t(m_pool[at++]);
+            result.emplace_back(m_pool.begin() + std::ptrdiff_t(at),
+                                m_pool.begin() + std::ptrdiff_t(at + length));
+            at += length;
+        }
+        return result;
+    }
+
+    void apply(CliqueNumberState& state, const CliqueNumberStep& step) const {
+        CliqueNumberLevel& top = state.stack.back();
+        switch (step.kind) {
+        case CliqueNumberStep::First:
+        case CliqueNumberStep::Better:
+            state.best = lists(step).front();
+            std::sort(state.best.begin(), state.best.end());
+            ++state.found;
+            break;
+        case CliqueNumberStep::Colour: {
+            top.classes = lists(step);
+            for (std::vector<int>& members : top.classes)
+                std::sort(members.begin(), members.end());
+            top.uncounted = top.classes.back();
+            top.classes.pop_back();
+            top.coloured = true;
+            break;
+        }
+        case CliqueNumberStep::Take: {
+            CliqueNumberLevel next;
+            next.clique = top.clique;
+            next.clique.push_back(step.value);
+            next.candidates =
+                intersection(top.candidates, m_graph.neighbours[std::size_t(step.value)]);
+            state.stack.push_back(std::move(next));
+            break;
+        }
+        case CliqueNumberStep::Done: {
+            state.stack.pop_back();
+            CliqueNumberLevel& parent = state.stack.back();
+            parent.candidates.erase(step.value);
+            for (std::vector<int>& members : parent.classes)
+                std::erase(members, step.value);
+            std::erase(parent.uncounted, step.value);
+            break;
+        }
+        case CliqueNumberStep::Cut:
+        case CliqueNumberStep::Empty:
+            break;
+        }
+    }
+
+    QList<QByteArray> labels(const std::vector<int>& vertices) const {
+        QList<QByteArray> result;
+        for (int v : vertices)
+            result.append(m_graph.labels[v]);
+        return result;
+    }
+
+    static QString joined(const QList<QByteArray>& labels) {
+        if (labels.isEmpty())
+            return "–";
+        QStringList texts;
+        for (const QByteArray& l : labels)
+            texts.append(shown(l));
+        return texts.join(", ");
+    }
+
+    static QString colours(int n) {
+        return n == 1 ? QString("1 Farbe") : QString("%1 Farben").arg(n);
+    }
+
+    // The colour of v among the level's classes, 0 when it has none.
+    static int colourOf(const CliqueNumberLevel& level, int v) {
+        for (std::size_t k = 0; k < level.classes.size(); ++k)
+            if (std::find(level.classes[k].begin(), level.classes[k].end(), v) !=
+                level.classes[k].end())
+                return int(k) + 1;
+        return 0;
+    }
+
+    static int classCount(const CliqueNumberLevel& level) {
+        return int(std::count_if(level.classes.begin(), level.classes.end(),
+                                 [](const std::vector<int>& c) { return !c.empty(); }));
+    }
+
+    // "… käme höchstens auf 2 + 2 = 4 Knoten; die beste hat 4: "
+    static QString bound(std::size_t clique, int colours, std::size_t best) {
+        return QString("Die Clique käme höchstens auf %1 + %2 = %3 Knoten; die beste hat %4: ")
+            .arg(clique)
+            .arg(colours)
+            .arg(clique + std::size_t(colours))
+            .arg(best);
+    }
+
+    PlayFrame frame(const CliqueNumberState& state, int position) const {
+        PlayFrame f;
+        const CliqueNumberLevel& top = state.stack.back();
+        const QList<QByteArray> clique = labels(top.clique);
+        const QList<QByteArray> candidates = labels(top.candidates.members());
+        f.state << QString("Clique: %1").arg(joined(clique));
+        if (top.coloured) {
+            const int k = classCount(top);
+            f.state << QString("Kandidaten: %1 in %2 %3")
+                           .arg(joined(candidates))
+                           .arg(k)
+                           .arg(k == 1 ? "Farbklasse" : "Farbklassen");
+            QStringList classes;
+            for (std::size_t c = 0; c < top.classes.size(); ++c)
+                if (!top.classes[c].empty())
+                    classes
+                        << QString("Farbe %1: %2").arg(c + 1).arg(joined(labels(top.classes[c])));
+            f.state << classes.join("; ");
+        } else {
+            f.state << QString("Kandidaten: %1").arg(joined(candidates));
+        }
+        if (!state.best.empty())
+            f.state << QString("Beste bisher: %1 Knoten").arg(state.best.size());
+
+        for (int v : top.candidates.members())
+            if (const int c = colourOf(top, v); c > 0)
+                f.marks.append({m_graph.labels[v], PlayRole::Coloured, c});
+            else
+                f.marks.append({m_graph.labels[v], PlayRole::Waiting});
+        for (const QByteArray& l : clique)
+            f.marks.append({l, PlayRole::Member});
+        for (int v : state.best)
+            f.marks.append({m_graph.labels[v], PlayRole::Best});
+        f.found = m_bestInOrder.mid(0, state.found);
+
+        if (position == 0) {
+            f.sentence =
+                "Noch kein Schritt: Die Suche beginnt mit einer leeren Clique; alle Knoten "
+                "sind Kandidaten.";
+            return f;
+        }
+        const CliqueNumberStep& step = m_steps[std::size_t(position - 1)];
+        const std::size_t best = state.best.size();
+        switch (step.kind) {
+        case CliqueNumberStep::First:
+            f.pseudoCodeLine = 0;
+            f.sentence = QString("Eine erste Clique, gierig gefunden: %1 (%2 Knoten). Gesucht wird "
+                                 "nur noch eine größere.")
+                             .arg(germanList(labels(state.best)))
+                             .arg(best);
+            break;
+        case CliqueNumberStep::Colour: {
+            const int k = classCount(top);
+            const bool cut = top.clique.size() + std::size_t(k) <= best;
+            f.pseudoCodeLine = cut ? 3 : 2;
+            f.sentence =
+                (top.uncounted.empty()
+                     ? QString("Die Kandidaten lassen sich mit %1 färben: ").arg(colours(k))
+                     : QString("Die Kandidaten außer %1 lassen sich mit %2 färben, und %1 %3 "
+                               "die Schranke nicht: ")
+                           .arg(germanList(labels(top.uncounted)), colours(k),
+                                top.uncounted.size() == 1 ? "erhöht" : "erhöhen")) +
+                bound(top.clique.size(), k, best) +
+                (cut ? "Dieser Zweig wird abgeschnitten."
+                     : "Es wird verzweigt, Kandidaten der höchsten Farbe zuerst.");
+            break;
+        }
+        case CliqueNumberStep::Take: {
+            f.pseudoCodeLine = 6;
+            const CliqueNumberLevel& parent = state.stack[state.stack.size() - 2];
+            const QString v = shown(m_graph.labels[step.value]);
+            const int c = colourOf(parent, step.value);
+            f.sentence =
+                (c > 0 ? QString("Knoten %1 (Farbe %2) kommt in die Clique; ").arg(v).arg(c)
+                       : QString("Knoten %1 kommt in die Clique; ").arg(v)) +
+                (candidates.isEmpty() ? QString("unter den Kandidaten hat er keine Nachbarn.")
+                 : candidates.size() == 1
+                     ? QString("Kandidat bleibt sein Nachbar %1.").arg(germanList(candidates))
+                     : QString("Kandidaten bleiben seine Nachbarn %1.")
+                           .arg(germanList(candidates)));
+            break;
+        }
+        case CliqueNumberStep::Done:
+            f.pseudoCodeLine = 7;
+            f.sentence =
+                QString("Knoten %1 ist untersucht und scheidet als Kandidat aus; zurück zur %2.")
+                    .arg(shown(m_graph.labels[step.value]),
+                         clique.isEmpty() ? QString("leeren Clique")
+                                          : QString("Clique %1").arg(joined(clique)));
+            break;
+        case CliqueNumberStep::Cut:
+            f.pseudoCodeLine = 5;
+            f.sentence =
+                QString("Die übrigen Kandidaten %1 tragen nur %2: ")
+                    .arg(germanList(candidates),
+                         step.value == 1   ? QString("die Farbe 1")
+                         : step.value == 2 ? QString("die Farben 1 und 2")
+                                           : QString("die Farben 1 bis %1").arg(step.value)) +
+                bound(top.clique.size(), step.value, best) + "Sie werden abgeschnitten.";
+            break;
+        case CliqueNumberStep::Empty:
+            f.pseudoCodeLine = 8;
+            f.sentence = QString("Keine Kandidaten mehr: Die Clique %1 hat %2 Knoten, nicht mehr "
+                                 "als die beste.")
+                             .arg(joined(clique))
+                             .arg(clique.size());
+            break;
+        case CliqueNumberStep::Better:
+            f.pseudoCodeLine = 8;
+            f.sentence = QString("Keine Kandidaten mehr: Die Clique %1 hat %2 Knoten, mehr als die "
+                                 "beste bisher: Sie ist die neue beste Clique.")
+                             .arg(joined(clique))
+                             .arg(clique.size());
+            break;
+        }
+        return f;
+    }
+
+    ExactGraph m_graph;
+    std::vector<CliqueNumberStep> m_steps;
+    std::vector<int> m_pool;
+    std::vector<CliqueNumberState> m_snapshots;
+    CliqueList m_bestInOrder;
+    bool m_truncated = false;
+    int m_interval = 256;
+};
+
 } // namespace
 
 QString SearchPlay::truncationNote() const {
@@ -508,4 +806,8 @@ std::unique_ptr<SearchPlay> playGreedySearch(const GraphStore& store, int stepLi
 
 std::unique_ptr<SearchPlay> playBronKerbosch(const GraphStore& store, int stepLimit) {
     return std::make_unique<BronKerboschPlay>(store, stepLimit);
+}
+
+std::unique_ptr<SearchPlay> playCliqueNumber(const GraphStore& store, int stepLimit) {
+    return std::make_unique<CliqueNumberPlay>(store, stepLimit);
 }

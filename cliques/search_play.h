@@ -23,11 +23,14 @@ enum class PlayRole {
     Refused,   // refused in this round (greedy)
     Excluded,  // in X (Bron–Kerbosch)
     Pivot,     // the pivot (Bron–Kerbosch)
+    Coloured,  // a candidate in its colour class (branch and bound)
+    Best,      // in the best clique so far (branch and bound)
 };
 
 struct PlayMark {
     QByteArray label;
     PlayRole role;
+    int colourClass = 0; // for Coloured: the colour, from 1
     bool operator==(const PlayMark&) const = default;
 };
 
@@ -83,6 +86,11 @@ std::unique_ptr<SearchPlay> playGreedySearch(const GraphStore& store,
 // Bron–Kerbosch with pivot as the exact analysis enumerates the maximal
 // cliques, on the same graph it sees.
 std::unique_ptr<SearchPlay> playBronKerbosch(const GraphStore& store,
+                                             int stepLimit = SearchPlay::kStepLimit);
+
+// The branch and bound with a colouring bound that computes the clique
+// number for the exact analysis, on the same graph.
+std::unique_ptr<SearchPlay> playCliqueNumber(const GraphStore& store,
                                              int stepLimit = SearchPlay::kStepLimit);
 
 // "4", "4 und 0", "4, 0 und 1": labels as a German list.
@@ -150,4 +158,53 @@ public:
     void movedToExcluded(int v) { add({BronKerboschStep::MoveToX, v}); }
     void cliqueFound() { add({BronKerboschStep::Found}); }
     void notMaximal() { add({BronKerboschStep::NotMaximal}); }
+};
+
+// The recording observer of the branch and bound. Lists of vertices go to a
+// pool; a step knows where its list begins.
+struct CliqueNumberStep {
+    enum Kind : std::uint8_t { First, Colour, Take, Done, Cut, Empty, Better };
+    Kind kind;
+    int value = -1; // Take, Done: the candidate; Cut: the colours left
+    int pooled = 0; // First, Better: the clique; Colour: the classes, then the uncounted
+};
+
+class CliqueNumberStepRecorder : public StepRecording<CliqueNumberStep> {
+public:
+    using StepRecording::StepRecording;
+
+    void firstClique(const std::vector<int>& clique) {
+        addWithList({CliqueNumberStep::First}, {clique});
+    }
+    void candidatesColoured(const std::vector<std::vector<int>>& classes,
+                            const std::vector<int>& uncounted) {
+        std::vector<std::vector<int>> lists = classes;
+        lists.push_back(uncounted);
+        addWithList({CliqueNumberStep::Colour}, lists);
+    }
+    void coloured(int, bool) {}
+    void candidateTaken(int v) { add({CliqueNumberStep::Take, v}); }
+    void candidateDone(int v) { add({CliqueNumberStep::Done, v}); }
+    void restCut(int colours) { add({CliqueNumberStep::Cut, colours}); }
+    void noCandidatesLeft() { add({CliqueNumberStep::Empty}); }
+    void betterClique(const std::vector<int>& clique) {
+        addWithList({CliqueNumberStep::Better}, {clique});
+    }
+
+    // The lists of a step: their number, then each as its length and members.
+    std::vector<int> pool;
+
+private:
+    void addWithList(CliqueNumberStep step, const std::vector<std::vector<int>>& lists) {
+        step.pooled = int(pool.size());
+        const std::size_t before = steps.size();
+        add(step);
+        if (steps.size() == before)
+            return;
+        pool.push_back(int(lists.size()));
+        for (const std::vector<int>& list : lists) {
+            pool.push_back(int(list.size()));
+            pool.insert(pool.end(), list.begin(), list.end());
+        }
+    }
 };

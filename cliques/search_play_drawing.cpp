@@ -1,14 +1,24 @@
 #include "search_play_drawing.h"
 
+#include "cliques/clique_highlight_drawing.h"
 #include "graph/style_drawing.h"
 
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr qreal kRing = 5.0;
+
+// Apart from each other and from the clique's green, the best clique's
+// orange and the yellow of uncoloured candidates.
+const QColor kClassColours[] = {QColor(0, 90, 255),   QColor(200, 0, 200), QColor(0, 170, 170),
+                                QColor(150, 90, 30),  QColor(170, 30, 60), QColor(110, 60, 200),
+                                QColor(255, 80, 160), QColor(120, 140, 0)};
 
 // From circle to circle, so that the labels stay readable.
 QLineF betweenCircles(QPointF a, QPointF b, qreal radius) {
@@ -21,6 +31,15 @@ QLineF betweenCircles(QPointF a, QPointF b, qreal radius) {
 }
 
 } // namespace
+
+QColor colourClassColour(int colourClass) {
+    const int k = (std::max(colourClass, 1) - 1) % colourClassColourCount();
+    return kClassColours[std::size_t(k)];
+}
+
+int colourClassColourCount() {
+    return int(std::size(kClassColours));
+}
 
 QColor playRoleColour(PlayRole role) {
     switch (role) {
@@ -35,6 +54,10 @@ QColor playRoleColour(PlayRole role) {
         return QColor(128, 128, 128);
     case PlayRole::Pivot:
         return QColor(170, 0, 170);
+    case PlayRole::Coloured:
+        return colourClassColour(1);
+    case PlayRole::Best:
+        return kHighlightColour;
     }
     return Qt::black;
 }
@@ -53,8 +76,25 @@ QString playRoleName(PlayRole role, bool bronKerbosch) {
         return "X: schon bearbeitet";
     case PlayRole::Pivot:
         return "Pivot";
+    case PlayRole::Coloured:
+        return "Kandidat, nach Farbe";
+    case PlayRole::Best:
+        return "beste Clique bisher";
     }
     return QString();
+}
+
+QString cliqueNumberPlayLegend() {
+    const auto dot = [](const QColor& colour, const QString& glyph = "&#9679;") {
+        return QString("<span style=\"color:%1\">%2</span>").arg(colour.name(), glyph);
+    };
+    QString legend = dot(playRoleColour(PlayRole::Member)) + " Clique<br>" +
+                     dot(playRoleColour(PlayRole::Best), "&#9711;") + " beste Clique bisher<br>" +
+                     dot(playRoleColour(PlayRole::Waiting)) + " Kandidat, noch ungefärbt<br>" +
+                     "Kandidaten nach Farbe:<br>";
+    for (int k = 1; k <= colourClassColourCount(); ++k)
+        legend += dot(colourClassColour(k)) + QString::number(k) + " ";
+    return legend;
 }
 
 QImage drawPlayFrame(const QSize& size, const PlayFrame& frame, const VertexPositions& positions) {
@@ -88,7 +128,15 @@ QImage drawPlayFrame(const QSize& size, const PlayFrame& frame, const VertexPosi
             painter.drawEllipse(centre, qreal(positions.radius), qreal(positions.radius));
         }
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(colour, mark.role == PlayRole::Waiting ? 3.0 : kRing));
+        if (mark.role == PlayRole::Best) {
+            // Around the ring of its other role.
+            painter.setPen(QPen(colour, 3.0));
+            painter.drawEllipse(centre, ring + kRing, ring + kRing);
+            continue;
+        }
+        painter.setPen(
+            QPen(mark.role == PlayRole::Coloured ? colourClassColour(mark.colourClass) : colour,
+                 mark.role == PlayRole::Waiting ? 3.0 : kRing));
         painter.drawEllipse(centre, ring, ring);
     }
     return overlay;

@@ -2,11 +2,11 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "files/file_access.h"
+#include "files/graph_formats.h"
 #include "files/list_files.h"
 #include "files/picture_checks.h"
-#include "files/graph_formats.h"
 #include "graph/graph_layout.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"

@@ -5,10 +5,10 @@
 //   QT_QPA_PLATFORM=offscreen build/window_shots docs/
 
 #include "app/program.h"
+#include "cliques/practice/planted_clique.h"
 #include "files/graph_formats.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
-#include "cliques/practice/planted_clique.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -228,14 +228,17 @@ int main(int argc, char* argv[]) {
 
     // The analysis runs off the user-interface thread: its result, not its progress.
     button(main, "Exakte Analyse")->click();
-    while (program.exactAnalysisWindow.isComputing()) {
-        QThread::msleep(5);
-        QApplication::processEvents();
-    }
+    while (program.exactAnalysisWindow.isComputing())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     ok = shoot(program.exactAnalysisWindow, out, "exact-window.png") && ok;
     // Its largest clique marked on the drawing.
     program.exactAnalysisWindow.chooseClique(0);
     ok = shoot(main, out, "highlight.png") && ok;
+    // Why no clique is larger: a colouring with as many colours as the
+    // clique number, drawn on the graph.
+    button(program.exactAnalysisWindow, "Warum nicht größer?")->click();
+    ok = shoot(program.exactAnalysisWindow, out, "why-not-larger.png") && ok;
+    ok = shoot(*main.findChild<QWidget*>("Image1"), out, "colouring.png") && ok;
     program.exactAnalysisWindow.close();
     main.clearHighlight();
 
@@ -246,6 +249,12 @@ int main(int argc, char* argv[]) {
     ok = shoot(program.stepPlayWindow, out, "step-window.png") && ok;
     ok = shoot(main, out, "step-main-window.png") && ok;
     ok = shootPictureMenu(main, out) && ok;
+    // The branch and bound on the same graph: candidates in their colour
+    // classes, the best clique so far.
+    program.stepPlayWindow.findChild<QComboBox*>("ComboSearch")->setCurrentIndex(2);
+    button(program.stepPlayWindow, "Zum Ende")->click();
+    ok = shoot(program.stepPlayWindow, out, "colour-bound-window.png") && ok;
+    ok = shoot(*main.findChild<QWidget*>("Image1"), out, "colour-bound-step.png") && ok;
     program.stepPlayWindow.close();
     main.clearPlayOverlay();
 

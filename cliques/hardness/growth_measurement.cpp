@@ -2,10 +2,11 @@
 
 #include "cliques/clique_list.h"
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/hardness/time_limits.h"
+#include "cliques/maximal_cliques.h"
+#include "cliques/maximum_clique.h"
 #include "graph/random.h"
 #include "graph/random_graphs.h"
-#include "cliques/hardness/time_limits.h"
 
 #include <QLocale>
 

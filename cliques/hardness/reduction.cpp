@@ -1,6 +1,6 @@
 #include "reduction.h"
 
-#include "cliques/exact_cliques.h"
+#include "cliques/maximum_clique.h"
 #include "graph/sample_graphs.h"
 
 #include <bit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_graph.h"
 #include "graph/vertex_positions.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graph/vertex_positions.h"
 #include "cliques/practice/choice.h"
+#include "graph/vertex_positions.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cliques/exact_cliques.h"
+#include "cliques/maximal_cliques.h"
+#include "cliques/maximum_clique.h"
 
 #include <QList>
 #include <QObject>

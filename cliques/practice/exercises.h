@@ -1,10 +1,11 @@
 #pragma once
 
 #include "cliques/clique.h"
-#include "cliques/exact_cliques.h"
-#include "graph/graph_store.h"
+#include "cliques/maximal_cliques.h"
+#include "cliques/maximum_clique.h"
 #include "cliques/practice/clique_facts.h"
 #include "cliques/practice/planted_clique.h"
+#include "graph/graph_store.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "planted_clique.h"
 
-#include "cliques/exact_cliques.h"
+#include "cliques/maximum_clique.h"
 #include "graph/random.h"
 
 #include <algorithm>

@@ -71,8 +71,8 @@ void TestKeyboard::tabFollowsRows_data() {
     QTest::newRow("heuristic") << "Form6" << QStringList{"TrackBar1", "UpDown2", "UpDown1",
                                                          "BitBtn1",   "BitBtn2", "BitBtn3"};
     QTest::newRow("exact analysis")
-        << "FormExact"
-        << QStringList{"TableCliques", "ButtonRefresh", "ButtonCancel", "ButtonClose"};
+        << "FormExact" << QStringList{"TableCliques",  "ButtonWhyNotLarger", "TableBranches",
+                                      "ButtonRefresh", "ButtonCancel",       "ButtonClose"};
     // A spin box's own field follows it.
     const QString spinField = "qt_spinbox_lineedit";
     QTest::newRow("practice")

@@ -1,6 +1,6 @@
 #include "cliques/clique_positions.h"
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "graph/sample_graphs.h"
 #include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
@@ -49,8 +49,12 @@ private slots:
     void againstMaximalCliquesMany();
     void maximalCliqueCap_data();
     void maximalCliqueCap();
+    void largestKeptPastTheCap_data();
+    void largestKeptPastTheCap();
     void stepLimit();
     void graphFromStore();
+    void whyNotLarger_data();
+    void whyNotLarger();
     void comparison_data();
     void comparison();
     void positions();
@@ -202,9 +206,44 @@ void TestExactLogic::maximalCliqueCap() {
     if (groups == 9) {
         const ExactAnalysis analysis = analyseExactly(moonMoser(groups), {}, 1);
         QCOMPARE(maximalCliqueCountText(analysis),
-                 QString("Mehr als 10.000 maximale Cliquen; gezeigt werden die ersten 10.000."));
+                 QString("Mehr als 10.000 maximale Cliquen; gezeigt werden die 10.000 größten."));
         QCOMPARE(analysis.cliqueNumber, qsizetype(9));
     }
+}
+
+void TestExactLogic::largestKeptPastTheCap_data() {
+    QTest::addColumn<GraphStore>("store");
+    QTest::addColumn<int>("cap");
+    QTest::newRow("30 random") << randomGraph(30, 0.5, 30u) << 10;
+    QTest::newRow("40 sparse") << randomGraph(40, 0.2, 40u) << 50;
+    // 243 cliques of 5, then one of 6 on the last vertices, found last.
+    QTest::newRow("moon-moser and a 6-clique")
+        << numberedGraph(21, [](int a, int b) { return a < 15 ? b < 15 && a / 3 != b / 3 : true; })
+        << 100;
+    QTest::newRow("below the cap") << randomGraph(20, 0.5, 20u) << 1000;
+}
+
+// Past the cap the list holds cliques of the largest sizes there are.
+void TestExactLogic::largestKeptPastTheCap() {
+    QFETCH(GraphStore, store);
+    QFETCH(int, cap);
+    const ExactGraph g = buildExactGraph(store);
+    const MaximalCliques all = enumerateMaximalCliques(g, 1'000'000, kNoStepLimit);
+    const MaximalCliques kept = enumerateMaximalCliques(g, std::size_t(cap), kNoStepLimit);
+    const auto sizes = [](std::vector<std::vector<int>> cliques, std::size_t count) {
+        std::vector<std::size_t> result;
+        for (const std::vector<int>& clique : cliques)
+            result.push_back(clique.size());
+        std::sort(result.rbegin(), result.rend());
+        result.resize(std::min(count, result.size()));
+        return result;
+    };
+    QCOMPARE(kept.truncated, all.cliques.size() > std::size_t(cap));
+    QCOMPARE(sizes(kept.cliques, kept.cliques.size()), sizes(all.cliques, std::size_t(cap)));
+    const Cliques every(all.cliques.begin(), all.cliques.end());
+    for (const std::vector<int>& clique : kept.cliques)
+        QVERIFY(every.contains(clique));
+    QCOMPARE(Cliques(kept.cliques.begin(), kept.cliques.end()).size(), kept.cliques.size());
 }
 
 // A search stopped early says so; what it found still holds.
@@ -226,6 +265,14 @@ void TestExactLogic::stepLimit() {
     QVERIFY(!maximal.cliques.empty());
     for (const std::vector<int>& clique : maximal.cliques)
         QVERIFY(clique.size() == 8 && isClique(moon, clique));
+
+    // keller4 has far more maximal cliques than the cap; stopped or not, the
+    // list starts with the largest.
+    const ExactAnalysis keller = analyseExactly(kellerGraph(4), {}, 1);
+    QVERIFY(keller.truncated);
+    QCOMPARE(keller.maximalCliques.first().clique.members.size(), keller.cliqueNumber);
+    QVERIFY(
+        maximalCliqueCountText(keller).contains("Der Graph hat mehr als 10.000 maximale Cliquen"));
 
     const ExactAnalysis stopped = analyseExactly(dense, {}, 80, 5);
     const qsizetype found = stopped.cliqueNumber;
@@ -267,6 +314,68 @@ void TestExactLogic::graphFromStore() {
     QVERIFY(none.maximalCliques.isEmpty());
     QCOMPARE(maximalCliqueCountText(none), QString("Der Graph hat keine Knoten."));
     QCOMPARE(exactDecisionText(none), QString("Nein"));
+}
+
+// The reason is a colouring with exactly the clique number of colours, where
+// one is found, and the search's branches where none exists.
+void TestExactLogic::whyNotLarger_data() {
+    QTest::addColumn<GraphStore>("store");
+    QTest::addColumn<QString>("reason"); // "colouring", "search" or "none"
+    QTest::newRow("sample 1") << sampleStore(1) << "colouring";
+    QTest::newRow("sample 2") << sampleStore(2) << "colouring";
+    QTest::newRow("no edges") << numberedGraph(4, [](int, int) { return false; }) << "colouring";
+    QTest::newRow("complete 6") << completeGraph(6) << "colouring";
+    QTest::newRow("hamming8-4") << hammingGraph(8, 4) << "colouring";
+    // Clique number 2, but an odd cycle needs 3 colours; johnson16-2-4
+    // needs 14 colours for cliques of 8.
+    QTest::newRow("5-cycle") << numberedGraph(5, [](int a, int b) {
+        return b - a == 1 || b - a == 4;
+    }) << "search";
+    QTest::newRow("johnson16-2-4") << johnsonGraph(16, 2, 4) << "search";
+    QTest::newRow("no vertices") << GraphStore() << "none";
+}
+
+void TestExactLogic::whyNotLarger() {
+    QFETCH(GraphStore, store);
+    QFETCH(QString, reason);
+    const ExactAnalysis analysis = analyseExactly(store, {}, 1, 300'000);
+    QVERIFY(analysis.cliqueNumberComplete);
+    const CliqueNumberReason why = explainCliqueNumber(store, analysis);
+    QCOMPARE(why.colourClasses.isEmpty(), reason != "colouring");
+    QCOMPARE(why.levels.empty(), reason != "search");
+    const ExactGraph g = buildExactGraph(store);
+    if (reason == "colouring") {
+        QCOMPARE(why.colourClasses.size(), analysis.cliqueNumber);
+        QList<QByteArray> coloured;
+        for (const QList<QByteArray>& members : why.colourClasses)
+            for (const QByteArray& a : members) {
+                for (const QByteArray& b : members)
+                    QVERIFY(!g.adjacent(int(g.labels.indexOf(a)), int(g.labels.indexOf(b))));
+                coloured.append(a);
+            }
+        std::sort(coloured.begin(), coloured.end());
+        QList<QByteArray> all = g.labels;
+        std::sort(all.begin(), all.end());
+        QCOMPARE(coloured, all);
+        QVERIFY(why.text.endsWith(
+            QString("Keine Clique hat mehr als %1 Knoten.").arg(analysis.cliqueNumber)));
+    }
+    if (reason == "search") {
+        QVERIFY(why.text.startsWith(QString("Eine Färbung mit nur %1 Farben wurde nicht gefunden")
+                                        .arg(analysis.cliqueNumber)));
+        // The search looks at no clique larger than the clique number.
+        QCOMPARE(why.levels.front().examined, std::uint64_t(1));
+        QVERIFY(qsizetype(why.levels.size()) <= analysis.cliqueNumber + 1);
+        for (const BranchLevel& level : why.levels)
+            QVERIFY(level.cut <= level.examined);
+        QCOMPARE(branchTableRow(0, why.levels[0]).mid(0, 2), QStringList({"0", "1"}));
+    }
+    if (reason == "none") {
+        // A search that stopped early leaves the question open.
+        const GraphStore dense = randomGraph(80, 0.7, 3u);
+        QVERIFY(explainCliqueNumber(dense, analyseExactly(dense, {}, 1, 5))
+                    .text.endsWith("ist offen."));
+    }
 }
 
 void TestExactLogic::comparison_data() {

@@ -88,6 +88,7 @@ private slots:
     void refreshRepeated();
     void cancelAndRestart();
     void germanLabels();
+    void whyNotLarger();
 };
 
 void TestExactWindow::buttonOpensWindow() {
@@ -428,6 +429,57 @@ void TestExactWindow::germanLabels() {
     click(control<QPushButton>(s.f, "BitBtn9"));
     QCOMPARE(fileBytes(dir.filePath("cliquen.txt")),
              QByteArray("(\xe4rger-\xc3\x96znur-Zo\xc3\xab)\r\n"));
+}
+
+// "Warum nicht größer?": a colouring on the picture where one proves the
+// clique number, else the search's branches in a table.
+void TestExactWindow::whyNotLarger() {
+    Session s;
+    click(control<QPushButton>(s.f, "BitBtn6"));
+    const QImage before = control<PictureArea>(s.f, "Image1")->picture();
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    s.settle();
+    QPushButton* why = control<QPushButton>(s.x, "ButtonWhyNotLarger");
+    QCOMPARE(why->text(), "Warum nicht größer?");
+    const QLabel* reason = control<QLabel>(s.x, "LabelWhy");
+    const QTableWidget* branches = control<QTableWidget>(s.x, "TableBranches");
+    click(why);
+    QVERIFY(reason->text().startsWith("Die Knoten lassen sich mit 4 Farben so färben"));
+    QVERIFY(!branches->isVisible());
+    // Every vertex ringed; joined vertices in different colours.
+    const QImage& overlay = control<PictureArea>(s.f, "Image1")->overlay();
+    QVERIFY(!overlay.isNull());
+    const std::vector<QPoint>& at = sampleGraph(1).centres;
+    const auto colourOf = [&](int v) {
+        return overlay.pixelColor(ring(at[std::size_t(v)], kSampleVertexRadius));
+    };
+    for (auto [a, b] : {std::pair{0, 1}, {0, 3}, {1, 4}, {3, 4}, {2, 5}, {7, 8}}) {
+        QCOMPARE(colourOf(a).alpha(), 255);
+        QVERIFY(colourOf(a) != colourOf(b));
+    }
+    QCOMPARE(control<PictureArea>(s.f, "Image1")->picture(), before);
+
+    // A 5-cycle has cliques of 2 but needs 3 colours.
+    s.choose(2);
+    for (int p = 0; p < 5; ++p)
+        QVERIFY(s.place(p));
+    click(control<QPushButton>(s.f, "BitBtn11"));
+    for (auto [a, b] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 0}})
+        QVERIFY(s.edge(a, b));
+    click(control<QPushButton>(s.x, "ButtonRefresh"));
+    s.settle();
+    click(why);
+    QVERIFY(reason->text().startsWith("Eine Färbung mit nur 2 Farben wurde nicht gefunden"));
+    QVERIFY(branches->isVisible());
+    QCOMPARE(branches->item(0, 0)->text(), "0");
+    QCOMPARE(branches->item(0, 1)->text(), "1");
+
+    // For a graph changed since, the reason would be wrong.
+    QVERIFY(s.edge(0, 2));
+    click(why);
+    QCOMPARE(reason->text(),
+             "Der Graph hat sich seit der Analyse geändert: „Aktualisieren“ zeigt seine Cliquen.");
+    QVERIFY(!branches->isVisible());
 }
 
 QTEST_MAIN(TestExactWindow)

@@ -1,7 +1,7 @@
-#include "cliques/exact_cliques.h"
+#include "cliques/hardness/reduction.h"
+#include "cliques/maximal_cliques.h"
 #include "graph/random.h"
 #include "graph/sample_graphs.h"
-#include "cliques/hardness/reduction.h"
 
 #include <QLineF>
 #include <QTest>
@@ -89,8 +89,8 @@ void TestReduction::notationsAgree_data() {
     QTest::addColumn<QString>("ascii");
     QTest::addColumn<QString>("shown");
     QTest::newRow("two clauses") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)"
-                           << "(a | !b | c) & (!a | b)"
-                           << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)";
+                                 << "(a | !b | c) & (!a | b)"
+                                 << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)";
     QTest::newRow("dash, tilde, no spaces") << "(¬x1 ∨ y)∧(¬y)"
                                             << "(-x1|y)&(~y)"
                                             << "(¬x1 ∨ y) ∧ (¬y)";
@@ -155,7 +155,7 @@ void TestReduction::handChecked_data() {
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<int>("edges");
     QTest::newRow("two clauses") << "(a ∨ ¬b ∨ c) ∧ (¬a ∨ b)"
-                           << QStringList{"a1", "¬b1", "c1", "¬a2", "b2"} << 4;
+                                 << QStringList{"a1", "¬b1", "c1", "¬a2", "b2"} << 4;
     QTest::newRow("contradiction") << "(a) ∧ (¬a)" << QStringList{"a1", "¬a2"} << 0;
     QTest::newRow("three times the same")
         << "(a|b|c)&(a|b|c)&(a|b|c)"

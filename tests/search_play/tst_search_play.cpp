@@ -1,11 +1,12 @@
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "cliques/search_play.h"
 #include "graph/sample_graphs.h"
 #include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
 #include "support/odd_graphs.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -23,6 +24,54 @@ QStringList sentences(const SearchPlay& play, int count) {
     for (int p = 1; p <= count; ++p)
         result.append(play.frameAt(p).sentence);
     return result;
+}
+
+using PlayMaker = std::unique_ptr<SearchPlay> (*)(const GraphStore&, int);
+
+// Each frame is rebuilt from the nearest snapshot; a play cut at that step
+// builds it step by step from the start and must come out the same.
+void compareWithCutPlays(PlayMaker make, const GraphStore& store, int samples, unsigned seed) {
+    const std::unique_ptr<SearchPlay> play = make(store, SearchPlay::kStepLimit);
+    QVERIFY(play->stepCount() > 1000);
+    std::mt19937 engine(seed);
+    for (int i = 0; i < samples; ++i) {
+        const int p = std::uniform_int_distribution<int>(0, play->stepCount())(engine);
+        const std::unique_ptr<SearchPlay> cut = make(store, p);
+        QCOMPARE(cut->stepCount(), p);
+        QCOMPARE(cut->frameAt(p), play->frameAt(p));
+    }
+}
+
+// The number after a state line's caption ("Beste bisher: 4 Knoten" -> 4).
+int numberIn(const QStringList& state, const QString& caption, const QString& before) {
+    for (const QString& line : state)
+        if (line.startsWith(caption))
+            return line.section(before, 0, 0).section(' ', -1).toInt();
+    return 0;
+}
+
+// Every bound the branch and bound states adds the clique's size and the
+// colours up right, and it cuts exactly where the sum does not beat the best.
+void checkBounds(const SearchPlay& play) {
+    static const QRegularExpression bound(
+        "höchstens auf (\\d+) \\+ (\\d+) = (\\d+) Knoten; die beste hat (\\d+): (.*)$");
+    for (int p = 1; p <= play.stepCount(); ++p) {
+        const PlayFrame f = play.frameAt(p);
+        const QRegularExpressionMatch match = bound.match(f.sentence);
+        if (!match.hasMatch())
+            continue;
+        const int clique = match.captured(1).toInt();
+        const int colours = match.captured(2).toInt();
+        const int best = match.captured(4).toInt();
+        const QString members = f.state.first().section(": ", 1);
+        QCOMPARE(clique, members == "–" ? 0 : int(members.split(", ").size()));
+        QCOMPARE(match.captured(3).toInt(), clique + colours);
+        QCOMPARE(best, numberIn(f.state, "Beste bisher", " Knoten"));
+        if (f.sentence.startsWith("Die Kandidaten"))
+            QCOMPARE(colours, numberIn(f.state, "Kandidaten", " Farbklasse"));
+        QCOMPARE(match.captured(5) != "Es wird verzweigt, Kandidaten der höchsten Farbe zuerst.",
+                 clique + colours <= best);
+    }
 }
 
 } // namespace
@@ -44,6 +93,11 @@ private slots:
     void bronKerboschOnOddGraphs();
     void bronKerboschOnSampleGraph2();
     void bronKerboschFramesFollowOneAnother();
+    void cliqueNumberEndsAtTheCliqueNumber_data();
+    void cliqueNumberEndsAtTheCliqueNumber();
+    void cliqueNumberOnOddGraphs();
+    void cliqueNumberSentences();
+    void cliqueNumberFramesFollowOneAnother();
     void germanLists_data();
     void germanLists();
 };
@@ -109,18 +163,7 @@ void TestSearchPlay::greedySentencesOnSampleGraph2() {
 }
 
 void TestSearchPlay::greedyFramesFollowOneAnother() {
-    // Each frame is rebuilt from the nearest snapshot; built step by step from
-    // the start it must come out the same.
-    const GraphStore store = randomGraph(40, 0.5, 3);
-    const std::unique_ptr<SearchPlay> play = playGreedySearch(store);
-    QVERIFY(play->stepCount() > 1000);
-    std::mt19937 engine(5);
-    for (int i = 0; i < 50; ++i) {
-        const int p = std::uniform_int_distribution<int>(0, play->stepCount())(engine);
-        const std::unique_ptr<SearchPlay> cut = playGreedySearch(store, p);
-        QCOMPARE(cut->stepCount(), p);
-        QCOMPARE(cut->frameAt(p), play->frameAt(p));
-    }
+    compareWithCutPlays(playGreedySearch, randomGraph(40, 0.5, 3), 50, 5);
 }
 
 void TestSearchPlay::greedyRoundEndsSayTheSize() {
@@ -219,15 +262,78 @@ void TestSearchPlay::bronKerboschOnSampleGraph2() {
 }
 
 void TestSearchPlay::bronKerboschFramesFollowOneAnother() {
-    const GraphStore store = randomGraph(30, 0.6, 11);
-    const std::unique_ptr<SearchPlay> play = playBronKerbosch(store);
-    QVERIFY(play->stepCount() > 1000);
-    std::mt19937 engine(8);
-    for (int i = 0; i < 30; ++i) {
-        const int p = std::uniform_int_distribution<int>(0, play->stepCount())(engine);
-        const std::unique_ptr<SearchPlay> cut = playBronKerbosch(store, p);
-        QCOMPARE(cut->frameAt(p), play->frameAt(p));
+    compareWithCutPlays(playBronKerbosch, randomGraph(30, 0.6, 11), 30, 8);
+}
+
+void TestSearchPlay::cliqueNumberEndsAtTheCliqueNumber_data() {
+    bronKerboschEndsWithTheMaximalCliques_data();
+    QTest::newRow("random 12, branching") << randomGraph(12, 0.6, 268);
+    QTest::newRow("random 80") << randomGraph(80, 0.6, 11);
+    QTest::newRow("hamming6-4") << hammingGraph(6, 4);
+}
+
+// The best cliques grow, the last one is a largest clique, and every bound
+// on the way is stated right.
+void TestSearchPlay::cliqueNumberEndsAtTheCliqueNumber() {
+    QFETCH(GraphStore, store);
+    const std::unique_ptr<SearchPlay> play = playCliqueNumber(store);
+    QVERIFY(!play->truncated());
+    const CliqueList best = play->frameAt(play->stepCount()).found;
+    QVERIFY(!best.isEmpty());
+    for (qsizetype i = 1; i < best.size(); ++i)
+        QVERIFY(best[i].members.size() > best[i - 1].members.size());
+    QCOMPARE(best.last().members.size(), analyseExactly(store, {}, 1).cliqueNumber);
+    QVERIFY(maximalCliques(store).contains(best.last()));
+    checkBounds(*play);
+}
+
+void TestSearchPlay::cliqueNumberOnOddGraphs() {
+    std::mt19937 engine(2612);
+    for (int i = 0; i < 300; ++i) {
+        const GraphStore store = randomOddGraph(engine);
+        const std::unique_ptr<SearchPlay> play = playCliqueNumber(store);
+        const CliqueList best = play->frameAt(play->stepCount()).found;
+        QCOMPARE(best.isEmpty() ? 0 : best.last().members.size(),
+                 analyseExactly(store, {}, 1).cliqueNumber);
     }
+}
+
+void TestSearchPlay::cliqueNumberSentences() {
+    const std::unique_ptr<SearchPlay> play = playCliqueNumber(randomGraph(12, 0.6, 268));
+    QCOMPARE(play->frameAt(0).pseudoCodeLine, -1);
+    QCOMPARE(sentences(*play, 7),
+             QStringList({
+                 "Eine erste Clique, gierig gefunden: 1, 4, 7 und 10 (4 Knoten). Gesucht wird nur "
+                 "noch eine größere.",
+                 "Die Kandidaten lassen sich mit 5 Farben färben: Die Clique käme höchstens auf 0 "
+                 "+ 5 = 5 Knoten; die beste hat 4: Es wird verzweigt, Kandidaten der höchsten "
+                 "Farbe zuerst.",
+                 "Knoten 5 (Farbe 5) kommt in die Clique; Kandidaten bleiben seine Nachbarn 0, 1, "
+                 "2, 3, 4, 6, 8 und 11.",
+                 "Die Kandidaten lassen sich mit 4 Farben färben: Die Clique käme höchstens auf 1 "
+                 "+ 4 = 5 Knoten; die beste hat 4: Es wird verzweigt, Kandidaten der höchsten "
+                 "Farbe zuerst.",
+                 "Knoten 8 (Farbe 4) kommt in die Clique; Kandidaten bleiben seine Nachbarn 1, 2, "
+                 "3 und 6.",
+                 "Die Kandidaten lassen sich mit 2 Farben färben: Die Clique käme höchstens auf 2 "
+                 "+ 2 = 4 Knoten; die beste hat 4: Dieser Zweig wird abgeschnitten.",
+                 "Knoten 8 ist untersucht und scheidet als Kandidat aus; zurück zur Clique 5.",
+             }));
+    const PlayFrame cut = play->frameAt(6);
+    QCOMPARE(cut.pseudoCodeLine, 3);
+    QCOMPARE(cut.state.first(), "Clique: 5, 8");
+    QCOMPARE(cut.state[1], "Kandidaten: 1, 2, 3, 6 in 2 Farbklassen");
+    QCOMPARE(cut.state.last(), "Beste bisher: 4 Knoten");
+    // The candidates drawn in their classes, the clique and the best clique.
+    QCOMPARE(cut.marks.count(PlayMark{"5", PlayRole::Member}), 1);
+    QCOMPARE(cut.marks.count(PlayMark{"10", PlayRole::Best}), 1);
+    for (const PlayMark& mark : cut.marks)
+        if (mark.role == PlayRole::Coloured)
+            QVERIFY(cut.state[2].contains(QString("Farbe %1: ").arg(mark.colourClass)));
+}
+
+void TestSearchPlay::cliqueNumberFramesFollowOneAnother() {
+    compareWithCutPlays(playCliqueNumber, randomGraph(120, 0.6, 11), 30, 13);
 }
 
 void TestSearchPlay::germanLists_data() {

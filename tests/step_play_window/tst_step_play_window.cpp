@@ -58,6 +58,7 @@ private slots:
     void overlayMarksMemberAndCandidate();
     void playingLeavesGraphAndListAlone();
     void bronKerboschEndsWithTheExactCliques();
+    void colourBoundEndsWithTheCliqueNumber();
     void followsTheGraph();
 
 private:
@@ -177,6 +178,31 @@ void TestStepPlayWindow::bronKerboschEndsWithTheExactCliques() {
     QCOMPARE(found->count(), table->rowCount());
     for (int row = 0; row < table->rowCount(); ++row)
         QCOMPARE(found->item(row)->text(), table->item(row, 0)->text());
+}
+
+// The third choice plays the branch and bound to the exact window's clique
+// number, the candidates drawn in their classes' colours.
+void TestStepPlayWindow::colourBoundEndsWithTheCliqueNumber() {
+    Session s;
+    QComboBox* choice = control<QComboBox>(s.w, "ComboSearch");
+    choice->setCurrentIndex(choice->findText("Exakte Suche mit Farbschranke (größte Clique)"));
+    QVERIFY(control<QLabel>(s.w, "LabelLegend")->text().contains("Kandidaten nach Farbe"));
+    s.key(Qt::Key_End);
+    click(control<QPushButton>(s.f, "ButtonExact"));
+    QTRY_VERIFY_WITH_TIMEOUT(!s.p.exactAnalysisWindow.isComputing(), 60000);
+    const QListWidget* found = control<QListWidget>(s.w, "ListFound");
+    QVERIFY(found->count() > 0);
+    const QString largest = found->item(found->count() - 1)->text();
+    QCOMPARE(QString::number(largest.count('-') + 1),
+             control<QLineEdit>(s.p.exactAnalysisWindow, "EditCliqueNumber")->text());
+    // At the end: the best clique ringed outside, vertex 2 in its class's colour.
+    const PlayFrame last = playCliqueNumber(sampleStore(1))->frameAt(2);
+    const auto mark = std::find_if(last.marks.begin(), last.marks.end(), [](const PlayMark& m) {
+        return m.label == "2" && m.role == PlayRole::Coloured;
+    });
+    QVERIFY(mark != last.marks.end());
+    QCOMPARE(s.overlayAt(ringOf(2)).rgb(), colourClassColour(mark->colourClass).rgb());
+    QCOMPARE(s.overlayAt(ringOf(0) + QPoint(4, 0)).rgb(), playRoleColour(PlayRole::Best).rgb());
 }
 
 void TestStepPlayWindow::followsTheGraph() {

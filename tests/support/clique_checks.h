@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cliques/clique_search.h"
-#include "cliques/exact_cliques.h"
+#include "cliques/exact_analysis.h"
 #include "graph/sample_graphs.h"
 
 #include <vector>

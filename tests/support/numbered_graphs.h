@@ -1,8 +1,11 @@
 #pragma once
 
+#include "graph/random.h"
 #include "graph/random_graphs.h"
 
 #include <bit>
+#include <cstdint>
+#include <numeric>
 #include <vector>
 
 // Graph families on the vertices "0" to "n-1", shared by tests and benchmarks
@@ -56,4 +59,25 @@ inline GraphStore kellerGraph(int dimension) {
         }
         return differing >= 2 && byTwo;
     });
+}
+
+// The same graph with its vertices "0" to "n-1" renamed by a fixed random
+// permutation (the same for the same seed): a search whose time depends on
+// how the vertices happen to be numbered shows it here.
+inline GraphStore renumberedGraph(const GraphStore& store, std::uint64_t seed) {
+    const int n = int(store.vertices.count());
+    std::vector<int> renamed(static_cast<std::size_t>(n));
+    std::iota(renamed.begin(), renamed.end(), 0);
+    RandomGenerator random(seed);
+    for (int i = n - 1; i > 0; --i)
+        std::swap(renamed[std::size_t(i)], renamed[random.below(std::uint32_t(i + 1))]);
+    std::vector<std::vector<bool>> joined(static_cast<std::size_t>(n),
+                                          std::vector<bool>(static_cast<std::size_t>(n)));
+    for (const QByteArray& edge : store.edges) {
+        const QList<QByteArray> ends = edge.split('-');
+        const int a = renamed[ends[0].toUInt()];
+        const int b = renamed[ends[1].toUInt()];
+        joined[std::size_t(a)][std::size_t(b)] = joined[std::size_t(b)][std::size_t(a)] = true;
+    }
+    return numberedGraph(n, [&](int a, int b) { return joined[std::size_t(a)][std::size_t(b)]; });
 }

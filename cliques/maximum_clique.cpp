@@ -1,55 +1,14 @@
-#include "exact_cliques.h"
+#include "maximum_clique.h"
 
-#include "cliques/clique_list.h"
+#include "cliques/search_observer.h"
 #include "cliques/search_play.h"
-#include "graph/label_numbers.h"
-
-#include <QLocale>
-#include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <limits>
 #include <numeric>
-
-bool VertexSet::empty() const {
-    return std::all_of(m_words.begin(), m_words.end(), [](std::uint64_t w) { return w == 0; });
-}
-
-int VertexSet::count() const {
-    int n = 0;
-    for (std::uint64_t w : m_words)
-        n += std::popcount(w);
-    return n;
-}
-
-int VertexSet::first() const {
-    for (std::size_t i = 0; i < m_words.size(); ++i)
-        if (m_words[i] != 0)
-            return int(i * 64) + std::countr_zero(m_words[i]);
-    return -1;
-}
-
-std::vector<int> VertexSet::members() const {
-    std::vector<int> result;
-    for (std::size_t i = 0; i < m_words.size(); ++i)
-        for (std::uint64_t w = m_words[i]; w != 0; w &= w - 1)
-            result.push_back(int(i * 64) + std::countr_zero(w));
-    return result;
-}
-
-ExactGraph buildExactGraph(const GraphStore& store) {
-    ExactGraph graph;
-    const LabelNumbers numbers(store.vertices.entries());
-    graph.labels = numbers.labels();
-    graph.neighbours.assign(std::size_t(graph.size()), VertexSet(graph.size()));
-    for (const NumberedEdge& edge : numberEdges(store.edges, store.edges.count(), numbers)) {
-        if (edge.first < 0 || edge.second < 0 || edge.first == edge.second)
-            continue;
-        graph.neighbours[std::size_t(edge.first)].insert(edge.second);
-        graph.neighbours[std::size_t(edge.second)].insert(edge.first);
-    }
-    return graph;
-}
+#include <utility>
 
 namespace {
 
@@ -95,16 +54,70 @@ std::size_t wordOf(int v) {
 // Renumbers the vertices of `from` that `chosen` holds (chosen has
 // from.words() words) in smallest-last order: repeatedly the vertex of least
 // degree among those left goes last, of several the one first in the old
-// numbering. `order` receives the old number of every new one, `to` the graph
+// numbering. On a regular graph, and on the nearly regular parts of one,
+// that order says little more than the old numbering; there the vertices are
+// numbered by the classes of a saturation colouring instead (in smallest-last
+// order within a class), so that colourings in number order follow a good
+// colouring. `order` receives the old number of every new one, `to` the graph
 // they span in the new numbers.
-class SmallestLastRenumbering {
+class Renumbering {
 public:
-    void renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
-                  BitMatrix& to) {
+    enum class ByColour { Never, IfRegular, IfNearlyRegular };
+
+    // Returns whether the vertices were numbered by colour classes.
+    bool renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
+                  BitMatrix& to, ByColour byColour) {
+        const auto [least, most] = smallestLast(from, chosen, order);
+        const bool regular = order.size() > 0 && least == most;
+        // Degrees differ by at most an eighth of the largest. Measured on the
+        // benchmark graphs: parts of random graphs can be that even, too,
+        // which is why only a regular graph's parts are asked.
+        const bool nearlyRegular = order.size() > 0 && (most - least) * kNearlyRegular <= most;
+        if (!(byColour == ByColour::IfRegular && regular) &&
+            !(byColour == ByColour::IfNearlyRegular && nearlyRegular)) {
+            span(from, order, to);
+            return false;
+        }
+        span(from, order, m_smallestLast);
+        orderByColourClasses(m_smallestLast);
+        m_reordered.resize(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            m_reordered[i] = order[std::size_t(m_byClass[i])];
+        order.swap(m_reordered);
+        span(from, order, to);
+        return true;
+    }
+
+    // Colours every vertex of g by saturation, of several the first in
+    // smallest-last order; colourOf[v] is v's colour, from 1. Returns the
+    // number of colours.
+    int saturationColours(const BitMatrix& g, std::vector<int>& colourOf) {
+        std::vector<std::uint64_t> all(g.words(), 0);
+        for (int v = 0; v < g.size(); ++v)
+            all[wordOf(v)] |= bitOf(v);
+        std::vector<int> order;
+        smallestLast(g, all.data(), order);
+        span(g, order, m_smallestLast);
+        orderByColourClasses(m_smallestLast);
+        colourOf.assign(std::size_t(g.size()), 0);
+        int colours = 0;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            colourOf[std::size_t(order[i])] = m_colour[i] + 1;
+            colours = std::max(colours, m_colour[i] + 1);
+        }
+        return colours;
+    }
+
+private:
+    // Fills `order` in smallest-last order; returns the least and the largest
+    // degree.
+    std::pair<int, int> smallestLast(const BitMatrix& from, const std::uint64_t* chosen,
+                                     std::vector<int>& order) {
         const std::size_t words = from.words();
         m_degree.resize(std::size_t(from.size()));
         int n = 0;
         int maxDegree = 0;
+        int minDegree = std::numeric_limits<int>::max();
         for (std::size_t w = 0; w < words; ++w)
             for (std::uint64_t bits = chosen[w]; bits != 0; bits &= bits - 1) {
                 const int v = int(w * 64) + std::countr_zero(bits);
@@ -114,6 +127,7 @@ public:
                     d += std::popcount(around[x] & chosen[x]);
                 m_degree[std::size_t(v)] = d;
                 maxDegree = std::max(maxDegree, d);
+                minDegree = std::min(minDegree, d);
                 ++n;
             }
         // One set of vertices per degree. A vertex joins the set of every
@@ -154,9 +168,10 @@ public:
                     lowest = std::min(lowest, d);
                 }
         }
-        span(from, order, to);
+        return {minDegree, maxDegree};
     }
 
+public:
     // The graph that the vertices of `order` span in `from`, numbered as
     // listed. Row i of the new graph holds, in the old numbering, the row of
     // order[i]; transposed in blocks of 64 by 64 bits, old vertex u's row then
@@ -185,6 +200,67 @@ public:
     }
 
 private:
+    static constexpr int kNearlyRegular = 8;
+
+    // Colours g by saturation: again and again the uncoloured vertex with
+    // the most distinct colours among its neighbours (of several the first)
+    // takes the lowest colour none of them has. Fills m_byClass with the
+    // vertices of g by colour, each colour in number order. A class's
+    // neighbourhood is kept as a set, so that a colour is new to a vertex
+    // exactly when the vertex is outside it.
+    void orderByColourClasses(const BitMatrix& g) {
+        const int n = g.size();
+        const std::size_t words = g.words();
+        m_colour.assign(std::size_t(n), 0);
+        m_saturation.assign(std::size_t(n), 0);
+        m_bySaturation.assign((std::size_t(n) + 1) * words, 0);
+        m_left.assign(words, 0);
+        for (int v = 0; v < n; ++v) {
+            m_bySaturation[wordOf(v)] |= bitOf(v);
+            m_left[wordOf(v)] |= bitOf(v);
+        }
+        m_nearClass.clear();
+        int classes = 0;
+        int top = 0;
+        for (int taken = 0; taken < n; ++taken) {
+            int v = -1;
+            for (;; --top) {
+                const std::uint64_t* set = m_bySaturation.data() + std::size_t(top) * words;
+                for (std::size_t w = 0; w < words && v < 0; ++w)
+                    if (set[w] != 0)
+                        v = int(w * 64) + std::countr_zero(set[w]);
+                if (v >= 0)
+                    break;
+            }
+            m_bySaturation[std::size_t(top) * words + wordOf(v)] &= ~bitOf(v);
+            m_left[wordOf(v)] &= ~bitOf(v);
+            int c = 0;
+            while (c < classes && (m_nearClass[std::size_t(c) * words + wordOf(v)] & bitOf(v)))
+                ++c;
+            if (c == classes)
+                m_nearClass.resize(std::size_t(++classes) * words, 0);
+            m_colour[std::size_t(v)] = c;
+            std::uint64_t* near = m_nearClass.data() + std::size_t(c) * words;
+            const std::uint64_t* around = g.row(v);
+            for (std::size_t w = 0; w < words; ++w) {
+                for (std::uint64_t bits = around[w] & m_left[w] & ~near[w]; bits != 0;
+                     bits &= bits - 1) {
+                    const int u = int(w * 64) + std::countr_zero(bits);
+                    const int s = m_saturation[std::size_t(u)]++;
+                    m_bySaturation[std::size_t(s) * words + w] &= ~bitOf(u);
+                    m_bySaturation[std::size_t(s + 1) * words + w] |= bitOf(u);
+                    top = std::max(top, s + 1);
+                }
+                near[w] |= around[w];
+            }
+        }
+        m_byClass.resize(std::size_t(n));
+        std::iota(m_byClass.begin(), m_byClass.end(), 0);
+        std::stable_sort(m_byClass.begin(), m_byClass.end(), [&](int a, int b) {
+            return m_colour[std::size_t(a)] < m_colour[std::size_t(b)];
+        });
+    }
+
     std::uint64_t* withDegree(int degree, std::size_t words) {
         return m_byDegree.data() + std::size_t(degree) * words;
     }
@@ -193,7 +269,23 @@ private:
     std::vector<std::uint64_t> m_byDegree;
     std::vector<std::uint64_t> m_left;
     std::vector<std::uint64_t> m_transposed;
+    BitMatrix m_smallestLast;
+    std::vector<int> m_colour; // by number in m_smallestLast
+    std::vector<int> m_saturation;
+    std::vector<std::uint64_t> m_bySaturation; // one set of vertices per saturation
+    std::vector<std::uint64_t> m_nearClass;    // per class, the neighbours of its members
+    std::vector<int> m_byClass;
+    std::vector<int> m_reordered;
 };
+
+BitMatrix matrixOf(const ExactGraph& graph) {
+    BitMatrix matrix;
+    matrix.reset(graph.size());
+    for (int v = 0; v < graph.size(); ++v)
+        std::copy(graph.neighbours[std::size_t(v)].words().begin(),
+                  graph.neighbours[std::size_t(v)].words().end(), matrix.row(v));
+    return matrix;
+}
 
 // Branch and bound over bitsets with a greedy colouring as the bound: the
 // candidates are split into independent colour classes, so a clique can take
@@ -201,7 +293,8 @@ private:
 // beat the best clique are branched on, highest class first.
 //
 // Vertices are numbered in smallest-last order, so that a colouring in number
-// order meets the dense core first and stays small. A branch of the first
+// order meets the dense core first and stays small (on nearly regular graphs
+// by the classes of a saturation colouring, see Renumbering). A branch of the first
 // level that promises much work searches the neighbours of its vertex
 // renumbered the same way among themselves, which fits the colourings to that
 // part of the graph. A vertex that would open a class high enough to branch on
@@ -210,22 +303,22 @@ private:
 // only neighbour and another class hold no common neighbour of both (a clique
 // then takes at most two vertices from the two classes and the vertex
 // together). Every depth has its own buffers, allocated once; the loops over
-// the words of a row are compiled for each row length up to 8 words.
-class MaximumCliqueSearch {
+// the words of a row are compiled for each row length up to 8 words. An
+// observer hears of every step in numbers of the exact graph (see
+// cliques/search_observer.h); the silent one compiles away.
+template <class Observer> class MaximumCliqueSearch {
 public:
     MaximumCliqueSearch(const ExactGraph& graph, const SearchControl& control,
-                        const LargerCliqueFound& found)
-        : m_control(control), m_found(found) {
-        const int n = graph.size();
-        BitMatrix input;
-        input.reset(n);
-        for (int v = 0; v < n; ++v)
-            std::copy(graph.neighbours[std::size_t(v)].words().begin(),
-                      graph.neighbours[std::size_t(v)].words().end(), input.row(v));
+                        const LargerCliqueFound& found, Observer& observer)
+        : m_control(control), m_found(found), m_observer(observer) {
+        const BitMatrix input = matrixOf(graph);
         std::vector<std::uint64_t> all(input.words(), 0);
-        for (int v = 0; v < n; ++v)
+        for (int v = 0; v < input.size(); ++v)
             all[wordOf(v)] |= bitOf(v);
-        m_renumbering.renumber(input, all.data(), m_order, m_graph);
+        m_subByColour = m_renumbering.renumber(input, all.data(), m_order, m_graph,
+                                               Renumbering::ByColour::IfRegular)
+                            ? Renumbering::ByColour::IfNearlyRegular
+                            : Renumbering::ByColour::Never;
     }
 
     MaximumCliqueResult run() {
@@ -235,6 +328,8 @@ public:
             return result;
         m_best = initialClique();
         announceBest();
+        if constexpr (Observer::kWantsDetails)
+            m_observer.firstClique(exactNumbers(m_best, false));
         // Depth d holds a clique of d vertices and looks one depth ahead.
         m_levels.resize(std::size_t(n) + 2);
         searchFirstLevel();
@@ -254,6 +349,8 @@ private:
         std::vector<int> vertices;
         std::vector<int> colours;
         std::size_t listed = 0;
+        int needed = 0;  // the colour from which on vertices are listed
+        int classes = 0; // the colours the candidates took
     };
 
     struct SingleConflict {
@@ -289,9 +386,60 @@ private:
     }
 
     bool stepAllowed() {
-        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested())
+        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested() ||
+            m_observer.stopped())
             m_stopped = true;
         return !m_stopped;
+    }
+
+    // The number in the exact graph of vertex v of the graph being searched
+    // (of m_graph when `inFirst`).
+    int exactNumber(int v, bool inFirst) const {
+        const bool renumbered = !inFirst && m_current == &m_subGraph;
+        return m_order[std::size_t(renumbered ? m_subOrder[std::size_t(v)] : v)];
+    }
+
+    std::vector<int> exactNumbers(const std::vector<int>& vertices, bool inSearched) const {
+        std::vector<int> numbers;
+        for (int v : vertices)
+            numbers.push_back(exactNumber(v, !inSearched));
+        return numbers;
+    }
+
+    // Tells the observer how the depth's candidates were coloured.
+    void reportColouring(const Level& here) {
+        m_observer.coloured(here.classes, here.listed > 0);
+        if constexpr (Observer::kWantsDetails) {
+            std::vector<std::vector<int>> classes(std::size_t(std::max(here.classes, 0)));
+            std::vector<std::uint64_t> rest(here.candidates.begin(),
+                                            here.candidates.begin() + std::ptrdiff_t(m_words));
+            const auto take = [&](int colour, int v) {
+                classes[std::size_t(colour - 1)].push_back(exactNumber(v, false));
+                rest[wordOf(v)] &= ~bitOf(v);
+            };
+            for (int k = 1; k < here.needed && k <= here.classes; ++k) {
+                const std::uint64_t* members = colourClass(k);
+                for (std::size_t w = 0; w < m_words; ++w)
+                    for (std::uint64_t bits = members[w] & rest[w]; bits != 0; bits &= bits - 1)
+                        take(k, int(w * 64) + std::countr_zero(bits));
+            }
+            for (std::size_t i = 0; i < here.listed; ++i)
+                take(here.colours[i], here.vertices[i]);
+            std::vector<int> uncounted;
+            for (std::size_t w = 0; w < m_words; ++w)
+                for (std::uint64_t bits = rest[w]; bits != 0; bits &= bits - 1)
+                    uncounted.push_back(exactNumber(int(w * 64) + std::countr_zero(bits), false));
+            m_observer.candidatesColoured(classes, uncounted);
+        }
+    }
+
+    // After the last listed vertex, the candidates left all have lower colours.
+    void reportRestCut(const Level& here) {
+        const bool left =
+            std::any_of(here.candidates.begin(), here.candidates.begin() + std::ptrdiff_t(m_words),
+                        [](std::uint64_t w) { return w != 0; });
+        if (here.listed > 0 && left)
+            m_observer.restCut(here.needed - 1);
     }
 
     Level& level(std::size_t depth) {
@@ -336,8 +484,14 @@ private:
         }
     }
 
+    // Row v of the graph being searched.
+    template <std::size_t W> const std::uint64_t* rowOf(int v) const {
+        return m_rows + std::size_t(v) * words<W>();
+    }
+
     void useGraph(const BitMatrix& graph) {
         m_current = &graph;
+        m_rows = graph.row(0);
         m_words = graph.words();
         if (m_uncoloured.size() < m_words) {
             m_uncoloured.resize(m_words);
@@ -355,19 +509,25 @@ private:
             here.candidates[wordOf(v)] |= bitOf(v);
         m_clique.clear();
         withWordCount([&]<std::size_t W>() { colourSort<W>(here); });
+        reportColouring(here);
         std::vector<std::uint64_t> next(m_words);
         for (std::size_t i = here.listed; i-- > 0;) {
-            if (std::size_t(here.colours[i]) <= m_best.size())
+            if (std::size_t(here.colours[i]) <= m_best.size()) {
+                m_observer.restCut(here.colours[i]);
                 return;
+            }
             const int v = here.vertices[i];
             const std::uint64_t* around = m_graph.row(v);
             for (std::size_t w = 0; w < m_words; ++w)
                 next[w] = here.candidates[w] & around[w];
+            m_observer.candidateTaken(m_order[std::size_t(v)]);
             searchAround(v, next.data());
             if (m_stopped)
                 return;
+            m_observer.candidateDone(m_order[std::size_t(v)]);
             here.candidates[wordOf(v)] &= ~bitOf(v);
         }
+        reportRestCut(here);
     }
 
     // The largest clique through v among the candidates joined to it.
@@ -381,6 +541,8 @@ private:
         if (count == 0) {
             if (m_best.empty())
                 improveBest();
+            else
+                m_observer.noCandidatesLeft();
             return;
         }
         if (count < kAlwaysRenumberFrom) {
@@ -388,11 +550,12 @@ private:
                 return;
             withWordCount([&]<std::size_t W>() { colourSort<W>(first); });
             if (first.listed < kRenumberFrom) {
+                reportColouring(first);
                 withWordCount([&]<std::size_t W>() { branch<W>(1); });
                 return;
             }
         }
-        m_renumbering.renumber(m_graph, neighbours, m_subOrder, m_subGraph);
+        m_renumbering.renumber(m_graph, neighbours, m_subOrder, m_subGraph, m_subByColour);
         useGraph(m_subGraph);
         Level& renumbered = level(1);
         std::fill_n(renumbered.candidates.data(), m_words, 0);
@@ -408,12 +571,15 @@ private:
         for (std::size_t i = 1; i < m_clique.size(); ++i)
             m_best.push_back(renumbered ? m_subOrder[std::size_t(m_clique[i])] : m_clique[i]);
         announceBest();
+        if constexpr (Observer::kWantsDetails)
+            m_observer.betterClique(exactNumbers(m_best, false));
     }
 
     template <std::size_t W> void expand(std::size_t depth) {
         if (!stepAllowed())
             return;
         colourSort<W>(level(depth));
+        reportColouring(m_levels[depth]);
         branch<W>(depth);
     }
 
@@ -423,8 +589,10 @@ private:
         std::uint64_t* candidates = here.candidates.data();
         std::uint64_t* next = level(depth + 1).candidates.data();
         for (std::size_t i = here.listed; i-- > 0;) {
-            if (m_clique.size() + std::size_t(here.colours[i]) <= m_best.size())
+            if (m_clique.size() + std::size_t(here.colours[i]) <= m_best.size()) {
+                m_observer.restCut(here.colours[i]);
                 return;
+            }
             const int v = here.vertices[i];
             const std::uint64_t* around = m_current->row(v);
             std::uint64_t any = 0;
@@ -432,16 +600,21 @@ private:
                 next[w] = candidates[w] & around[w];
                 any |= next[w];
             }
+            m_observer.candidateTaken(exactNumber(v, false));
             m_clique.push_back(v);
             if (any != 0)
                 expand<W>(depth + 1);
             else if (m_clique.size() > m_best.size())
                 improveBest();
+            else
+                m_observer.noCandidatesLeft();
             m_clique.pop_back();
             if (m_stopped)
                 return;
+            m_observer.candidateDone(exactNumber(v, false));
             candidates[wordOf(v)] &= ~bitOf(v);
         }
+        reportRestCut(here);
     }
 
     // Colours the candidates class by class, each class greedily in vertex
@@ -452,29 +625,39 @@ private:
         const int needed = int(m_best.size()) - int(m_clique.size()) + 1;
         const std::size_t count = words<W>();
         std::uint64_t* uncoloured = m_uncoloured.data();
-        std::uint64_t* open = m_open.data();
+        // With the row length known, the open words live in registers.
+        std::array<std::uint64_t, W == 0 ? 1 : W> fixedOpen;
+        std::uint64_t* open = W == 0 ? m_open.data() : fixedOpen.data();
         std::copy_n(here.candidates.data(), count, uncoloured);
         // With two lower classes or more, a vertex can move down.
         const bool recolour = needed >= 3;
-        if (recolour && m_classes.size() < std::size_t(needed) * count)
+        // An observer is shown the lower classes, too.
+        const bool keepClasses = recolour || (Observer::kWantsDetails && needed > 1);
+        if (keepClasses && m_classes.size() < std::size_t(needed) * count)
             m_classes.resize(std::size_t(needed) * count);
         std::size_t firstWord = 0;
         for (int colour = 1;; ++colour) {
             while (firstWord < count && uncoloured[firstWord] == 0)
                 ++firstWord;
-            if (firstWord == count)
+            if (firstWord == count) {
+                here.classes = colour - 1;
                 break;
+            }
             if (recolour && colour == needed) {
                 recolourIntoLowerClasses<W>(needed);
                 while (firstWord < count && uncoloured[firstWord] == 0)
                     ++firstWord;
-                if (firstWord == count)
+                if (firstWord == count) {
+                    here.classes = colour - 1;
                     break;
+                }
             }
-            std::uint64_t* members = recolour && colour < needed ? colourClass(colour) : nullptr;
+            std::uint64_t* members = keepClasses && colour < needed ? colourClass(colour) : nullptr;
             if (members)
                 std::fill_n(members, firstWord, 0);
             std::copy_n(uncoloured, count, open);
+            int* vertices = here.vertices.data();
+            int* colours = here.colours.data();
             // Word by word: the word being coloured stays in a register, and
             // a vertex's row only has to clear the words after it.
             for (std::size_t w = firstWord; w < count; ++w) {
@@ -483,14 +666,14 @@ private:
                 while (left != 0) {
                     const std::uint64_t bit = left & (~left + 1);
                     const int v = int(w * 64) + std::countr_zero(left);
-                    const std::uint64_t* around = m_current->row(v);
+                    const std::uint64_t* around = rowOf<W>(v);
                     taken |= bit;
                     left &= ~(around[w] | bit);
                     for (std::size_t x = w + 1; x < count; ++x)
                         open[x] &= ~around[x];
                     if (colour >= needed) {
-                        here.vertices[listed] = v;
-                        here.colours[listed] = colour;
+                        vertices[listed] = v;
+                        colours[listed] = colour;
                         ++listed;
                     }
                 }
@@ -500,9 +683,13 @@ private:
             }
         }
         here.listed = listed;
+        here.needed = needed;
     }
 
     std::uint64_t* colourClass(int colour) {
+        return m_classes.data() + std::size_t(colour - 1) * m_words;
+    }
+    const std::uint64_t* colourClass(int colour) const {
         return m_classes.data() + std::size_t(colour - 1) * m_words;
     }
 
@@ -587,15 +774,20 @@ private:
 
     const SearchControl& m_control;
     const LargerCliqueFound& m_found;
+    Observer& m_observer;
     std::uint64_t m_steps = 0;
     bool m_stopped = false;
-    SmallestLastRenumbering m_renumbering;
+    Renumbering m_renumbering;
+    // How first-level branches are renumbered: by colour classes only in a
+    // regular graph.
+    Renumbering::ByColour m_subByColour = Renumbering::ByColour::Never;
     std::vector<int> m_order; // number in m_graph -> vertex number of the input
     BitMatrix m_graph;
     std::vector<int> m_subOrder; // number in m_subGraph -> number in m_graph
     BitMatrix m_subGraph;
-    const BitMatrix* m_current = nullptr; // the graph being searched
-    std::size_t m_words = 0;              // its words per row
+    const BitMatrix* m_current = nullptr;  // the graph being searched
+    const std::uint64_t* m_rows = nullptr; // its rows
+    std::size_t m_words = 0;               // its words per row
     std::vector<Level> m_levels;
     std::vector<std::uint64_t> m_uncoloured;
     std::vector<std::uint64_t> m_open;
@@ -607,128 +799,6 @@ private:
     std::vector<int> m_best; // numbers in m_graph
 };
 
-// Bron–Kerbosch with the pivot that leaves the fewest branches (the vertex of
-// P or X with most neighbours in P).
-template <class Observer> class MaximalCliqueEnumeration {
-public:
-    MaximalCliqueEnumeration(const ExactGraph& graph, std::size_t cap, const SearchControl& control,
-                             Observer& observer)
-        : m_graph(graph), m_cap(cap), m_control(control), m_observer(observer) {}
-
-    MaximalCliques run() {
-        const int n = m_graph.size();
-        if (n > 0) {
-            VertexSet all(n);
-            for (int v = 0; v < n; ++v)
-                all.insert(v);
-            VertexSet none(n);
-            extend(all, none);
-        }
-        return std::move(m_result);
-    }
-
-private:
-    static int commonCount(const VertexSet& a, const VertexSet& b) {
-        int n = 0;
-        for (std::size_t w = 0; w < a.words().size(); ++w)
-            n += std::popcount(a.words()[w] & b.words()[w]);
-        return n;
-    }
-
-    // Returns false once the cap has been passed or the steps are used up.
-    bool extend(VertexSet& candidates, VertexSet& excluded) {
-        if (++m_steps > m_control.stepLimit || m_control.stop.stop_requested() ||
-            m_observer.stopped()) {
-            m_result.complete = false;
-            return false;
-        }
-        if (candidates.empty()) {
-            if (!excluded.empty()) {
-                m_observer.notMaximal();
-                return true;
-            }
-            if (m_result.cliques.size() == m_cap) {
-                m_result.truncated = true;
-                m_result.complete = false;
-                return false;
-            }
-            m_result.cliques.push_back(m_current);
-            std::sort(m_result.cliques.back().begin(), m_result.cliques.back().end());
-            m_observer.cliqueFound();
-            return true;
-        }
-        int pivot = -1;
-        int most = -1;
-        for (const VertexSet* pool : {&candidates, &excluded})
-            for (int u : pool->members()) {
-                const int n = commonCount(candidates, m_graph.neighbours[std::size_t(u)]);
-                if (n > most) {
-                    most = n;
-                    pivot = u;
-                }
-            }
-        m_observer.pivotChosen(pivot);
-        VertexSet branches = candidates;
-        const auto& pivotNeighbours = m_graph.neighbours[std::size_t(pivot)].words();
-        for (std::size_t w = 0; w < branches.words().size(); ++w)
-            branches.words()[w] &= ~pivotNeighbours[w];
-        for (int v : branches.members()) {
-            const VertexSet& around = m_graph.neighbours[std::size_t(v)];
-            VertexSet nextCandidates = intersection(candidates, around);
-            VertexSet nextExcluded = intersection(excluded, around);
-            m_current.push_back(v);
-            m_observer.branch(v);
-            const bool goOn = extend(nextCandidates, nextExcluded);
-            m_current.pop_back();
-            m_observer.returned();
-            if (!goOn)
-                return false;
-            candidates.erase(v);
-            excluded.insert(v);
-            m_observer.movedToExcluded(v);
-        }
-        return true;
-    }
-
-    const ExactGraph& m_graph;
-    std::size_t m_cap;
-    const SearchControl& m_control;
-    Observer& m_observer;
-    std::uint64_t m_steps = 0;
-    std::vector<int> m_current;
-    MaximalCliques m_result;
-};
-
-Clique cliqueOf(const ExactGraph& graph, const std::vector<int>& vertices) {
-    Clique clique;
-    for (int v : vertices)
-        clique.members.append(graph.labels[v]);
-    return normaliseClique(clique);
-}
-
-bool largerFirst(const MaximalCliqueEntry& a, const MaximalCliqueEntry& b) {
-    return largerCliqueFirst(a.clique, b.clique);
-}
-
-// True when the members are distinct vertices of the graph, all joined.
-bool isCliqueOf(const ExactGraph& graph, const LabelNumbers& numbers, const Clique& clique) {
-    std::vector<int> vertices;
-    for (const QByteArray& label : clique.members) {
-        const int v = numbers.numberOf(label);
-        if (v < 0)
-            return false;
-        for (int u : vertices)
-            if (!graph.adjacent(u, v))
-                return false;
-        vertices.push_back(v);
-    }
-    return true;
-}
-
-QString germanNumber(qsizetype n) {
-    return QLocale(QLocale::German).toString(qlonglong(n));
-}
-
 } // namespace
 
 MaximumCliqueResult maximumClique(const ExactGraph& graph, std::uint64_t stepLimit) {
@@ -737,184 +807,81 @@ MaximumCliqueResult maximumClique(const ExactGraph& graph, std::uint64_t stepLim
 
 MaximumCliqueResult maximumClique(const ExactGraph& graph, const SearchControl& control,
                                   const LargerCliqueFound& found) {
-    return MaximumCliqueSearch(graph, control, found).run();
-}
-
-MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
-                                       std::uint64_t stepLimit) {
-    return enumerateMaximalCliques(graph, cap, SearchControl{stepLimit, {}});
-}
-
-MaximalCliques enumerateMaximalCliques(const ExactGraph& graph, std::size_t cap,
-                                       const SearchControl& control) {
     SilentSearchObserver silent;
-    return MaximalCliqueEnumeration<SilentSearchObserver>(graph, cap, control, silent).run();
+    return MaximumCliqueSearch<SilentSearchObserver>(graph, control, found, silent).run();
 }
 
 template <class Observer>
-MaximalCliques enumerateMaximalCliquesObserved(const ExactGraph& graph, std::size_t cap,
-                                               std::uint64_t stepLimit, Observer& observer) {
+MaximumCliqueResult maximumCliqueObserved(const ExactGraph& graph, std::uint64_t stepLimit,
+                                          Observer& observer) {
     const SearchControl control{stepLimit, {}};
-    return MaximalCliqueEnumeration<Observer>(graph, cap, control, observer).run();
+    const LargerCliqueFound none;
+    return MaximumCliqueSearch<Observer>(graph, control, none, observer).run();
 }
 
-template MaximalCliques
-enumerateMaximalCliquesObserved<BronKerboschStepRecorder>(const ExactGraph&, std::size_t,
-                                                          std::uint64_t, BronKerboschStepRecorder&);
+template MaximumCliqueResult
+maximumCliqueObserved<CliqueNumberStepRecorder>(const ExactGraph&, std::uint64_t,
+                                                CliqueNumberStepRecorder&);
 
-qsizetype ExactAnalysis::missedByGreedy() const {
-    return std::count_if(maximalCliques.begin(), maximalCliques.end(),
-                         [](const MaximalCliqueEntry& e) { return !e.inGreedyList; });
-}
+namespace {
 
-ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
-                             std::uint64_t stepLimit) {
-    ExactAnalysisControl control;
-    control.stepLimit = stepLimit;
-    return analyseExactly(store, greedy, k, control);
-}
-
-ExactAnalysis analyseExactly(const GraphStore& store, const CliqueList& greedy, qsizetype k,
-                             const ExactAnalysisControl& control) {
-    const ExactGraph graph = buildExactGraph(store);
-    ExactAnalysis analysis;
-    analysis.k = k;
-    analysis.stepLimit = control.stepLimit;
-    analysis.vertexCount = graph.size();
-
-    LargerCliqueFound found;
-    if (control.progress)
-        found = [&](const std::vector<int>& clique) {
-            control.progress(ExactProgress{cliqueOf(graph, clique), false});
-        };
-    const MaximumCliqueResult largest = maximumClique(graph, control, found);
-    analysis.cliqueNumber = qsizetype(largest.clique.size());
-    analysis.cliqueNumberComplete = largest.complete;
-    analysis.largestClique = cliqueOf(graph, largest.clique);
-    analysis.cancelled = !largest.complete && control.stop.stop_requested();
-    if (largest.complete && control.progress)
-        control.progress(ExactProgress{analysis.largestClique, true});
-
-    const LabelNumbers numbers(graph.labels);
-    QSet<QList<QByteArray>> greedyCliques;
-    for (const Clique& clique : greedy) {
-        greedyCliques.insert(normaliseClique(clique).members);
-        if (analysis.greedyFitsGraph && !isCliqueOf(graph, numbers, clique))
-            analysis.greedyFitsGraph = false;
+// Counts the cliques the search extends, by size, and those whose colouring
+// leaves nothing to branch on.
+class BranchCounter : public SilentSearchObserver {
+public:
+    explicit BranchCounter(std::vector<BranchLevel>& levels) : m_levels(levels) {
+        m_levels.assign(1, BranchLevel{1, 0});
     }
-    analysis.greedyCount = greedy.size();
-    analysis.greedyLargest = largestCliqueSize(greedy, nullptr);
-
-    MaximalCliques maximal = enumerateMaximalCliques(graph, kMaximalCliqueCap, control);
-    analysis.truncated = maximal.truncated;
-    analysis.maximalComplete = maximal.complete;
-    if (!maximal.complete && !maximal.truncated && control.stop.stop_requested())
-        analysis.cancelled = true;
-    analysis.maximalCliques.reserve(qsizetype(maximal.cliques.size()));
-    for (const std::vector<int>& vertices : maximal.cliques) {
-        MaximalCliqueEntry entry{cliqueOf(graph, vertices), false};
-        entry.inGreedyList = greedyCliques.contains(entry.clique.members);
-        analysis.maximalCliques.append(std::move(entry));
+    void candidateTaken(int) {
+        if (++m_depth >= m_levels.size())
+            m_levels.resize(m_depth + 1);
+        ++m_levels[m_depth].examined;
     }
-    std::sort(analysis.maximalCliques.begin(), analysis.maximalCliques.end(), largerFirst);
-    return analysis;
-}
-
-QString cliqueNumberText(const ExactAnalysis& analysis) {
-    if (analysis.cliqueNumberComplete)
-        return QString::number(analysis.cliqueNumber);
-    return QString("mindestens %1").arg(analysis.cliqueNumber);
-}
-
-QString maximalCliqueCountText(const ExactAnalysis& analysis) {
-    const qsizetype n = analysis.maximalCliques.size();
-    if (analysis.truncated)
-        return QString("Mehr als %1 maximale Cliquen; gezeigt werden die ersten %1.")
-            .arg(germanNumber(n));
-    if (!analysis.maximalComplete && analysis.cancelled) {
-        if (n == 0)
-            return "Die Suche wurde abgebrochen, bevor sie maximale Cliquen aufgezählt hat.";
-        return QString("Die Suche wurde abgebrochen: %1 maximale Cliquen gefunden, es kann mehr "
-                       "geben.")
-            .arg(germanNumber(n));
+    void candidateDone(int) { --m_depth; }
+    void coloured(int, bool branches) {
+        if (!branches)
+            ++m_levels[m_depth].cut;
     }
-    if (!analysis.maximalComplete)
-        return QString("Die Suche hat nach %1 Schritten aufgehört: %2 maximale Cliquen gefunden, "
-                       "es kann mehr geben.")
-            .arg(germanNumber(qsizetype(analysis.stepLimit)), germanNumber(n));
-    if (n == 0)
-        return "Der Graph hat keine Knoten.";
-    if (n == 1)
-        return "1 maximale Clique";
-    return QString("%1 maximale Cliquen").arg(germanNumber(n));
+
+private:
+    std::vector<BranchLevel>& m_levels;
+    std::size_t m_depth = 0;
+};
+
+} // namespace
+
+MaximumCliqueResult maximumCliqueCounted(const ExactGraph& graph, const SearchControl& control,
+                                         const LargerCliqueFound& found,
+                                         std::vector<BranchLevel>& levels) {
+    BranchCounter counter(levels);
+    return MaximumCliqueSearch<BranchCounter>(graph, control, found, counter).run();
 }
 
-QString decisionQuestionText(const ExactAnalysis& analysis) {
-    return QString("Gibt es eine Clique mit mindestens k = %1 Knoten?").arg(analysis.k);
-}
-
-QString exactDecisionText(const ExactAnalysis& analysis) {
-    if (!analysis.exactAnswerKnown())
-        return "Unbekannt";
-    return QString::fromLatin1(decisionAnswer(analysis.cliqueNumber, analysis.k));
-}
-
-QString exampleText(const ExactAnalysis& analysis) {
-    return analysis.exactAnswer() ? cliqueDisplayText(analysis.largestClique) : QString();
-}
-
-QString comparisonText(const ExactAnalysis& analysis) {
-    const bool comparable = analysis.greedyCount > 0 && analysis.greedyFitsGraph;
-    if (!analysis.cliqueNumberComplete) {
-        QString text =
-            analysis.cancelled
-                ? QString("Die exakte Suche wurde abgebrochen: Die größte Clique hat mindestens "
-                          "%1 Knoten.")
-                      .arg(analysis.cliqueNumber)
-                : QString("Die exakte Suche hat nach %1 Schritten aufgehört: Die größte Clique "
-                          "hat mindestens %2 Knoten.")
-                      .arg(germanNumber(qsizetype(analysis.stepLimit)))
-                      .arg(analysis.cliqueNumber);
-        if (comparable)
-            text += QString(" Die gierige Suche fand höchstens %1.").arg(analysis.greedyLargest);
-        return text;
+std::vector<int> fewColourColouring(const ExactGraph& graph) {
+    const BitMatrix matrix = matrixOf(graph);
+    const int n = matrix.size();
+    // Greedily, class by class in number order.
+    std::vector<int> greedy(std::size_t(n), 0);
+    std::vector<std::uint64_t> uncoloured(matrix.words(), 0);
+    for (int v = 0; v < n; ++v)
+        uncoloured[wordOf(v)] |= bitOf(v);
+    int greedyColours = 0;
+    for (int left = n; left > 0;) {
+        ++greedyColours;
+        std::vector<std::uint64_t> open = uncoloured;
+        for (std::size_t w = 0; w < open.size(); ++w)
+            while (open[w] != 0) {
+                const int v = int(w * 64) + std::countr_zero(open[w]);
+                greedy[std::size_t(v)] = greedyColours;
+                uncoloured[w] &= ~bitOf(v);
+                --left;
+                for (std::size_t x = w; x < open.size(); ++x)
+                    open[x] &= ~matrix.row(v)[x];
+                open[w] &= ~bitOf(v);
+            }
     }
-    if (analysis.greedyCount == 0)
-        return "Die Liste „Gefundene Cliquen“ ist leer: Nach „Berechnen!“ im Hauptfenster "
-               "lässt sich die gierige Suche hier mit dem exakten Ergebnis vergleichen.";
-    if (!analysis.greedyFitsGraph)
-        return "Die Liste „Gefundene Cliquen“ gehört nicht zum aktuellen Graphen: Nach "
-               "„Berechnen!“ lässt sie sich wieder vergleichen.";
-    QString text;
-    if (analysis.greedyLargest < analysis.cliqueNumber) {
-        text = QString("Die gierige Suche fand höchstens %1 Knoten, die größte Clique hat aber "
-                       "%2 Knoten.")
-                   .arg(analysis.greedyLargest)
-                   .arg(analysis.cliqueNumber);
-        if (analysis.greedyAnswer() != analysis.exactAnswer())
-            text +=
-                QString(" Für k = %1 antwortet sie deshalb „%2“, richtig ist „%3“.")
-                    .arg(analysis.k)
-                    .arg(QString::fromLatin1(decisionAnswer(analysis.greedyLargest, analysis.k)),
-                         exactDecisionText(analysis));
-    } else {
-        text = QString("Die gierige Suche hat eine größte Clique gefunden (%1 Knoten).")
-                   .arg(analysis.cliqueNumber);
-    }
-    if (!analysis.maximalComplete)
-        return text;
-    const qsizetype total = analysis.maximalCliques.size();
-    const qsizetype missed = analysis.missedByGreedy();
-    if (missed == 0)
-        text += total == 1
-                    ? QString(" Sie enthält die einzige maximale Clique.")
-                    : QString(" Sie enthält alle %1 maximalen Cliquen.").arg(germanNumber(total));
-    else if (total == 1)
-        text += " Die einzige maximale Clique fehlt ihr.";
-    else if (missed == 1)
-        text += QString(" Von den %1 maximalen Cliquen fehlt ihr eine.").arg(germanNumber(total));
-    else
-        text += QString(" Von den %1 maximalen Cliquen fehlen ihr %2.")
-                    .arg(germanNumber(total), germanNumber(missed));
-    return text;
+    std::vector<int> saturation;
+    Renumbering renumbering;
+    const int saturationColours = renumbering.saturationColours(matrix, saturation);
+    return saturationColours < greedyColours ? saturation : greedy;
 }
