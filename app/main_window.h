@@ -5,8 +5,8 @@
 #include "app/widgets.h"
 #include "cliques/clique.h"
 #include "cliques/clique_positions.h"
-#include "files/graph_formats.h"
 #include "editor/position_grid.h"
+#include "files/graph_formats.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_store.h"
 
@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 class ProgressSink;
 class QUndoStack;
@@ -152,6 +153,7 @@ private:
         QString v2Text;
         bool placing = true; // "DelPos" not yet pressed: edge entry closed
     };
+    StoredPicture storedPicture() const;
     EditorState editorState() const;
     void restoreEditorState(const EditorState& state);
     // Records the step from before to the current state.
@@ -165,6 +167,8 @@ private:
 
     GraphStore m_store;
     PositionGrid m_grid;
+    // The picture last kept for undo, by its cache key.
+    mutable std::pair<qint64, StoredPicture> m_lastStored{-1, {}};
     CliqueList m_cliques;
     ProgressSink* m_progress = nullptr;
     CliqueHighlighter* m_highlighter = nullptr;
