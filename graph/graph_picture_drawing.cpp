@@ -222,13 +222,25 @@ QImage drawGraphPicture(const GraphStore& store, const GraphLayout& layout,
     for (const auto& [label, centre] : vertices)
         painter.drawEllipse(centre, r, r);
 
-    painter.setFont(graphLabelFont(layout.labelPixelSize));
+    const QFont labelFont = graphLabelFont(layout.labelPixelSize);
+    const QFontMetrics metrics(labelFont);
+    painter.setFont(labelFont);
     painter.setPen(kLabelColour);
+    // Among circles smaller than the samples', a label wider than its circle
+    // lies across its neighbours: a backdrop in the circles' colour keeps it
+    // readable there.
+    const bool crowded = r < kSampleVertexRadius;
     for (const auto& [label, centre] : vertices) {
         if (!layout.legibleLabels.contains(label))
             continue;
+        const QString text = displayText(label);
         const QRect box(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
-        painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, displayText(label));
+        if (crowded && metrics.horizontalAdvance(text) > 2 * r) {
+            const QSize size(metrics.horizontalAdvance(text) + 2, metrics.height());
+            painter.fillRect(QRect(centre - QPoint(size.width() / 2, size.height() / 2), size),
+                             kCircleFill);
+        }
+        painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text);
     }
 
     if (!layout.countText.isEmpty()) {
