@@ -95,19 +95,22 @@ std::optional<TextList> loadTextList(const QString& fileName, QString* problem,
     // Read in pieces and split as it comes, so that memory holds the list
     // and one piece, never the file; large files show their progress.
     constexpr qint64 kPiece = 1 << 18;
+    constexpr int kSteps = 1000;
     const bool reports = progress && file.size() >= 4 * kPiece;
     if (reports) {
-        progress->setMaximum(int(file.size() / kPiece) + 1);
+        progress->setMaximum(kSteps);
         progress->setPosition(0);
         progress->begin();
     }
     const auto finishReports = qScopeGuard([&] {
-        if (reports)
+        if (reports) {
+            progress->setPosition(kSteps);
             progress->finish();
+        }
     });
     EntrySplitter splitter;
     QByteArray piece(kPiece, Qt::Uninitialized);
-    for (int pieces = 1;; ++pieces) {
+    for (qint64 done = 0;;) {
         const qint64 got = file.device().read(piece.data(), kPiece);
         if (got < 0)
             return refuse(FileRefusal::CannotRead);
@@ -115,8 +118,9 @@ std::optional<TextList> loadTextList(const QString& fileName, QString* problem,
         const QByteArrayView read(piece.constData(), got);
         const qsizetype nul = read.indexOf('\0');
         splitter.add(nul < 0 ? read : read.first(nul));
+        done += got;
         if (reports)
-            progress->setPosition(pieces);
+            progress->setPosition(int(std::min(done, file.size()) * kSteps / file.size()));
         if (got == 0 || nul >= 0)
             break;
     }
