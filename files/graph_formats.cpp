@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -113,60 +116,69 @@ quint64 pairKey(quint64 a, quint64 b) {
 }
 
 // The pair keys seen so far: an open-addressed table, doubled when half full,
-// several times faster than a node-based set for millions of edges.
+// several times faster than a node-based set for millions of edges. Slots
+// hold key + 1, so that a fresh table from calloc is empty without being
+// written to first.
 class PairKeys {
 public:
     // True when the key was not in the set yet.
     bool insert(quint64 key) {
-        if (2 * (m_count + 1) > qsizetype(m_slots.size()))
+        if (2 * (m_count + 1) > m_size)
             grow();
-        std::size_t at = slotOf(key);
-        while (m_slots[at] != kEmpty) {
-            if (m_slots[at] == key)
+        const quint64 stored = key + 1;
+        std::size_t at = slotOf(stored);
+        while (m_slots[at] != 0) {
+            if (m_slots[at] == stored)
                 return false;
-            at = (at + 1) & (m_slots.size() - 1);
+            at = (at + 1) & std::size_t(m_size - 1);
         }
-        m_slots[at] = key;
+        m_slots[at] = stored;
         ++m_count;
         return true;
     }
     // Asks the processor to fetch where inserting the key will start.
     void prefetch(quint64 key) const {
-        if (!m_slots.empty())
-            __builtin_prefetch(&m_slots[slotOf(key)]);
+        if (m_slots)
+            __builtin_prefetch(&m_slots[slotOf(key + 1)]);
     }
     // Room for count keys, as far as a few MB go: a header or a file's size
     // may promise far more than the file turns out to hold.
     void reserve(qsizetype count) {
         constexpr qsizetype kMostReserved = qsizetype(1) << 18;
-        while (qsizetype(m_slots.size()) < 2 * std::min(count, kMostReserved))
+        while (m_size < 2 * std::min(count, kMostReserved))
             grow();
     }
 
 private:
-    // No key has both halves set: indices stay below 2^31.
-    static constexpr quint64 kEmpty = ~quint64(0);
+    struct Free {
+        void operator()(quint64* table) const { std::free(table); }
+    };
 
-    std::size_t slotOf(quint64 key) const {
-        return std::size_t((key * 0x9E3779B97F4A7C15ull) >> m_shift);
+    std::size_t slotOf(quint64 stored) const {
+        return std::size_t((stored * 0x9E3779B97F4A7C15ull) >> m_shift);
     }
     void grow() {
-        std::vector<quint64> old(m_slots.empty() ? 0 : 2 * m_slots.size(), kEmpty);
-        old.swap(m_slots);
-        if (m_slots.empty())
-            m_slots.assign(16, kEmpty);
-        m_shift = 64 - std::countr_zero(m_slots.size());
-        for (const quint64 key : old) {
-            if (key == kEmpty)
+        qsizetype size = m_size == 0 ? 16 : 2 * m_size;
+        std::unique_ptr<quint64[], Free> table(
+            static_cast<quint64*>(std::calloc(std::size_t(size), sizeof(quint64))));
+        if (!table)
+            throw std::bad_alloc();
+        std::swap(table, m_slots);
+        std::swap(size, m_size);
+        m_shift = 64 - std::countr_zero(quint64(m_size));
+        for (qsizetype i = 0; i < size; ++i) {
+            const quint64 stored = table[i];
+            if (stored == 0)
                 continue;
-            std::size_t at = slotOf(key);
-            while (m_slots[at] != kEmpty)
-                at = (at + 1) & (m_slots.size() - 1);
-            m_slots[at] = key;
+            std::size_t at = slotOf(stored);
+            while (m_slots[at] != 0)
+                at = (at + 1) & std::size_t(m_size - 1);
+            m_slots[at] = stored;
         }
     }
 
-    std::vector<quint64> m_slots;
+    std::unique_ptr<quint64[], Free> m_slots;
+    qsizetype m_size = 0;
     qsizetype m_count = 0;
     int m_shift = 64;
 };
