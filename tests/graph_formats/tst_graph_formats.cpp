@@ -410,6 +410,24 @@ private slots:
                  qPrintable(QString::number((peakResidentBytes() - before) >> 20) + " MB"));
     }
 
+    // A header may promise far more edges than the file holds: what is set
+    // aside for them stays within a few MB until they come.
+    void promisedEdgesCostNoMemory() {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath("versprochen.clq");
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("p edge 10 100000000\n");
+        const QByteArray comment = "c " + QByteArray(998, 'x') + '\n';
+        for (int line = 0; line < 60'000; ++line)
+            file.write(comment);
+        file.close();
+        const qint64 before = peakResidentBytes();
+        QCOMPARE(openGraphFile(fileName).problem, GraphFileProblem::CountMismatch);
+        QVERIFY2(peakResidentBytes() - before < qint64(50) << 20,
+                 qPrintable(QString::number((peakResidentBytes() - before) >> 20) + " MB"));
+    }
+
     void refusesTooManyListedVertices() {
         QByteArray bytes;
         for (int v = 0; v <= kMaxGraphFileVertices; ++v)
