@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 class PictureOutput;
 class ProgressSink;
@@ -176,6 +177,7 @@ private:
         QString v2Text;
         bool placing = true; // "DelPos" not yet pressed: edge entry closed
     };
+    StoredPicture storedPicture() const;
     EditorState editorState() const;
     void restoreEditorState(const EditorState& state);
     // Records the step from before to the current state.
@@ -189,6 +191,8 @@ private:
 
     GraphStore m_store;
     PositionGrid m_grid;
+    // The picture last kept for undo, by its cache key.
+    mutable std::pair<qint64, StoredPicture> m_lastStored{-1, {}};
     CliqueList m_cliques;
     ProgressSink* m_progress = nullptr;
     bool m_pictureClicksWanted = false;

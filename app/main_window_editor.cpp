@@ -66,10 +66,18 @@ QImage MainWindow::StoredPicture::picture() const {
     return QImage::fromData(png, "PNG").convertToFormat(format);
 }
 
+MainWindow::StoredPicture MainWindow::storedPicture() const {
+    // The picture after one step is the picture before the next: encoded once.
+    const QImage& picture = graphPicture->picture();
+    if (m_lastStored.first != picture.cacheKey())
+        m_lastStored = {picture.cacheKey(), StoredPicture::of(picture)};
+    return m_lastStored.second;
+}
+
 MainWindow::EditorState MainWindow::editorState() const {
     return {m_store,
             m_grid,
-            StoredPicture::of(graphPicture->picture()),
+            storedPicture(),
             m_highlighter->editorPlacement(),
             vertexPositionSpinner->position(),
             v1Spinner->position(),
@@ -129,8 +137,11 @@ void MainWindow::showHistory() {
 }
 
 void MainWindow::drawLaidOutGraph(const std::optional<GraphLayout>& given) {
-    const GraphLayout layout = given ? *given : layoutGraphForPicture(m_store, m_progress);
-    graphPicture->setPicture(drawGraphPicture(m_store, layout));
+    // A large graph's layout and drawing show as one run of the progress window.
+    ProgressStages stages(m_progress, 2);
+    const GraphLayout layout = given ? *given : layoutGraphForPicture(m_store, stages.sink());
+    stages.nextStage();
+    graphPicture->setPicture(drawGraphPicture(m_store, layout, stages.sink()));
     m_highlighter->setEditorPlacement(
         {CliqueHighlighter::EditorPlacement::Drawn, layout.positions});
 }
@@ -254,7 +265,7 @@ void MainWindow::importGraph() {
         dialogs().message(this, Texts::MeldungCaption, prompt);
         if (std::optional<QString> name = listOpenDialog.execute(this)) {
             QString problem;
-            std::optional<TextList> loaded = loadTextList(*name, &problem);
+            std::optional<TextList> loaded = loadTextList(*name, &problem, m_progress);
             if (!loaded) {
                 dialogs().message(this, Texts::FehlerCaption, problem);
                 return;

@@ -8,8 +8,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -18,8 +22,16 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
+// isBinaryByte as a table: every byte of a file passes through here.
 bool hasBinaryByte(QByteArrayView bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), isBinaryByte);
+    static const std::array<bool, 256> binary = [] {
+        std::array<bool, 256> table{};
+        for (std::size_t c = 0; c < table.size(); ++c)
+            table[c] = isBinaryByte(char(c));
+        return table;
+    }();
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return binary[static_cast<unsigned char>(c)]; });
 }
 
 bool isDigits(QByteArrayView text) {
@@ -74,26 +86,102 @@ QString excerpt(QByteArrayView line) {
     return text.size() <= kLongest ? text : text.left(kLongest) + QStringLiteral("...");
 }
 
-// "a-b" with an end that holds no dash first, so that the store's split at
-// the first dash gives both ends back; nothing when both hold one.
-std::optional<QByteArray> edgeText(const QByteArray& a, const QByteArray& b) {
-    if (!a.contains('-'))
-        return a + '-' + b;
-    if (!b.contains('-'))
-        return b + '-' + a;
-    return std::nullopt;
+// Both ends hold a dash: no edge text can keep them apart.
+bool bothDashed(QByteArrayView a, QByteArrayView b) {
+    return a.contains('-') && b.contains('-');
 }
 
-QString dashedEndsText(const QByteArray& a, const QByteArray& b) {
+// "a-b" with an end that holds no dash first, so that the store's split at
+// the first dash gives both ends back (not for bothDashed ends). Built in
+// one piece: files hold millions of them.
+QByteArray edgeText(QByteArrayView a, QByteArrayView b) {
+    if (a.contains('-'))
+        std::swap(a, b);
+    QByteArray text(a.size() + 1 + b.size(), Qt::Uninitialized);
+    char* out = std::copy(a.begin(), a.end(), text.data());
+    *out++ = '-';
+    std::copy(b.begin(), b.end(), out);
+    return text;
+}
+
+QString dashedEndsText(QByteArrayView a, QByteArrayView b) {
     return QStringLiteral("Die Namen \"%1\" und \"%2\" enthalten beide einen Bindestrich; Mandorin "
                           "trennt die zwei Enden einer Kante am ersten Bindestrich.")
-        .arg(displayText(a), displayText(b));
+        .arg(displayText(a.toByteArray()), displayText(b.toByteArray()));
 }
 
 // One undirected edge between vertex indices, for spotting repeats.
 quint64 pairKey(quint64 a, quint64 b) {
     return (std::min(a, b) << 32) | std::max(a, b);
 }
+
+// The pair keys seen so far: an open-addressed table, doubled when half full,
+// several times faster than a node-based set for millions of edges. Slots
+// hold key + 1, so that a fresh table from calloc is empty without being
+// written to first.
+class PairKeys {
+public:
+    // True when the key was not in the set yet.
+    bool insert(quint64 key) {
+        if (2 * (m_count + 1) > m_size)
+            grow();
+        const quint64 stored = key + 1;
+        std::size_t at = slotOf(stored);
+        while (m_slots[at] != 0) {
+            if (m_slots[at] == stored)
+                return false;
+            at = (at + 1) & std::size_t(m_size - 1);
+        }
+        m_slots[at] = stored;
+        ++m_count;
+        return true;
+    }
+    // Asks the processor to fetch where inserting the key will start.
+    void prefetch(quint64 key) const {
+        if (m_slots)
+            __builtin_prefetch(&m_slots[slotOf(key + 1)]);
+    }
+    // Room for count keys, as far as a few MB go: a header or a file's size
+    // may promise far more than the file turns out to hold.
+    void reserve(qsizetype count) {
+        constexpr qsizetype kMostReserved = qsizetype(1) << 18;
+        while (m_size < 2 * std::min(count, kMostReserved))
+            grow();
+    }
+
+private:
+    struct Free {
+        void operator()(quint64* table) const { std::free(table); }
+    };
+
+    std::size_t slotOf(quint64 stored) const {
+        return std::size_t((stored * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+    void grow() {
+        qsizetype size = m_size == 0 ? 16 : 2 * m_size;
+        std::unique_ptr<quint64[], Free> table(
+            static_cast<quint64*>(std::calloc(std::size_t(size), sizeof(quint64))));
+        if (!table)
+            throw std::bad_alloc();
+        std::swap(table, m_slots);
+        std::swap(size, m_size);
+        m_shift = 64 - std::countr_zero(quint64(m_size));
+        for (qsizetype i = 0; i < size; ++i) {
+            const quint64 stored = table[i];
+            if (stored == 0)
+                continue;
+            std::size_t at = slotOf(stored);
+            while (m_slots[at] != 0)
+                at = (at + 1) & std::size_t(m_size - 1);
+            m_slots[at] = stored;
+        }
+    }
+
+    std::unique_ptr<quint64[], Free> m_slots;
+    qsizetype m_size = 0;
+    qsizetype m_count = 0;
+    int m_shift = 64;
+};
 
 OpenedGraph refused(const QString& fileName, GraphFileProblem problem, qsizetype line,
                     const QString& detail) {
@@ -384,7 +472,7 @@ OpenedGraph readDimacsFrom(QIODevice& device, qint64 size, const QString& fileNa
     qsizetype headerLine = 0;
     qint64 edgeLines = 0;
     std::vector<NumberedEdge> edges;
-    std::unordered_set<quint64> seen;
+    PairKeys seen;
     std::vector<NameComment> names;
 
     Lines lines(device, size, progress);
@@ -429,7 +517,7 @@ OpenedGraph readDimacsFrom(QIODevice& device, qint64 size, const QString& fileNa
             // Reserved only as far as the file can hold edge lines ("e 1 2").
             const auto room = std::size_t(std::min<qint64>(edgeCount, size / 6));
             edges.reserve(room);
-            seen.reserve(room);
+            seen.reserve(qsizetype(room));
         } else if (fields.at[0] == "e") {
             if (headerLine == 0)
                 return refuse(GraphFileProblem::MissingHeader, number,
@@ -451,7 +539,7 @@ OpenedGraph readDimacsFrom(QIODevice& device, qint64 size, const QString& fileNa
                 return refuse(
                     GraphFileProblem::CountMismatch, number,
                     QStringLiteral("Mehr Kanten, als die p-Zeile angibt (%1).").arg(edgeCount));
-            if (seen.insert(pairKey(quint64(ends[0]), quint64(ends[1]))).second)
+            if (seen.insert(pairKey(quint64(ends[0]), quint64(ends[1]))))
                 edges.push_back({ends[0], ends[1], number});
         } else {
             return refuse(GraphFileProblem::MalformedLine, number,
@@ -510,10 +598,10 @@ OpenedGraph readDimacsFrom(QIODevice& device, qint64 size, const QString& fileNa
     for (const NumberedEdge& edge : edges) {
         const QByteArray& a = labels[edge.first - 1];
         const QByteArray& b = labels[edge.second - 1];
-        if (std::optional<QByteArray> text = edgeText(a, b))
-            texts.append(std::move(*text));
-        else
+        if (bothDashed(a, b))
             problem.note(GraphFileProblem::DashedEnds, edge.line, dashedEndsText(a, b));
+        else
+            texts.append(edgeText(a, b));
     }
     if (problem.found())
         return *problem.found();
@@ -552,69 +640,222 @@ std::optional<Fields> listFields(QByteArrayView line) {
     return fields;
 }
 
+// The labels of an edge list numbered by first mention. A file of a million
+// lines looks up two labels a line; held in one table whose entries carry a
+// label's first eight bytes and its length, most lookups touch one place in
+// memory instead of the half a dozen a hash of separate texts does, and that
+// place can be fetched ahead.
+class LabelIds {
+    static constexpr qsizetype kHeadSize = 8;
+
+public:
+    struct Slot {
+        quint64 head = 0; // the first bytes, zero after the label's end
+        quint32 hash = 0; // its lowest byte: the length, up to 255
+        int id = -1;      // -1: empty
+    };
+    // What a label is looked up by.
+    static Slot probeFor(QByteArrayView label) {
+        Slot slot;
+        const qsizetype headSize = std::min(label.size(), kHeadSize);
+        std::memcpy(&slot.head, label.data(), std::size_t(headSize));
+        quint64 hash = 0xcbf29ce484222325ull; // FNV-1a
+        for (const char c : label)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+        slot.hash = (quint32(hash ^ (hash >> 32)) & ~0xFFu) |
+                    quint32(std::min<qsizetype>(label.size(), 255));
+        return slot;
+    }
+    // Asks the processor to fetch where the lookup will start.
+    void prefetch(const Slot& probe) const {
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[indexOf(probe.hash)]);
+    }
+    // The label's number; a new one, the next, when isNew is set. probe is
+    // probeFor(label).
+    int idOf(QByteArrayView label, const Slot& wanted, bool& isNew) {
+        if (2 * (m_count + 1) > qsizetype(m_slots.size()))
+            grow();
+        std::size_t at = indexOf(wanted.hash);
+        while (m_slots[at].id >= 0) {
+            const Slot& slot = m_slots[at];
+            if (slot.hash == wanted.hash && slot.head == wanted.head &&
+                (label.size() <= kHeadSize || restOf(slot.id) == label.sliced(kHeadSize))) {
+                isNew = false;
+                return slot.id;
+            }
+            at = (at + 1) & (m_slots.size() - 1);
+        }
+        m_slots[at] = wanted;
+        m_slots[at].id = int(m_count);
+        m_restStarts.push_back(m_rests.size());
+        if (label.size() > kHeadSize)
+            m_rests.insert(m_rests.end(), label.begin() + kHeadSize, label.end());
+        isNew = true;
+        return int(m_count++);
+    }
+
+private:
+    std::size_t indexOf(quint32 hash) const {
+        return std::size_t((quint64(hash) * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+    // The bytes of label id beyond its head.
+    QByteArrayView restOf(int id) const {
+        const std::size_t begin = m_restStarts[std::size_t(id)];
+        const std::size_t end = id + 1 < qsizetype(m_restStarts.size())
+                                    ? m_restStarts[std::size_t(id) + 1]
+                                    : m_rests.size();
+        return QByteArrayView(m_rests.data() + begin, qsizetype(end - begin));
+    }
+    void grow() {
+        std::vector<Slot> old(m_slots.empty() ? 1024 : 2 * m_slots.size());
+        old.swap(m_slots);
+        m_shift = 64 - std::countr_zero(m_slots.size());
+        for (const Slot& slot : old) {
+            if (slot.id < 0)
+                continue;
+            std::size_t at = indexOf(slot.hash);
+            while (m_slots[at].id >= 0)
+                at = (at + 1) & (m_slots.size() - 1);
+            m_slots[at] = slot;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::vector<char> m_rests;             // the bytes beyond the heads, one label after the other
+    std::vector<std::size_t> m_restStarts; // by number: where its rest begins
+    qsizetype m_count = 0;
+    int m_shift = 64;
+};
+
 OpenedGraph readEdgeListFrom(QIODevice& device, qint64 size, const QString& fileName,
                              ProgressSink* progress) {
     const auto refuse = [&](GraphFileProblem problem, qsizetype line, const QString& detail) {
         return refused(fileName, problem, line, detail);
     };
-    QHash<QByteArray, int> ids;
+    LabelIds ids;
     QList<QByteArray> labels;
     QList<QByteArray> edges;
-    std::unordered_set<quint64> seen;
-    const auto idOf = [&](const QByteArray& label) {
-        auto entry = ids.constFind(label);
-        if (entry == ids.cend()) {
-            entry = ids.insert(label, int(labels.size()));
-            labels.append(label);
+    PairKeys seen;
+
+    // Lines wait in batches for their lookups: every lookup touches a table
+    // far larger than the processor's caches, and with the places of a whole
+    // batch asked for ahead, the waits for memory overlap instead of adding
+    // up. Their labels are copied, as the lines' bytes go with the next piece.
+    struct Waiting {
+        qsizetype line;
+        qsizetype firstAt, firstSize, secondAt, secondSize; // in waitingBytes
+        LabelIds::Slot firstProbe, secondProbe;
+        bool edge;
+        int a = -1, b = -1;
+    };
+    constexpr std::size_t kBatch = 256;
+    std::vector<Waiting> waiting;
+    std::vector<char> waitingBytes;
+    waiting.reserve(kBatch);
+    const auto keep = [&](QByteArrayView label) {
+        const auto at = qsizetype(waitingBytes.size());
+        waitingBytes.insert(waitingBytes.end(), label.begin(), label.end());
+        return at;
+    };
+    const auto bytesAt = [&](qsizetype at, qsizetype size) {
+        return QByteArrayView(waitingBytes.data() + at, size);
+    };
+    const auto idOf = [&](QByteArrayView label, const LabelIds::Slot& probe) {
+        bool isNew = false;
+        const int id = ids.idOf(label, probe, isNew);
+        if (isNew)
+            labels.append(label.toByteArray());
+        return id;
+    };
+    // Numbers the labels of the waiting lines and keeps their new edges, in
+    // the order of the lines.
+    const auto lookUpWaiting = [&]() -> std::optional<OpenedGraph> {
+        for (const Waiting& w : waiting) {
+            ids.prefetch(w.firstProbe);
+            if (w.edge)
+                ids.prefetch(w.secondProbe);
         }
-        return entry.value();
+        for (Waiting& w : waiting) {
+            w.a = idOf(bytesAt(w.firstAt, w.firstSize), w.firstProbe);
+            if (w.edge) {
+                w.b = idOf(bytesAt(w.secondAt, w.secondSize), w.secondProbe);
+                seen.prefetch(pairKey(quint64(w.a), quint64(w.b)));
+            }
+            if (labels.size() > kMaxGraphFileVertices)
+                return refuse(GraphFileProblem::TooManyVertices, w.line,
+                              QStringLiteral("Mehr als %1 Knoten.").arg(kMaxGraphFileVertices));
+        }
+        for (const Waiting& w : waiting)
+            if (w.edge && seen.insert(pairKey(quint64(w.a), quint64(w.b))))
+                edges.append(
+                    edgeText(bytesAt(w.firstAt, w.firstSize), bytesAt(w.secondAt, w.secondSize)));
+        waiting.clear();
+        waitingBytes.clear();
+        return std::nullopt;
+    };
+    // A bad line is reported once the lines before it are looked up: one of
+    // them may hold a vertex too many.
+    const auto refuseAfterWaiting = [&](GraphFileProblem problem, qsizetype line,
+                                        const QString& detail) {
+        if (std::optional<OpenedGraph> earlier = lookUpWaiting())
+            return *earlier;
+        return refuse(problem, line, detail);
     };
 
     // About one edge a line, of some ten bytes.
-    seen.reserve(std::size_t(std::min<qint64>(size / 10, qint64(1) << 22)) + 1);
+    seen.reserve(std::min<qint64>(size / 10, qint64(1) << 22) + 1);
     Lines lines(device, size, progress);
     if (std::optional<OpenedGraph> problem = fileProblem(lines, fileName, size))
         return *problem;
     while (lines.next()) {
         const QByteArrayView line = lines.line();
         const qsizetype number = lines.number();
-        if (hasBinaryByte(line))
+        if (hasBinaryByte(line)) {
+            if (std::optional<OpenedGraph> earlier = lookUpWaiting())
+                return *earlier;
             return notText(fileName, number);
+        }
         const std::optional<Fields> fields = listFields(line);
         if (!fields)
-            return refuse(GraphFileProblem::MalformedLine, number,
-                          QStringLiteral("Leeres Feld in \"%1\".").arg(excerpt(line)));
+            return refuseAfterWaiting(GraphFileProblem::MalformedLine, number,
+                                      QStringLiteral("Leeres Feld in \"%1\".").arg(excerpt(line)));
         if (fields->count == 0)
             continue;
         if (fields->count > 2)
-            return refuse(GraphFileProblem::MalformedLine, number,
-                          QStringLiteral("Ein oder zwei Namen je Zeile erwartet, gefunden: \"%1\".")
-                              .arg(excerpt(line)));
-        const QByteArray first = fields->at[0].toByteArray();
-        if (fields->count == 1) {
+            return refuseAfterWaiting(
+                GraphFileProblem::MalformedLine, number,
+                QStringLiteral("Ein oder zwei Namen je Zeile erwartet, gefunden: \"%1\".")
+                    .arg(excerpt(line)));
+        const QByteArrayView first = fields->at[0];
+        Waiting next{number, keep(first),       first.size(), 0, 0, LabelIds::probeFor(first),
+                     {},     fields->count == 2};
+        if (!next.edge) {
             if (first.contains('-'))
-                return refuse(GraphFileProblem::EdgeTextAlone, number,
-                              QStringLiteral("\"%1\" sieht aus wie eine Kante in Mandorins eigener "
-                                             "Form. In einer Kantenliste stehen die zwei Namen "
-                                             "getrennt durch Leerzeichen, Komma oder Semikolon; "
-                                             "Mandorins Kanten-Dateien lädt \"Import\".")
-                                  .arg(excerpt(line)));
-            idOf(first);
+                return refuseAfterWaiting(
+                    GraphFileProblem::EdgeTextAlone, number,
+                    QStringLiteral("\"%1\" sieht aus wie eine Kante in Mandorins eigener "
+                                   "Form. In einer Kantenliste stehen die zwei Namen "
+                                   "getrennt durch Leerzeichen, Komma oder Semikolon; "
+                                   "Mandorins Kanten-Dateien lädt \"Import\".")
+                        .arg(excerpt(line)));
         } else {
-            const QByteArray second = fields->at[1].toByteArray();
-            const std::optional<QByteArray> text = edgeText(first, second);
-            if (!text)
-                return refuse(GraphFileProblem::DashedEnds, number, dashedEndsText(first, second));
-            // One after the other: the first end is the first mention.
-            const int a = idOf(first);
-            const int b = idOf(second);
-            if (seen.insert(pairKey(quint64(a), quint64(b))).second)
-                edges.append(*text);
+            // The first end is the first mention: it is looked up first.
+            const QByteArrayView second = fields->at[1];
+            if (bothDashed(first, second))
+                return refuseAfterWaiting(GraphFileProblem::DashedEnds, number,
+                                          dashedEndsText(first, second));
+            next.secondAt = keep(second);
+            next.secondSize = second.size();
+            next.secondProbe = LabelIds::probeFor(second);
         }
-        if (labels.size() > kMaxGraphFileVertices)
-            return refuse(GraphFileProblem::TooManyVertices, number,
-                          QStringLiteral("Mehr als %1 Knoten.").arg(kMaxGraphFileVertices));
+        waiting.push_back(next);
+        if (waiting.size() == kBatch)
+            if (std::optional<OpenedGraph> problem = lookUpWaiting())
+                return *problem;
     }
+    if (std::optional<OpenedGraph> problem = lookUpWaiting())
+        return *problem;
     if (std::optional<OpenedGraph> problem = stopProblem(lines, fileName))
         return *problem;
     if (labels.isEmpty())
@@ -650,12 +891,12 @@ DimacsText dimacsText(const GraphStore& store) {
     // exactly the edges every other part of the program sees.
     QByteArray edgeLines;
     qsizetype written = 0;
-    std::unordered_set<quint64> seen;
+    PairKeys seen;
     for (const QByteArray& edge : store.edges) {
         const EdgeEnds ends = splitEdge(edge);
         const qsizetype a = numbers.value(ends.first, 0);
         const qsizetype b = numbers.value(ends.second, 0);
-        if (a == 0 || b == 0 || !seen.insert(pairKey(quint64(a), quint64(b))).second) {
+        if (a == 0 || b == 0 || !seen.insert(pairKey(quint64(a), quint64(b)))) {
             ++result.edgesLeftOut;
             continue;
         }

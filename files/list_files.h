@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/progress.h"
 #include "graph/text_list.h"
 
 #include <QByteArray>
@@ -18,7 +19,9 @@ TextList listFromFileBytes(const QByteArray& bytes);
 bool saveTextList(const QString& fileName, const TextList& list);
 // Nothing when the file is missing, anything but a regular file, too large
 // or unreadable; problem (optional) then receives the German reason.
-std::optional<TextList> loadTextList(const QString& fileName, QString* problem = nullptr);
+// progress (optional) is shown for files of a MB and more.
+std::optional<TextList> loadTextList(const QString& fileName, QString* problem = nullptr,
+                                     ProgressSink* progress = nullptr);
 
 // The whole content of a regular file; nothing when it is refused (see
 // InputFile) or cannot be read.

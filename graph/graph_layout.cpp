@@ -1,8 +1,10 @@
 #include "graph_layout.h"
 
+#include "graph/label_numbers.h"
 #include "graph/sample_graphs.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QPointF>
 #include <QRect>
 
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -17,31 +20,150 @@ namespace {
 
 constexpr int kWidth = kSamplePictureWidth;
 constexpr int kHeight = kSamplePictureHeight;
+// Graphs of at least this many vertices and edges report their layout's progress.
+constexpr qsizetype kProgressSize = 100'000;
 
-// The labels once each, in store order, and the edges between two of them
-// as index pairs (loops and edges to unknown ends left out).
+// Reports a layout's share done to the progress window, for graphs large
+// enough to take a noticeable time: first reading the edge texts, then the
+// rounds of the force-directed layout.
+class LayoutProgress {
+public:
+    LayoutProgress(ProgressSink* sink, qsizetype size)
+        : m_sink(size >= kProgressSize ? sink : nullptr) {
+        if (!m_sink)
+            return;
+        m_sink->setMaximum(kSteps);
+        m_sink->setPosition(0);
+        m_sink->begin();
+    }
+    ~LayoutProgress() {
+        if (!m_sink)
+            return;
+        m_sink->setPosition(kSteps);
+        m_sink->finish();
+    }
+    LayoutProgress(const LayoutProgress&) = delete;
+    LayoutProgress& operator=(const LayoutProgress&) = delete;
+
+    // done of total of the edge texts read.
+    void edgesRead(qsizetype done, qsizetype total) { report(kReadingSteps, done, total); }
+    // done of total rounds.
+    void roundsDone(int done, int total) {
+        if (m_sink)
+            m_sink->setPosition(kReadingSteps + (kSteps - kReadingSteps) * done / total);
+    }
+
+private:
+    static constexpr int kSteps = 1000;
+    static constexpr int kReadingSteps = 200;
+
+    void report(int steps, qsizetype done, qsizetype total) {
+        if (m_sink && total > 0)
+            m_sink->setPosition(int(steps * done / total));
+    }
+
+    ProgressSink* m_sink;
+};
+
+// The labels once each, in store order, and the distinct edges between two
+// of them as index pairs (loops and edges to unknown ends left out).
 struct IndexedGraph {
     QList<QByteArray> labels;
     std::vector<std::pair<int, int>> edges;
 };
 
-IndexedGraph indexedGraph(const GraphStore& store) {
-    IndexedGraph graph;
-    QHash<QByteArray, int> ids;
-    for (const QByteArray& label : store.vertices) {
-        if (!ids.contains(label)) {
-            ids.insert(label, int(graph.labels.size()));
-            graph.labels.append(label);
-        }
+// Keeps the first of every edge between the same two of n vertices: a bit for
+// every pair while they fit in a few MB, else a hash set.
+class EdgeRepeats {
+public:
+    explicit EdgeRepeats(qsizetype n) : m_n(quint64(n)) {
+        if (n <= kMostForBits)
+            m_bits.assign(std::size_t(n) * std::size_t(n), false);
     }
-    for (const QByteArray& edge : store.edges) {
-        const EdgeEnds ends = splitEdge(edge);
-        const int a = ids.value(ends.first, -1);
-        const int b = ids.value(ends.second, -1);
-        if (a >= 0 && b >= 0 && a != b)
+    bool isNew(int a, int b) {
+        const quint64 key = quint64(std::min(a, b)) * m_n + quint64(std::max(a, b));
+        if (!m_bits.empty()) {
+            if (m_bits[key])
+                return false;
+            m_bits[key] = true;
+            return true;
+        }
+        return m_keys.insert(key).second;
+    }
+
+private:
+    static constexpr qsizetype kMostForBits = 4096;
+    quint64 m_n;
+    std::vector<bool> m_bits;
+    std::unordered_set<quint64> m_keys;
+};
+
+IndexedGraph indexedGraph(const GraphStore& store, LayoutProgress& progress) {
+    const LabelNumbers numbers(store.vertices.entries());
+    IndexedGraph graph;
+    graph.labels = numbers.labels();
+    EdgeRepeats repeats(graph.labels.size());
+    const qsizetype total = store.edges.count();
+    for (qsizetype i = 0; i < total; ++i) {
+        const EdgeEndViews ends = splitEdgeView(store.edges[i]);
+        const int a = numbers.numberOf(ends.first);
+        const int b = numbers.numberOf(ends.second);
+        if (a >= 0 && b >= 0 && a != b && repeats.isNew(a, b))
             graph.edges.emplace_back(a, b);
+        if (i % 65536 == 65535)
+            progress.edgesRead(i + 1, total);
     }
     return graph;
+}
+
+// The kMostShownVertices vertices with the most edges (of equals the first
+// in store order), in store order, with the edges between them.
+IndexedGraph mostJoined(const IndexedGraph& graph) {
+    const std::size_t n = std::size_t(graph.labels.size());
+    std::vector<int> degree(n, 0);
+    for (const auto& [a, b] : graph.edges) {
+        ++degree[std::size_t(a)];
+        ++degree[std::size_t(b)];
+    }
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    const auto kept = order.begin() + kMostShownVertices;
+    std::partial_sort(order.begin(), kept, order.end(), [&](int a, int b) {
+        return degree[std::size_t(a)] != degree[std::size_t(b)]
+                   ? degree[std::size_t(a)] > degree[std::size_t(b)]
+                   : a < b;
+    });
+    std::sort(order.begin(), kept);
+    std::vector<int> newId(n, -1);
+    IndexedGraph shown;
+    for (auto v = order.begin(); v != kept; ++v) {
+        newId[std::size_t(*v)] = int(shown.labels.size());
+        shown.labels.append(graph.labels[*v]);
+    }
+    for (const auto& [a, b] : graph.edges) {
+        const int na = newId[std::size_t(a)];
+        const int nb = newId[std::size_t(b)];
+        if (na >= 0 && nb >= 0)
+            shown.edges.emplace_back(na, nb);
+    }
+    return shown;
+}
+
+QString counted(qsizetype n, const char* one, const char* many) {
+    return QLocale(QLocale::German).toString(qlonglong(n)) + ' ' +
+           QLatin1String(n == 1 ? one : many);
+}
+
+QString countText(const IndexedGraph& whole, const IndexedGraph& shown) {
+    if (shown.labels.size() == whole.labels.size())
+        return counted(whole.labels.size(), "Knoten", "Knoten") + ", " +
+               counted(qsizetype(whole.edges.size()), "Kante", "Kanten");
+    const QLocale german(QLocale::German);
+    return QStringLiteral("zeigt %1 von %2, %3 von %4")
+        .arg(german.toString(qlonglong(shown.labels.size())),
+             counted(whole.labels.size(), "Knoten", "Knoten"),
+             german.toString(qlonglong(shown.edges.size())),
+             counted(qsizetype(whole.edges.size()), "Kante", "Kanten"));
 }
 
 // Up to the ring limit the circles of the sample pictures; beyond, circles
@@ -50,13 +172,14 @@ int radiusFor(qsizetype vertexCount) {
     if (vertexCount <= kRingLayoutLimit)
         return kSampleVertexRadius;
     const double room = std::sqrt(double(kWidth) * kHeight / double(vertexCount));
-    return std::clamp(int(0.35 * room), 2, kSampleVertexRadius);
+    return std::clamp(int(0.35 * room), kSmallestLaidOutRadius, kSampleVertexRadius);
 }
 
-// Where the centres may go: every circle inside the picture with the margin.
-QRectF centreArea(int radius) {
+// Where the centres may go: every circle inside the picture with the margin,
+// above the strip at the bottom when there is one.
+QRectF centreArea(int radius, int strip) {
     const int inset = radius + kLayoutMargin;
-    return QRectF(inset, inset, kWidth - 2 * inset, kHeight - 2 * inset);
+    return QRectF(inset, inset, kWidth - 2 * inset, kHeight - strip - 2 * inset);
 }
 
 // n points at equal distances along the ellipse that fills the area, by arc
@@ -108,14 +231,15 @@ private:
 };
 
 constexpr quint64 kLayoutSeed = 20240611;
-// Bounds the work of the force-directed layout for very large graphs: the
-// number of rounds shrinks with vertices and edges.
-constexpr double kLayoutWork = 4e7;
+// Bounds the work of the force-directed layout for large graphs: the number
+// of rounds shrinks with vertices and edges. Dense graphs gain little from
+// more rounds: their vertices end up evenly spread whatever the edges pull.
+constexpr double kLayoutWork = 1.2e7;
 constexpr int kMostRounds = 300;
 constexpr int kFewestRounds = 30;
-constexpr qsizetype kProgressSize = 100'000;
 // Strength of the pull to the middle, relative to the push between vertices.
 constexpr double kGravity = 1.0;
+constexpr double kDenseDegree = 16.0;
 
 double squared(const QPointF& p) {
     return p.x() * p.x() + p.y() * p.y();
@@ -205,7 +329,7 @@ QPointF apart(const QPointF& d) {
 // apart with k^2/d, each move limited by a temperature that falls to zero.
 // Positions stay inside the area.
 std::vector<QPointF> forceDirected(const IndexedGraph& graph, const QRectF& area,
-                                   ProgressSink* progress) {
+                                   LayoutProgress& progress) {
     const std::size_t n = std::size_t(graph.labels.size());
     const double k = std::sqrt(area.width() * area.height() / double(n));
     CellGrid grid(area, 2 * k);
@@ -219,12 +343,13 @@ std::vector<QPointF> forceDirected(const IndexedGraph& graph, const QRectF& area
 
     const double cost = 16.0 * double(n) + double(graph.edges.size());
     const int rounds = std::clamp(int(kLayoutWork / cost), kFewestRounds, kMostRounds);
-    const bool reports = progress && qsizetype(n + graph.edges.size()) >= kProgressSize;
-    if (reports) {
-        progress->setMaximum(rounds);
-        progress->setPosition(0);
-        progress->begin();
-    }
+
+    // Hundreds of edges a vertex would pull everything into a knot in the
+    // middle, where every vertex pushes every other (and the push costs as
+    // many pairs as there are vertices squared); pulls weaken so that a
+    // vertex pulls as hard as one of kDenseDegree edges.
+    const double averageDegree = 2.0 * double(graph.edges.size()) / double(n);
+    const double pullScale = std::min(1.0, kDenseDegree / std::max(averageDegree, 1.0)) / k;
 
     std::vector<QPointF> shift(n);
     const double hottest = area.width() / 4;
@@ -236,11 +361,19 @@ std::vector<QPointF> forceDirected(const IndexedGraph& graph, const QRectF& area
             shift[std::size_t(v)] += force;
             shift[std::size_t(u)] -= force;
         });
+        // The hot loop of dense graphs: plain numbers, no temporaries.
         for (const auto& [a, b] : graph.edges) {
-            const QPointF d = position[std::size_t(a)] - position[std::size_t(b)];
-            const QPointF pull = d * (length(d) / k);
-            shift[std::size_t(a)] -= pull;
-            shift[std::size_t(b)] += pull;
+            QPointF& pa = position[std::size_t(a)];
+            QPointF& pb = position[std::size_t(b)];
+            const double dx = pa.x() - pb.x();
+            const double dy = pa.y() - pb.y();
+            const double scale = std::sqrt(dx * dx + dy * dy) * pullScale;
+            QPointF& sa = shift[std::size_t(a)];
+            QPointF& sb = shift[std::size_t(b)];
+            sa.rx() -= dx * scale;
+            sa.ry() -= dy * scale;
+            sb.rx() += dx * scale;
+            sb.ry() += dy * scale;
         }
         // A weak pull to the middle keeps loose parts off the border.
         const double gravity = kGravity * k / area.width();
@@ -253,11 +386,8 @@ std::vector<QPointF> forceDirected(const IndexedGraph& graph, const QRectF& area
                 position[v] += shift[v] * (std::min(moved, temperature) / moved);
             keepInside(position[v], area);
         }
-        if (reports)
-            progress->setPosition(round + 1);
+        progress.roundsDone(round + 1, rounds);
     }
-    if (reports)
-        progress->finish();
     return position;
 }
 
@@ -277,13 +407,14 @@ void fill(std::vector<QPointF>& points, const QRectF& area) {
 }
 
 // Pushes apart circles that overlap (or come closer than two pixels), half the
-// overlap each, for a few rounds or until none overlaps.
-void separate(std::vector<QPointF>& points, const QRectF& area, int radius) {
+// overlap each, for a few rounds or until none overlaps. False when some
+// still do.
+bool separate(std::vector<QPointF>& points, const QRectF& area, int radius) {
     const double wanted = 2 * radius + 2;
     CellGrid grid(area, wanted);
     std::vector<QPointF> shift(points.size());
     constexpr int kRounds = 50;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round <= kRounds; ++round) {
         std::fill(shift.begin(), shift.end(), QPointF());
         bool overlaps = false;
         grid.forNearPairs(points, [&](int v, int u, QPointF d) {
@@ -295,23 +426,81 @@ void separate(std::vector<QPointF>& points, const QRectF& area, int radius) {
             overlaps = true;
         });
         if (!overlaps)
-            return;
+            return true;
+        if (round == kRounds)
+            return false;
         for (std::size_t v = 0; v < points.size(); ++v) {
             points[v] += shift[v];
             keepInside(points[v], area);
         }
+    }
+    return false;
+}
+
+// Where pushing apart leaves overlaps (crowded pictures), every point moves to
+// a place of its own on a hexagonal lattice whose places are a diameter and
+// two pixels apart, the nearest one free, taken in store order. The area stays
+// as it was when the lattice has too few places.
+void settleOnLattice(std::vector<QPointF>& points, const QRectF& area, int radius) {
+    const double pitch = 2 * radius + 2;
+    const double rowStep = pitch * std::sqrt(3.0) / 2;
+    const int columns = int(area.width() / pitch) + 1;
+    const int rows = int(area.height() / rowStep) + 1;
+    // Every other row half a place to the right; its last place may not fit.
+    const auto place = [&](int r, int c) {
+        return QPointF(area.left() + c * pitch + (r % 2 == 1 ? pitch / 2 : 0.0),
+                       area.top() + r * rowStep);
+    };
+    std::vector<char> taken(std::size_t(rows * columns), 0);
+    qsizetype free = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const bool fits = place(r, c).x() <= area.right() + 1e-9;
+            taken[std::size_t(r * columns + c)] = fits ? 0 : 1;
+            free += fits;
+        }
+    if (free < qsizetype(points.size()))
+        return;
+
+    for (QPointF& p : points) {
+        const int r0 = std::clamp(int(std::lround((p.y() - area.top()) / rowStep)), 0, rows - 1);
+        const int c0 = std::clamp(int(std::lround((p.x() - area.left()) / pitch)), 0, columns - 1);
+        int best = -1;
+        double bestDistance = 0;
+        // Rings of places around the nearest; a place in ring d lies at least
+        // (d - 1) row steps away, so the search ends once that passes the best.
+        for (int d = 0; d <= std::max(rows, columns); ++d) {
+            if (best >= 0 && (d - 1) * rowStep > bestDistance)
+                break;
+            for (int r = r0 - d; r <= r0 + d; ++r) {
+                if (r < 0 || r >= rows)
+                    continue;
+                const bool edgeRow = r == r0 - d || r == r0 + d;
+                for (int c = c0 - d; c <= c0 + d; c += edgeRow ? 1 : 2 * std::max(d, 1)) {
+                    if (c < 0 || c >= columns || taken[std::size_t(r * columns + c)])
+                        continue;
+                    const double distance = length(place(r, c) - p);
+                    if (best < 0 || distance < bestDistance) {
+                        best = r * columns + c;
+                        bestDistance = distance;
+                    }
+                }
+            }
+        }
+        taken[std::size_t(best)] = 1;
+        p = place(best / columns, best % columns);
     }
 }
 
 // The labels whose text, centred on the vertex, stays inside the picture and
 // keeps clear of every label taken before it; found through a grid of cells.
 QSet<QByteArray> legibleLabels(const QList<QByteArray>& labels, const VertexPositions& positions,
-                               int pixelSize, const LabelMeasure& measure) {
+                               int pixelSize, const LabelMeasure& measure, int strip) {
     constexpr int kCell = 32;
     constexpr int kColumns = (kWidth + kCell - 1) / kCell;
     constexpr int kRows = (kHeight + kCell - 1) / kCell;
     std::vector<std::vector<QRect>> cells(kColumns * kRows);
-    const QRect picture(0, 0, kWidth, kHeight);
+    const QRect picture(0, 0, kWidth, kHeight - strip);
     QSet<QByteArray> legible;
     for (const QByteArray& label : labels) {
         const QSize size = measure(label, pixelSize);
@@ -352,29 +541,36 @@ QSize estimatedLabelSize(const QByteArray& label, int pixelSize) {
 
 GraphLayout layoutGraph(const GraphStore& store, const LabelMeasure& measure,
                         ProgressSink* progress) {
-    const IndexedGraph graph = indexedGraph(store);
-    const qsizetype n = graph.labels.size();
+    LayoutProgress reports(progress, store.vertices.count() + store.edges.count());
+    const IndexedGraph whole = indexedGraph(store, reports);
     GraphLayout layout;
-    if (n == 0)
+    if (whole.labels.isEmpty())
         return layout;
+    const IndexedGraph graph =
+        whole.labels.size() > kMostShownVertices ? mostJoined(whole) : IndexedGraph();
+    const IndexedGraph& shown = graph.labels.isEmpty() ? whole : graph;
+    const qsizetype n = shown.labels.size();
     const int radius = radiusFor(n);
-    const QRectF area = centreArea(radius);
+    const int strip = n <= kRingLayoutLimit ? 0 : kCountStripHeight;
+    const QRectF area = centreArea(radius, strip);
     std::vector<QPointF> centres;
     if (n <= kRingLayoutLimit) {
         centres = ring(n, area);
     } else {
-        centres = forceDirected(graph, area, progress);
+        centres = forceDirected(shown, area, reports);
         fill(centres, area);
-        separate(centres, area, radius);
+        if (!separate(centres, area, radius))
+            settleOnLattice(centres, area, radius);
+        layout.countText = countText(whole, shown);
     }
     layout.positions.radius = radius;
     layout.positions.centres.reserve(n);
     for (qsizetype v = 0; v < n; ++v)
-        layout.positions.centres.insert(graph.labels[v], centres[std::size_t(v)].toPoint());
+        layout.positions.centres.insert(shown.labels[v], centres[std::size_t(v)].toPoint());
     layout.labelPixelSize =
         std::clamp(int(std::lround(double(kLabelPixelSize) * radius / kSampleVertexRadius)), 8,
                    kLabelPixelSize);
     layout.legibleLabels =
-        legibleLabels(graph.labels, layout.positions, layout.labelPixelSize, measure);
+        legibleLabels(shown.labels, layout.positions, layout.labelPixelSize, measure, strip);
     return layout;
 }

@@ -25,6 +25,8 @@ QSize graphLabelSize(const QByteArray& label, int pixelSize);
 GraphLayout layoutGraphForPicture(const GraphStore& store, ProgressSink* progress = nullptr);
 
 // The 550 x 300 picture of the store's graph at the layout's positions: an
-// edge where both ends have a position, every vertex of the layout, and the
-// legible labels.
-QImage drawGraphPicture(const GraphStore& store, const GraphLayout& layout);
+// edge where both ends have a position, every vertex of the layout, the
+// legible labels and the layout's count text in the strip along the bottom.
+// progress (optional) is shown for stores of 100,000 edges and more.
+QImage drawGraphPicture(const GraphStore& store, const GraphLayout& layout,
+                        ProgressSink* progress = nullptr);

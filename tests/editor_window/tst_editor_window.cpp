@@ -1,6 +1,8 @@
+#include "files/list_files.h"
 #include "graph/graph_picture_drawing.h"
 #include "support/file_size_limit.h"
 #include "support/main_window_driver.h"
+#include "support/numbered_graphs.h"
 #include "support/pictures.h"
 #include "support/scripted_dialogs.h"
 #include "support/special_files.h"
@@ -8,8 +10,12 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -820,6 +826,52 @@ private slots:
         click(control<QPushButton>(e.f, "BitBtn5"));
         QVERIFY(fileBytes(dir.filePath("aus.bmp")).startsWith("BM"));
         QCOMPARE(rgb(QImage(dir.filePath("aus.bmp"))), picture);
+    }
+
+    // A large graph, opened or imported, keeps the window answering: events
+    // are handled while it is laid out and drawn, in one run of the progress
+    // window whose bar never goes back, and the drawing is the graph's.
+    void largeGraphKeepsTheWindowAnswering_data() {
+        QTest::addColumn<bool>("open"); // else "Import"
+        QTest::newRow("Öffnen…") << true;
+        QTest::newRow("Import") << false;
+    }
+    void largeGraphKeepsTheWindowAnswering() {
+        QFETCH(bool, open);
+        QTemporaryDir dir;
+        const GraphStore graph = randomGraph(500, 0.85, 9u); // over 100,000 edges
+        QVERIFY(writeFile(dir.filePath("gross.clq"), dimacsText(graph).bytes));
+        QVERIFY(writeFile(dir.filePath("v.txt"), listFileBytes(graph.vertices)));
+        QVERIFY(writeFile(dir.filePath("e.txt"), listFileBytes(graph.edges)));
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.enter();
+        const PictureArea* picture = control<PictureArea>(e.f, "Image1");
+        const qint64 before = picture->picture().cacheKey();
+        const QProgressBar* bar = control<QProgressBar>(e.p.progressWindow, "ProgressBar1");
+        QList<int> barWhileDrawing;
+        QTimer events;
+        events.setInterval(0);
+        connect(&events, &QTimer::timeout, this, [&] {
+            if (storeOf(e.f).edges.count() == graph.edges.count() &&
+                picture->picture().cacheKey() == before)
+                barWhileDrawing.append(bar->value());
+        });
+        events.start();
+        if (open) {
+            dialogs.answer(dir.filePath("gross.clq"));
+            click(control<QPushButton>(e.f, "ButtonOpen"));
+        } else {
+            dialogs.answerEach({std::nullopt, dir.filePath("v.txt"), dir.filePath("e.txt")});
+            click(control<QPushButton>(e.f, "BitBtn4"));
+        }
+        events.stop();
+        QVERIFY(!barWhileDrawing.isEmpty());
+        QVERIFY(std::is_sorted(barWhileDrawing.begin(), barWhileDrawing.end()));
+        QVERIFY(e.p.progressWindow.isHidden());
+        QCOMPARE(storeOf(e.f).vertices.count(), graph.vertices.count());
+        QCOMPARE(rgb(picture->picture()),
+                 rgb(drawGraphPicture(storeOf(e.f), layoutGraphForPicture(storeOf(e.f)))));
     }
 
     void cliqueSearchOnEditorGraph() {

@@ -8,8 +8,12 @@
 #include "support/test_files.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <random>
+#include <utility>
 
 using Texts = QList<QByteArray>;
 Q_DECLARE_METATYPE(Texts)
@@ -406,6 +410,24 @@ private slots:
                  qPrintable(QString::number((peakResidentBytes() - before) >> 20) + " MB"));
     }
 
+    // A header may promise far more edges than the file holds: what is set
+    // aside for them stays within a few MB until they come.
+    void promisedEdgesCostNoMemory() {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath("versprochen.clq");
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("p edge 10 100000000\n");
+        const QByteArray comment = "c " + QByteArray(998, 'x') + '\n';
+        for (int line = 0; line < 60'000; ++line)
+            file.write(comment);
+        file.close();
+        const qint64 before = peakResidentBytes();
+        QCOMPARE(openGraphFile(fileName).problem, GraphFileProblem::CountMismatch);
+        QVERIFY2(peakResidentBytes() - before < qint64(50) << 20,
+                 qPrintable(QString::number((peakResidentBytes() - before) >> 20) + " MB"));
+    }
+
     void refusesTooManyListedVertices() {
         QByteArray bytes;
         for (int v = 0; v <= kMaxGraphFileVertices; ++v)
@@ -482,6 +504,106 @@ private slots:
                                    ? expected.arg(QDir::toNativeSeparators(dir.path()))
                                    : expected);
         QVERIFY(read.graph.vertices.isEmpty());
+    }
+
+    // Long lists are read a batch of lines at a time: the same vertices and
+    // edges as reading line by line (below), whatever the batch boundaries.
+    // Labels share their first eight bytes, some hold a dash.
+    void readsLongEdgeListsAsLineByLine_data() {
+        QTest::addColumn<int>("labels");
+        QTest::newRow("3,000 labels, 10,000 lines") << 3000;
+        QTest::newRow("40 labels, many repeats") << 40;
+    }
+    void readsLongEdgeListsAsLineByLine() {
+        QFETCH(int, labels);
+        std::mt19937 engine{unsigned(labels)};
+        std::uniform_int_distribution<int> pick(0, labels - 1);
+        const auto label = [](int i) {
+            return (i % 5 == 0 ? "Knotenname-" : "Knotenname_") + QByteArray::number(i);
+        };
+        QByteArray bytes;
+        Texts vertices;
+        Texts edges;
+        QSet<QByteArray> known;
+        QSet<std::pair<QByteArray, QByteArray>> joined;
+        const auto mention = [&](const QByteArray& v) {
+            if (!known.contains(v)) {
+                known.insert(v);
+                vertices.append(v);
+            }
+        };
+        for (int line = 0; line < 10'000; ++line) {
+            QByteArray a = label(pick(engine));
+            QByteArray b = label(pick(engine));
+            if (line % 7 == 0) {
+                // Alone on its line, a dashed label looks like an edge text.
+                if (a.contains('-'))
+                    a = label(1);
+                bytes += a + '\n';
+                mention(a);
+                continue;
+            }
+            if (a.contains('-') && b.contains('-'))
+                b = label(1);
+            bytes += a + (line % 2 ? " " : ", ") + b + '\n';
+            mention(a);
+            mention(b);
+            if (joined.contains({std::min(a, b), std::max(a, b)}))
+                continue;
+            joined.insert({std::min(a, b), std::max(a, b)});
+            edges.append(a.contains('-') ? b + '-' + a : a + '-' + b);
+        }
+        const OpenedGraph read = readEdgeList(bytes, kListName);
+        QVERIFY2(read.ok(), qPrintable(read.message));
+        QCOMPARE(read.graph.vertices.entries(), vertices);
+        QCOMPARE(read.graph.edges.entries(), edges);
+    }
+
+    // A bad line is reported only when no earlier line holds a problem,
+    // though the earlier lines wait in a batch when it is found.
+    void laterBadLineHidesNoVertexTooMany_data() {
+        QTest::addColumn<QByteArray>("badLine");
+        QTest::newRow("three labels") << QByteArray("a b c\n");
+        QTest::newRow("control character") << QByteArray("a\x01\n");
+        QTest::newRow("empty field") << QByteArray("a,\n");
+    }
+    void laterBadLineHidesNoVertexTooMany() {
+        QFETCH(QByteArray, badLine);
+        QByteArray bytes;
+        for (int v = 0; v <= kMaxGraphFileVertices; ++v)
+            bytes += QByteArray::number(v) + '\n';
+        const OpenedGraph read = readEdgeList(bytes + badLine, kListName);
+        QCOMPARE(read.problem, GraphFileProblem::TooManyVertices);
+        QCOMPARE(read.line, kMaxGraphFileVertices + 1);
+    }
+
+    // Large list files are read in pieces: a line break split between two
+    // pieces counts once, an entry split between them stays whole, and the
+    // reading shows its progress.
+    void largeListFilesReadInPieces_data() {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QByteArray>("lineBreak");
+        QTest::newRow("CR LF") << QByteArray("abc") << QByteArray("\r\n");
+        QTest::newRow("CR") << QByteArray("ab") << QByteArray("\r");
+        QTest::newRow("LF") << QByteArray("abcdef") << QByteArray("\n");
+    }
+    void largeListFilesReadInPieces() {
+        QFETCH(QByteArray, entry);
+        QFETCH(QByteArray, lineBreak);
+        const QByteArray line = entry + lineBreak;
+        const qsizetype count = (qsizetype(3) << 19) / line.size();
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath("gross.txt");
+        QVERIFY(writeFile(fileName, line.repeated(count)));
+        ProgressRecord progress;
+        const std::optional<TextList> list = loadTextList(fileName, nullptr, &progress);
+        QVERIFY(list);
+        QCOMPARE(list->count(), count);
+        QCOMPARE(list->entries().count(entry), count);
+        QCOMPARE(progress.begun, 1);
+        QCOMPARE(progress.finished, 1);
+        QVERIFY(std::is_sorted(progress.positions.begin(), progress.positions.end()));
+        QCOMPARE(progress.positions.last(), progress.maximum);
     }
 
     void reportsProgressOfLargeFiles_data() {

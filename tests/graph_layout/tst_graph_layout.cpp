@@ -5,10 +5,14 @@
 #include "support/progress_record.h"
 
 #include <QLineF>
+#include <QLocale>
 #include <QRect>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 Q_DECLARE_METATYPE(GraphStore)
 
@@ -208,6 +212,81 @@ private slots:
                 all += distance(centre(graph.vertices[a]), centre(graph.vertices[b]));
         all /= double(pairs);
         QVERIFY2(joined < 0.5 * all, qPrintable(QStringLiteral("%1 %2").arg(joined).arg(all)));
+    }
+
+    // Graphs of a hundred to a thousand vertices and more: circles at least
+    // 10 px across, inside the picture and apart, labels clear of each
+    // other, and a count of what the picture shows; of graphs too large to
+    // show whole, the vertices with the most edges.
+    void crowdedGraphsStayLegible_data() {
+        QTest::addColumn<GraphStore>("graph");
+        QTest::newRow("100 sparse") << randomGraph(100, 0.04, 100u);
+        QTest::newRow("500 random") << randomGraph(500, 0.02, 500u);
+        QTest::newRow("1,000, half the pairs") << randomGraph(1000, 0.5, 1000u);
+        QTest::newRow("1,000 without edges") << withoutEdges(1000);
+        // The last 500 in store order have the most edges.
+        QTest::newRow("1,500 with hubs at the end")
+            << numberedGraph(1500, [](int a, int b) { return b >= 1000 && (a + b) % 4 == 0; });
+    }
+    void crowdedGraphsStayLegible() {
+        QFETCH(GraphStore, graph);
+        const GraphLayout layout = layoutGraph(graph);
+        const QHash<QByteArray, QPoint>& centres = layout.positions.centres;
+        const int r = layout.positions.radius;
+        QVERIFY(2 * r >= 10);
+        for (const QPoint& centre : centres)
+            QVERIFY(QRect(0, 0, kWidth, kHeight)
+                        .contains(QRect(centre - QPoint(r, r), QSize(2 * r, 2 * r))));
+        QVERIFY2(closestPair(layout.positions) >= 2 * r,
+                 qPrintable(QString::number(closestPair(layout.positions))));
+        QVERIFY(!layout.legibleLabels.isEmpty());
+        const QList<QByteArray> legible(layout.legibleLabels.begin(), layout.legibleLabels.end());
+        for (qsizetype i = 0; i < legible.size(); ++i)
+            for (qsizetype j = i + 1; j < legible.size(); ++j)
+                QVERIFY(!labelBox(layout, legible[i]).intersects(labelBox(layout, legible[j])));
+
+        // Distinct edges, and those between two vertices shown; degrees.
+        QSet<std::pair<QByteArray, QByteArray>> edges;
+        QHash<QByteArray, int> degree;
+        for (const QByteArray& edge : graph.edges) {
+            const EdgeEnds ends = splitEdge(edge);
+            const std::pair key{std::min(ends.first, ends.second),
+                                std::max(ends.first, ends.second)};
+            if (ends.first != ends.second && !edges.contains(key)) {
+                edges.insert(key);
+                ++degree[ends.first];
+                ++degree[ends.second];
+            }
+        }
+        const qsizetype shownEdges =
+            std::count_if(edges.begin(), edges.end(), [&](const auto& edge) {
+                return centres.contains(edge.first) && centres.contains(edge.second);
+            });
+        const QLocale german(QLocale::German);
+        const qsizetype n = graph.vertices.count();
+        if (n <= 1000) {
+            QCOMPARE(centres.size(), n);
+            QCOMPARE(layout.countText, QStringLiteral("%1 Knoten, %2 Kanten")
+                                           .arg(german.toString(n))
+                                           .arg(german.toString(qsizetype(edges.size()))));
+        } else {
+            QVERIFY(centres.size() < n);
+            QCOMPARE(layout.countText, QStringLiteral("zeigt %1 von %2 Knoten, %3 von %4 Kanten")
+                                           .arg(german.toString(centres.size()), german.toString(n),
+                                                german.toString(shownEdges),
+                                                german.toString(qsizetype(edges.size()))));
+            int fewestShown = INT_MAX;
+            int mostHidden = 0;
+            for (const QByteArray& label : graph.vertices) {
+                const int d = degree.value(label);
+                if (centres.contains(label))
+                    fewestShown = std::min(fewestShown, d);
+                else
+                    mostHidden = std::max(mostHidden, d);
+            }
+            QVERIFY2(fewestShown >= mostHidden,
+                     qPrintable(QStringLiteral("%1 < %2").arg(fewestShown).arg(mostHidden)));
+        }
     }
 
     void circlesShrinkWithTheCrowd() {

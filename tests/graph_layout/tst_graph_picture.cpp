@@ -1,10 +1,17 @@
 #include "graph/graph_picture_drawing.h"
 #include "graph/sample_graphs.h"
+#include "support/clique_checks.h"
 #include "support/numbered_graphs.h"
+#include "support/progress_record.h"
 
 #include <QGuiApplication>
 #include <QRect>
 #include <QTest>
+
+#include <algorithm>
+#include <utility>
+
+Q_DECLARE_METATYPE(GraphStore)
 
 namespace {
 
@@ -92,6 +99,90 @@ private slots:
         for (qsizetype i = 0; i < boxes.size(); ++i)
             for (qsizetype j = i + 1; j < boxes.size(); ++j)
                 QVERIFY(!boxes[i].intersects(boxes[j]));
+    }
+
+    // Lines in every direction, drawn smooth when there are few edges and
+    // pixel by pixel when there are tens of thousands (here one edge text
+    // repeated): each line passes through the points along it, and nothing
+    // is drawn off them.
+    void drawsLinesInEveryDirection_data() {
+        QTest::addColumn<int>("repeats");
+        QTest::newRow("few edges") << 1;
+        QTest::newRow("tens of thousands of edges") << 20'001;
+    }
+    void drawsLinesInEveryDirection() {
+        QFETCH(int, repeats);
+        const std::pair<QPoint, QPoint> lines[] = {{{60, 40}, {490, 260}},   // right, down
+                                                   {{300, 30}, {280, 270}},  // steep, left
+                                                   {{500, 60}, {40, 110}},   // left, down
+                                                   {{120, 270}, {150, 20}}}; // steep, up
+        GraphStore store;
+        GraphLayout layout;
+        layout.positions.radius = 5;
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray a = "a" + QByteArray::number(i);
+            const QByteArray b = "b" + QByteArray::number(i);
+            store.vertices.append(a);
+            store.vertices.append(b);
+            layout.positions.centres.insert(a, lines[i].first);
+            layout.positions.centres.insert(b, lines[i].second);
+            for (int k = 0; k < repeats; ++k)
+                store.edges.append(a + '-' + b);
+        }
+        const QImage picture = drawGraphPicture(store, layout);
+        for (const auto& [from, to] : lines)
+            for (const double t : {0.25, 0.5, 0.75}) {
+                const QPointF at = QPointF(from) + t * QPointF(to - from);
+                const QRect near(at.toPoint() - QPoint(1, 1), QSize(3, 3));
+                int dark = 0;
+                for (int y = near.top(); y <= near.bottom(); ++y)
+                    for (int x = near.left(); x <= near.right(); ++x)
+                        dark += isDark(picture.pixel(x, y));
+                QVERIFY2(dark > 0, qPrintable(QStringLiteral("%1, %2").arg(at.x()).arg(at.y())));
+            }
+        QCOMPARE(picture.pixel(400, 250), qRgb(255, 255, 255));
+        QCOMPARE(picture.pixel(200, 200), qRgb(255, 255, 255));
+    }
+
+    // Beyond the ring the picture says in its bottom right corner how much
+    // it shows; the ring's pictures stay as they are.
+    void countInTheCorner_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<bool>("counted");
+        QTest::newRow("30 on the ring") << 30 << false;
+        QTest::newRow("100") << 100 << true;
+        QTest::newRow("1,000") << 1000 << true;
+    }
+    void countInTheCorner() {
+        QFETCH(int, n);
+        const GraphStore store = randomGraph(n, 3.0 / n, unsigned(n));
+        const QImage picture = drawGraphPicture(store, layoutGraphForPicture(store));
+        int ink = 0;
+        for (int y = kSamplePictureHeight - 13; y < kSamplePictureHeight; ++y)
+            for (int x = 400; x < kSamplePictureWidth; ++x)
+                ink += picture.pixel(x, y) != qRgb(255, 255, 255);
+        QTEST(ink > 20, "counted");
+    }
+
+    void reportsProgressOfLargeDrawings_data() {
+        QTest::addColumn<GraphStore>("store");
+        QTest::addColumn<bool>("reports");
+        QTest::newRow("sample graph") << sampleStore(1) << false;
+        QTest::newRow("over 100,000 edges") << randomGraph(500, 0.85, 5u) << true;
+    }
+    void reportsProgressOfLargeDrawings() {
+        QFETCH(GraphStore, store);
+        QFETCH(bool, reports);
+        const GraphLayout layout = layoutGraphForPicture(store);
+        ProgressRecord progress;
+        const QImage picture = drawGraphPicture(store, layout, &progress);
+        QCOMPARE(picture, drawGraphPicture(store, layout));
+        QCOMPARE(progress.begun, int(reports));
+        QCOMPARE(progress.finished, int(reports));
+        QCOMPARE(progress.positions.size() > 10, reports);
+        QVERIFY(std::is_sorted(progress.positions.begin(), progress.positions.end()));
+        if (reports)
+            QCOMPARE(progress.positions.last(), progress.maximum);
     }
 
     void sameGraphSamePicture() {
