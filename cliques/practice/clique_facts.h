@@ -1,17 +1,15 @@
 #pragma once
 
+#include "cliques/background_runs.h"
 #include "cliques/maximal_cliques.h"
 #include "cliques/maximum_clique.h"
 
-#include <QList>
 #include <QObject>
 
 #include <cstdint>
 #include <optional>
 #include <stop_token>
 #include <vector>
-
-class QThread;
 
 // What the practice window needs to know of a graph exactly: its clique
 // number with one largest clique, and, where asked, every maximal clique.
@@ -29,28 +27,21 @@ struct CliqueFacts {
 // Works the facts out on a thread of its own, without a step limit, on a
 // copy of the graph; a newer start forgets the run before. Each fact is
 // reported as soon as it is known, on the runner's own thread.
-class CliqueFactsRunner : public QObject {
+class CliqueFactsRunner : public BackgroundRuns {
     Q_OBJECT
 public:
-    explicit CliqueFactsRunner(QObject* parent = nullptr);
-    // Stops every run and waits until their threads have ended.
-    ~CliqueFactsRunner() override;
+    using BackgroundRuns::BackgroundRuns;
 
     void start(const ExactGraph& graph, bool listMaximal);
     // Forgets the current run (nothing more is reported) and stops it.
-    void stop();
+    void stop() { forgetRun(); }
     const CliqueFacts& facts() const { return m_facts; }
-    bool isRunning() const { return m_running; }
 
 signals:
     void factsChanged();
 
 private:
-    void deliver(std::uint64_t run, const CliqueFacts& facts, bool last);
+    void report(std::uint64_t run, const CliqueFacts& facts, bool last);
 
-    std::uint64_t m_run = 0;
-    bool m_running = false;
-    std::stop_source m_stop;
     CliqueFacts m_facts;
-    QList<QThread*> m_threads;
 };
