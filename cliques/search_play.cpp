@@ -9,6 +9,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cstddef>
+#include <type_traits>
 
 namespace {
 
@@ -19,6 +21,53 @@ namespace {
 int snapshotInterval(qsizetype vertices) {
     return int(std::max<qsizetype>(256, vertices));
 }
+
+// The steps of a play and the snapshots of its state, from which any
+// position is rebuilt without searching again.
+template <class Step, class State> class RecordedSteps {
+public:
+    // Walks the steps once from start, keeping a snapshot every so many of
+    // them; the state after the last step.
+    template <class Apply>
+    State record(std::vector<Step> steps, State start, qsizetype vertices, Apply apply) {
+        m_steps = std::move(steps);
+        m_interval = snapshotInterval(vertices);
+        for (std::size_t i = 0; i < m_steps.size(); ++i) {
+            if (i % std::size_t(m_interval) == 0)
+                m_snapshots.push_back(start);
+            apply(start, m_steps[i]);
+        }
+        return start;
+    }
+
+    // The state after the first position steps, from the nearest snapshot;
+    // beforeLast, where given, sees the state just before the last of them.
+    template <class Apply, class BeforeLast = std::nullptr_t>
+    State at(int position, State start, Apply apply, BeforeLast beforeLast = nullptr) const {
+        int done = 0;
+        if (position > 0) {
+            const int snapshot = (position - 1) / m_interval;
+            start = m_snapshots[std::size_t(snapshot)];
+            done = snapshot * m_interval;
+        }
+        for (; done < position; ++done) {
+            if constexpr (!std::is_null_pointer_v<BeforeLast>)
+                if (done == position - 1)
+                    beforeLast(start);
+            apply(start, m_steps[std::size_t(done)]);
+        }
+        return start;
+    }
+
+    int count() const { return int(m_steps.size()); }
+    const Step& operator[](int i) const { return m_steps[std::size_t(i)]; }
+    const std::vector<Step>& all() const { return m_steps; }
+
+private:
+    std::vector<Step> m_steps;
+    std::vector<State> m_snapshots;
+    int m_interval = 256;
+};
 
 QString shown(const QByteArray& label) {
     return displayText(label);
@@ -65,16 +114,10 @@ public:
         GreedyStepRecorder recorder(stepLimit);
         CliqueList found;
         searchGreedily(copy, found, nullptr, recorder);
-        m_steps = std::move(recorder.steps);
         m_truncated = recorder.overflowed;
-
-        m_interval = snapshotInterval(m_vertices.count());
-        GreedyState state;
-        for (std::size_t i = 0; i < m_steps.size(); ++i) {
-            if (i % std::size_t(m_interval) == 0)
-                m_snapshots.push_back(state);
-            apply(state, m_steps[i]);
-        }
+        const GreedyState state =
+            m_steps.record(std::move(recorder.steps), GreedyState(), m_vertices.count(),
+                           [this](GreedyState& s, const GreedyStep& step) { apply(s, step); });
         // The search appends a clique before it reports it; a cut play keeps
         // only those it reported.
         found.resize(state.recorded);
@@ -93,33 +136,26 @@ public:
                 "                         und prüfe die Kandidaten von vorn",
                 "      sonst: die Runde endet"};
     }
-    int stepCount() const override { return int(m_steps.size()); }
+    int stepCount() const override { return m_steps.count(); }
     bool truncated() const override { return m_truncated; }
 
     PlayFrame frameAt(int position) const override {
         position = std::clamp(position, 0, stepCount());
-        GreedyState state;
-        int done = 0;
-        if (position > 0) {
-            const int snapshot = (position - 1) / m_interval;
-            state = m_snapshots[std::size_t(snapshot)];
-            done = snapshot * m_interval;
-        }
         // The members before the last step, for what it tested against.
         std::vector<int> membersBefore;
-        for (; done < position; ++done) {
-            if (done == position - 1)
-                membersBefore = state.members;
-            apply(state, m_steps[std::size_t(done)]);
-        }
+        const GreedyState state = m_steps.at(
+            position, GreedyState(),
+            [this](GreedyState& s, const GreedyStep& step) { apply(s, step); },
+            [&](const GreedyState& before) { membersBefore = before.members; });
         return frame(state, position, membersBefore);
     }
 
     int startOfRound(const QByteArray& start) const override {
-        const auto found = std::find_if(m_steps.begin(), m_steps.end(), [&](const GreedyStep& s) {
+        const std::vector<GreedyStep>& steps = m_steps.all();
+        const auto found = std::find_if(steps.begin(), steps.end(), [&](const GreedyStep& s) {
             return s.kind == GreedyStep::Start && label(s.vertex) == start;
         });
-        return found == m_steps.end() ? -1 : int(found - m_steps.begin()) + 1;
+        return found == steps.end() ? -1 : int(found - steps.begin()) + 1;
     }
 
 private:
@@ -194,7 +230,7 @@ private:
             f.sentence = "Noch kein Schritt: „Schritt vor“ beginnt mit dem ersten Startknoten.";
             return f;
         }
-        const GreedyStep& step = m_steps[std::size_t(position - 1)];
+        const GreedyStep& step = m_steps[position - 1];
         switch (step.kind) {
         case GreedyStep::Start:
             f.pseudoCodeLine = 1;
@@ -265,11 +301,9 @@ private:
 
     TextList m_vertices;
     std::unique_ptr<LabelGraph> m_graph;
-    std::vector<GreedyStep> m_steps;
-    std::vector<GreedyState> m_snapshots;
+    RecordedSteps<GreedyStep, GreedyState> m_steps;
     CliqueList m_found;
     bool m_truncated = false;
-    int m_interval = 256;
 };
 
 struct BronKerboschFrame {
@@ -291,21 +325,17 @@ public:
         BronKerboschStepRecorder recorder(stepLimit);
         const MaximalCliques result = enumerateMaximalCliquesObserved(m_graph, kMaximalCliqueCap,
                                                                       ~std::uint64_t(0), recorder);
-        m_steps = std::move(recorder.steps);
         m_truncated = recorder.overflowed || !result.complete;
         m_cliqueCapReached = !recorder.overflowed && result.truncated;
-
-        m_interval = snapshotInterval(m_graph.size());
-        BronKerboschState state = initial();
-        for (std::size_t i = 0; i < m_steps.size(); ++i) {
-            if (i % std::size_t(m_interval) == 0)
-                m_snapshots.push_back(state);
-            apply(state, m_steps[i]);
-            // The cliques as the steps report them: past the cap the
-            // enumeration keeps only some of them.
-            if (m_steps[i].kind == BronKerboschStep::Found)
-                m_foundInOrder.append(normaliseClique(Clique{labels(state.stack.back().r)}));
-        }
+        m_steps.record(std::move(recorder.steps), initial(), m_graph.size(),
+                       [this](BronKerboschState& state, const BronKerboschStep& step) {
+                           apply(state, step);
+                           // The cliques as the steps report them: past the
+                           // cap the enumeration keeps only some of them.
+                           if (step.kind == BronKerboschStep::Found)
+                               m_foundInOrder.append(
+                                   normaliseClique(Clique{labels(state.stack.back().r)}));
+                       });
     }
 
     QStringList pseudoCode() const override {
@@ -317,7 +347,7 @@ public:
                 "    BronKerbosch(R ∪ {v}, P ∩ N(v), X ∩ N(v))",
                 "    verschiebe v von P nach X"};
     }
-    int stepCount() const override { return int(m_steps.size()); }
+    int stepCount() const override { return m_steps.count(); }
     bool truncated() const override { return m_truncated; }
     QString truncationNote() const override {
         if (!m_cliqueCapReached)
@@ -330,16 +360,11 @@ public:
 
     PlayFrame frameAt(int position) const override {
         position = std::clamp(position, 0, stepCount());
-        BronKerboschState state = initial();
-        int done = 0;
-        if (position > 0) {
-            const int snapshot = (position - 1) / m_interval;
-            state = m_snapshots[std::size_t(snapshot)];
-            done = snapshot * m_interval;
-        }
-        for (; done < position; ++done)
-            apply(state, m_steps[std::size_t(done)]);
-        return frame(state, position);
+        return frame(m_steps.at(position, initial(),
+                                [this](BronKerboschState& state, const BronKerboschStep& step) {
+                                    apply(state, step);
+                                }),
+                     position);
     }
 
 private:
@@ -429,7 +454,7 @@ private:
                          "Knoten, X = {}.";
             return f;
         }
-        const BronKerboschStep& step = m_steps[std::size_t(position - 1)];
+        const BronKerboschStep& step = m_steps[position - 1];
         const QString v = step.vertex >= 0 ? shown(m_graph.labels[step.vertex]) : QString();
         switch (step.kind) {
         case BronKerboschStep::Pivot: {
@@ -472,12 +497,10 @@ private:
     }
 
     ExactGraph m_graph;
-    std::vector<BronKerboschStep> m_steps;
-    std::vector<BronKerboschState> m_snapshots;
+    RecordedSteps<BronKerboschStep, BronKerboschState> m_steps;
     CliqueList m_foundInOrder;
     bool m_truncated = false;
     bool m_cliqueCapReached = false;
-    int m_interval = 256;
 };
 
 struct CliqueNumberLevel {
@@ -499,20 +522,15 @@ public:
     CliqueNumberPlay(const GraphStore& store, int stepLimit) : m_graph(buildExactGraph(store)) {
         CliqueNumberStepRecorder recorder(stepLimit);
         const MaximumCliqueResult result = maximumCliqueObserved(m_graph, kNoStepLimit, recorder);
-        m_steps = std::move(recorder.steps);
         m_pool = std::move(recorder.pool);
         m_truncated = recorder.overflowed || !result.complete;
-
-        m_interval = snapshotInterval(m_graph.size());
-        CliqueNumberState state = initial();
-        for (std::size_t i = 0; i < m_steps.size(); ++i) {
-            if (i % std::size_t(m_interval) == 0)
-                m_snapshots.push_back(state);
-            apply(state, m_steps[i]);
-            if (m_steps[i].kind == CliqueNumberStep::First ||
-                m_steps[i].kind == CliqueNumberStep::Better)
-                m_bestInOrder.append(normaliseClique(Clique{labels(state.best)}));
-        }
+        m_steps.record(std::move(recorder.steps), initial(), m_graph.size(),
+                       [this](CliqueNumberState& state, const CliqueNumberStep& step) {
+                           apply(state, step);
+                           if (step.kind == CliqueNumberStep::First ||
+                               step.kind == CliqueNumberStep::Better)
+                               m_bestInOrder.append(normaliseClique(Clique{labels(state.best)}));
+                       });
     }
 
     QStringList pseudoCode() const override {
@@ -526,21 +544,16 @@ public:
                 "    nimm v aus P",
                 "  P leer und |C| > |beste|: beste := C"};
     }
-    int stepCount() const override { return int(m_steps.size()); }
+    int stepCount() const override { return m_steps.count(); }
     bool truncated() const override { return m_truncated; }
 
     PlayFrame frameAt(int position) const override {
         position = std::clamp(position, 0, stepCount());
-        CliqueNumberState state = initial();
-        int done = 0;
-        if (position > 0) {
-            const int snapshot = (position - 1) / m_interval;
-            state = m_snapshots[std::size_t(snapshot)];
-            done = snapshot * m_interval;
-        }
-        for (; done < position; ++done)
-            apply(state, m_steps[std::size_t(done)]);
-        return frame(state, position);
+        return frame(m_steps.at(position, initial(),
+                                [this](CliqueNumberState& state, const CliqueNumberStep& step) {
+                                    apply(state, step);
+                                }),
+                     position);
     }
 
 private:
@@ -694,7 +707,7 @@ private:
                 "sind Kandidaten.";
             return f;
         }
-        const CliqueNumberStep& step = m_steps[std::size_t(position - 1)];
+        const CliqueNumberStep& step = m_steps[position - 1];
         const std::size_t best = state.best.size();
         switch (step.kind) {
         case CliqueNumberStep::First:
@@ -772,12 +785,10 @@ private:
     }
 
     ExactGraph m_graph;
-    std::vector<CliqueNumberStep> m_steps;
+    RecordedSteps<CliqueNumberStep, CliqueNumberState> m_steps;
     std::vector<int> m_pool;
-    std::vector<CliqueNumberState> m_snapshots;
     CliqueList m_bestInOrder;
     bool m_truncated = false;
-    int m_interval = 256;
 };
 
 } // namespace
