@@ -73,6 +73,26 @@ QString shown(const QByteArray& label) {
     return displayText(label);
 }
 
+// The labels of the numbered vertices, in their order.
+template <typename Names>
+QList<QByteArray> labelsOf(const Names& names, const std::vector<int>& vertices) {
+    QList<QByteArray> result;
+    result.reserve(qsizetype(vertices.size()));
+    for (int v : vertices)
+        result.append(names[v]);
+    return result;
+}
+
+// The labels as a state line shows them; "–" for none.
+QString joined(const QList<QByteArray>& labels) {
+    if (labels.isEmpty())
+        return "–";
+    QStringList texts;
+    for (const QByteArray& l : labels)
+        texts.append(shown(l));
+    return texts.join(", ");
+}
+
 // Adjacency by label, as the searches see it (loops ignored).
 class LabelGraph {
 public:
@@ -162,11 +182,7 @@ private:
     const QByteArray& label(int v) const { return m_vertices[v]; }
 
     QList<QByteArray> labels(const std::vector<int>& vertices) const {
-        QList<QByteArray> result;
-        result.reserve(qsizetype(vertices.size()));
-        for (int v : vertices)
-            result.append(label(v));
-        return result;
+        return labelsOf(m_vertices, vertices);
     }
 
     void apply(GreedyState& state, const GreedyStep& step) const {
@@ -290,15 +306,6 @@ private:
                 {label(candidate), label(m), m_graph->adjacent(label(candidate), label(m))});
     }
 
-    static QString joined(const QList<QByteArray>& labels) {
-        if (labels.isEmpty())
-            return "–";
-        QStringList texts;
-        for (const QByteArray& l : labels)
-            texts.append(shown(l));
-        return texts.join(", ");
-    }
-
     TextList m_vertices;
     std::unique_ptr<LabelGraph> m_graph;
     RecordedSteps<GreedyStep, GreedyState> m_steps;
@@ -413,10 +420,7 @@ private:
     }
 
     QList<QByteArray> labels(const std::vector<int>& vertices) const {
-        QList<QByteArray> result;
-        for (int v : vertices)
-            result.append(m_graph.labels[v]);
-        return result;
+        return labelsOf(m_graph.labels, vertices);
     }
 
     static QString set(const QList<QByteArray>& labels) {
@@ -624,19 +628,7 @@ private:
     }
 
     QList<QByteArray> labels(const std::vector<int>& vertices) const {
-        QList<QByteArray> result;
-        for (int v : vertices)
-            result.append(m_graph.labels[v]);
-        return result;
-    }
-
-    static QString joined(const QList<QByteArray>& labels) {
-        if (labels.isEmpty())
-            return "–";
-        QStringList texts;
-        for (const QByteArray& l : labels)
-            texts.append(shown(l));
-        return texts.join(", ");
+        return labelsOf(m_graph.labels, vertices);
     }
 
     static QString colours(int n) {
