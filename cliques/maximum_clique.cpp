@@ -59,7 +59,9 @@ std::size_t wordOf(int v) {
 // numbered by the classes of a saturation colouring instead (in smallest-last
 // order within a class), so that colourings in number order follow a good
 // colouring. `order` receives the old number of every new one, `to` the graph
-// they span in the new numbers.
+// they span in the new numbers. On a whole regular graph the saturation
+// colouring, which on symmetric graphs hangs much on the numbering, is then
+// improved by colouring again class by class (recolourClassByClass).
 class Renumbering {
 public:
     enum class ByColour { Never, IfRegular, IfNearlyRegular };
@@ -67,6 +69,7 @@ public:
     // Returns whether the vertices were numbered by colour classes.
     bool renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
                   BitMatrix& to, ByColour byColour) {
+        m_clique.clear();
         const auto [least, most] = smallestLast(from, chosen, order);
         const bool regular = order.size() > 0 && least == most;
         // Degrees differ by at most an eighth of the largest. Measured on the
@@ -80,13 +83,25 @@ public:
         }
         span(from, order, m_smallestLast);
         orderByColourClasses(m_smallestLast);
+        if (byColour == ByColour::IfRegular)
+            recolourClassByClass(m_smallestLast);
         m_reordered.resize(order.size());
         for (std::size_t i = 0; i < order.size(); ++i)
             m_reordered[i] = order[std::size_t(m_byClass[i])];
         order.swap(m_reordered);
+        // The clique in the new numbers.
+        m_reordered.resize(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            m_reordered[std::size_t(m_byClass[i])] = int(i);
+        for (int& v : m_clique)
+            v = m_reordered[std::size_t(v)];
         span(from, order, to);
         return true;
     }
+
+    // After a renumbering of a regular graph, a clique found on the way, in
+    // the new numbers.
+    const std::vector<int>& cliqueFound() const { return m_clique; }
 
     // Colours every vertex of g by saturation, of several the first in
     // smallest-last order; colourOf[v] is v's colour, from 1. Returns the
@@ -201,6 +216,9 @@ public:
 
 private:
     static constexpr int kNearlyRegular = 8;
+    static constexpr int kRounds = 40;
+    static constexpr int kFruitless = 10;
+    static constexpr std::uint64_t kRandomStart = 20260426u;
 
     // Colours g by saturation: again and again the uncoloured vertex with
     // the most distinct colours among its neighbours (of several the first)
@@ -261,6 +279,97 @@ private:
         });
     }
 
+    // Colours g afresh again and again, vertex by vertex with the classes of
+    // the last colouring one after another, each vertex taking the lowest
+    // colour none of its neighbours has. A class's vertices share no edge, so
+    // they never need more colours than before, and often fewer. The classes
+    // go backwards, largest first and at random in turn; this stops once the
+    // colours are as few as the vertices of a clique found greedily on the
+    // way, or after some rounds without a saving. m_byClass and m_colour then
+    // follow the best colouring, m_clique holds the largest clique seen.
+    void recolourClassByClass(const BitMatrix& g) {
+        const int n = g.size();
+        const std::size_t words = g.words();
+        int classes = 0;
+        for (int c : m_colour)
+            classes = std::max(classes, c + 1);
+        m_clique.clear();
+        takeGreedyClique(g);
+        std::uint64_t random = kRandomStart;
+        for (int round = 0, fruitless = 0;
+             round < kRounds && fruitless < kFruitless && classes > int(m_clique.size()); ++round) {
+            m_classOrder.resize(std::size_t(classes));
+            std::iota(m_classOrder.begin(), m_classOrder.end(), 0);
+            m_classStart.assign(std::size_t(classes) + 1, 0);
+            for (int v = 0; v < n; ++v)
+                ++m_classStart[std::size_t(m_colour[std::size_t(v)]) + 1];
+            if (round % 3 == 0) {
+                std::reverse(m_classOrder.begin(), m_classOrder.end());
+            } else if (round % 3 == 1) {
+                std::stable_sort(m_classOrder.begin(), m_classOrder.end(), [&](int a, int b) {
+                    return m_classStart[std::size_t(a) + 1] > m_classStart[std::size_t(b) + 1];
+                });
+            } else {
+                for (int i = classes - 1; i > 0; --i) {
+                    random = random * 6364136223846793005ull + 1442695040888963407ull;
+                    std::swap(m_classOrder[std::size_t(i)],
+                              m_classOrder[std::size_t((random >> 33) % std::uint64_t(i + 1))]);
+                }
+            }
+            // The vertices class after class, each class in its old order.
+            m_classPlace.resize(std::size_t(classes));
+            for (int i = 0, place = 0; i < classes; ++i) {
+                const int c = m_classOrder[std::size_t(i)];
+                m_classPlace[std::size_t(c)] = place;
+                place += m_classStart[std::size_t(c) + 1];
+            }
+            m_reordered.resize(std::size_t(n));
+            for (int v : m_byClass)
+                m_reordered[std::size_t(m_classPlace[std::size_t(m_colour[std::size_t(v)])]++)] = v;
+            m_nearClass.clear();
+            int recoloured = 0;
+            for (int v : m_reordered) {
+                int c = 0;
+                while (c < recoloured &&
+                       (m_nearClass[std::size_t(c) * words + wordOf(v)] & bitOf(v)))
+                    ++c;
+                if (c == recoloured)
+                    m_nearClass.resize(std::size_t(++recoloured) * words, 0);
+                m_colour[std::size_t(v)] = c;
+                std::uint64_t* near = m_nearClass.data() + std::size_t(c) * words;
+                const std::uint64_t* around = g.row(v);
+                for (std::size_t w = 0; w < words; ++w)
+                    near[w] |= around[w];
+            }
+            // By the new classes, each in the order just coloured.
+            m_classPlace.assign(std::size_t(recoloured) + 1, 0);
+            for (int v = 0; v < n; ++v)
+                ++m_classPlace[std::size_t(m_colour[std::size_t(v)]) + 1];
+            std::partial_sum(m_classPlace.begin(), m_classPlace.end(), m_classPlace.begin());
+            for (int v : m_reordered)
+                m_byClass[std::size_t(m_classPlace[std::size_t(m_colour[std::size_t(v)])]++)] = v;
+            fruitless = recoloured < classes ? 0 : fruitless + 1;
+            classes = recoloured;
+            takeGreedyClique(g);
+        }
+    }
+
+    // Keeps in m_clique the larger of it and a clique taken greedily in the
+    // order of m_byClass.
+    void takeGreedyClique(const BitMatrix& g) {
+        m_common.assign(g.words(), ~std::uint64_t(0));
+        m_taken.clear();
+        for (int v : m_byClass)
+            if (m_common[wordOf(v)] & bitOf(v)) {
+                m_taken.push_back(v);
+                const std::uint64_t* around = g.row(v);
+                for (std::size_t w = 0; w < g.words(); ++w)
+                    m_common[w] &= around[w];
+            }
+        if (m_taken.size() > m_clique.size())
+            m_clique.swap(m_taken);
+    }
+
     std::uint64_t* withDegree(int degree, std::size_t words) {
         return m_byDegree.data() + std::size_t(degree) * words;
     }
@@ -275,6 +384,12 @@ private:
     std::vector<std::uint64_t> m_bySaturation; // one set of vertices per saturation
     std::vector<std::uint64_t> m_nearClass;    // per class, the neighbours of its members
     std::vector<int> m_byClass;
+    std::vector<int> m_classOrder;
+    std::vector<int> m_classStart;
+    std::vector<int> m_classPlace;
+    std::vector<std::uint64_t> m_common;
+    std::vector<int> m_taken;
+    std::vector<int> m_clique; // by number in m_smallestLast until renumbered
     std::vector<int> m_reordered;
 };
 
@@ -365,13 +480,18 @@ private:
     static constexpr std::size_t kRenumberFrom = 10;
 
     // A first clique to prune with from the start: greedily in vertex order,
-    // which begins with the densest part of the graph.
+    // which begins with the densest part of the graph, or the one the
+    // renumbering found if larger.
     std::vector<int> initialClique() const {
         std::vector<int> clique;
         for (int v = 0; v < m_graph.size(); ++v)
             if (std::all_of(clique.begin(), clique.end(),
                             [&](int u) { return m_graph.joined(u, v); }))
                 clique.push_back(v);
+        if (m_renumbering.cliqueFound().size() > clique.size()) {
+            clique = m_renumbering.cliqueFound();
+            std::sort(clique.begin(), clique.end());
+        }
         return clique;
     }
 

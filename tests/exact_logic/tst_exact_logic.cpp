@@ -136,6 +136,11 @@ void TestExactLogic::benchmarkGraphs_data() {
     // Degree 4^d - 3^d - d: differing by 2 somewhere, but not in one place only.
     QTest::newRow("keller3") << kellerGraph(3) << 64 << 64 * 34 / 2 << 5;
     QTest::newRow("keller4") << kellerGraph(4) << 256 << 256 * 171 / 2 << 12;
+    // Numbered at random, the colouring and the first clique come from other orders.
+    QTest::newRow("hamming8-4 renumbered")
+        << renumberedGraph(hammingGraph(8, 4), 3u) << 256 << 20864 << 16;
+    QTest::newRow("keller4 renumbered")
+        << renumberedGraph(kellerGraph(4), 3u) << 256 << 256 * 171 / 2 << 12;
 }
 
 void TestExactLogic::benchmarkGraphs() {
