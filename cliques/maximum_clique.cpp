@@ -8,6 +8,7 @@
 #include <bit>
 #include <limits>
 #include <numeric>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -102,6 +103,8 @@ public:
     // After a renumbering of a regular graph, a clique found on the way, in
     // the new numbers.
     const std::vector<int>& cliqueFound() const { return m_clique; }
+    // And the number of colours of the colouring it follows.
+    int coloursFound() const { return m_colours; }
 
     // Colours every vertex of g by saturation, of several the first in
     // smallest-last order; colourOf[v] is v's colour, from 1. Returns the
@@ -216,8 +219,12 @@ public:
 
 private:
     static constexpr int kNearlyRegular = 8;
-    static constexpr int kRounds = 40;
+    static constexpr int kRounds = 100;
+    // Rounds in a row without a saving before giving up, at least; a round
+    // costs time in proportion to the vertices, the search saved grows much
+    // faster with them.
     static constexpr int kFruitless = 10;
+    static constexpr int kVerticesPerFruitlessRound = 8;
     static constexpr std::uint64_t kRandomStart = 20260426u;
 
     // Colours g by saturation: again and again the uncoloured vertex with
@@ -296,8 +303,9 @@ private:
         m_clique.clear();
         takeGreedyClique(g);
         std::uint64_t random = kRandomStart;
+        const int patience = std::max(kFruitless, n / kVerticesPerFruitlessRound);
         for (int round = 0, fruitless = 0;
-             round < kRounds && fruitless < kFruitless && classes > int(m_clique.size()); ++round) {
+             round < kRounds && fruitless < patience && classes > int(m_clique.size()); ++round) {
             m_classOrder.resize(std::size_t(classes));
             std::iota(m_classOrder.begin(), m_classOrder.end(), 0);
             m_classStart.assign(std::size_t(classes) + 1, 0);
@@ -352,6 +360,7 @@ private:
             classes = recoloured;
             takeGreedyClique(g);
         }
+        m_colours = classes;
     }
 
     // Keeps in m_clique the larger of it and a clique taken greedily in the
@@ -390,6 +399,7 @@ private:
     std::vector<std::uint64_t> m_common;
     std::vector<int> m_taken;
     std::vector<int> m_clique; // by number in m_smallestLast until renumbered
+    int m_colours = 0;
     std::vector<int> m_reordered;
 };
 
@@ -447,7 +457,13 @@ public:
             m_observer.firstClique(exactNumbers(m_best, false));
         // Depth d holds a clique of d vertices and looks one depth ahead.
         m_levels.resize(std::size_t(n) + 2);
-        searchFirstLevel();
+        // Only the plain search: the play and the branch count show the
+        // branch and bound.
+        bool solved = false;
+        if constexpr (std::is_same_v<Observer, SilentSearchObserver>)
+            solved = dollsPromise() && searchDolls();
+        if (!solved)
+            searchFirstLevel();
         for (int v : m_best)
             result.clique.push_back(m_order[std::size_t(v)]);
         std::sort(result.clique.begin(), result.clique.end());
@@ -478,6 +494,10 @@ private:
     // below both, renumbering costs more than it saves.
     static constexpr int kAlwaysRenumberFrom = 128;
     static constexpr std::size_t kRenumberFrom = 10;
+    // Russian dolls: branch steps per vertex before they are weighed, and
+    // per pair of vertices before they give way to the branch and bound.
+    static constexpr std::uint64_t kDollStretchPerVertex = 64;
+    static constexpr std::uint64_t kDollStepsPerVertexPair = 32;
 
     // A first clique to prune with from the start: greedily in vertex order,
     // which begins with the densest part of the graph, or the one the
@@ -581,7 +601,7 @@ private:
     }
 
     // Calls body.template operator()<W>() with W = m_words, or 0 above 8 words.
-    template <typename Body> void withWordCount(Body&& body) {
+    template <typename Body> auto withWordCount(Body&& body) {
         switch (m_words) {
         case 1:
             return body.template operator()<1>();
@@ -617,6 +637,142 @@ private:
             m_uncoloured.resize(m_words);
             m_open.resize(m_words);
         }
+    }
+
+    // The clique number by Russian dolls: for each vertex v in number order,
+    // the largest clique among v and the vertices before it, known to be at
+    // most one more than among those before. So each vertex only asks
+    // whether its neighbours before it hold a clique of that size, and a
+    // search among vertices up to u is cut when the clique so far together
+    // with the clique number up to u cannot reach it. On symmetric graphs
+    // whose colourings need far more colours than their cliques have
+    // vertices (the Kneser kind), colour bounds prune little and these bounds
+    // much; elsewhere they prune far less. So after a first stretch the dolls
+    // go on only where a colouring in number order needs half as many colours
+    // again as the largest clique known has vertices; otherwise the branch
+    // and bound takes over, with that clique. Returns whether the search is
+    // over.
+    bool searchDolls() {
+        useGraph(m_graph);
+        const int n = m_graph.size();
+        m_doll.assign(std::size_t(n), 0);
+        m_dollStepLimit = m_steps + kDollStretchPerVertex * std::uint64_t(n);
+        bool weighed = false;
+        for (int v = 0; v < n;) {
+            const int before = v == 0 ? 0 : m_doll[std::size_t(v - 1)];
+            std::uint64_t* candidates = level(1).candidates.data();
+            const std::uint64_t* around = m_graph.row(v);
+            for (std::size_t w = 0; w < m_words; ++w) {
+                const int first = int(w * 64);
+                const std::uint64_t below = v >= first + 64 ? ~std::uint64_t(0)
+                                            : v <= first    ? 0
+                                                            : bitOf(v) - 1;
+                candidates[w] = around[w] & below;
+            }
+            m_clique.assign(1, v);
+            const bool larger =
+                withWordCount([&]<std::size_t W>() { return dollHolds<W>(1, before + 1); });
+            if (m_stopped)
+                return true;
+            if (m_dollStepsUsed) {
+                m_dollStepsUsed = false;
+                if (weighed || !dollsPromise(std::size_t(before)))
+                    return false;
+                // This doll once more, with room for all.
+                weighed = true;
+                m_dollStepLimit =
+                    m_steps + kDollStepsPerVertexPair * std::uint64_t(n) * std::uint64_t(n);
+                continue;
+            }
+            m_doll[std::size_t(v)] = larger ? before + 1 : before;
+            if (larger && m_clique.size() > m_best.size())
+                improveBest();
+            ++v;
+        }
+        return true;
+    }
+
+    // A clique from every vertex, each time with the first vertex joined to
+    // all taken; the largest becomes the best when larger.
+    void greedyFromEveryVertex() {
+        std::vector<std::uint64_t> common(m_words);
+        std::vector<int> clique;
+        for (int v = 0; v < m_graph.size(); ++v) {
+            clique.assign(1, v);
+            std::copy_n(m_graph.row(v), m_words, common.begin());
+            for (std::size_t w = 0; w < m_words;) {
+                if (common[w] == 0) {
+                    ++w;
+                    continue;
+                }
+                const int u = int(w * 64) + std::countr_zero(common[w]);
+                clique.push_back(u);
+                const std::uint64_t* around = m_graph.row(u);
+                for (std::size_t x = w; x < m_words; ++x)
+                    common[x] &= around[x];
+            }
+            if (clique.size() > m_best.size()) {
+                std::sort(clique.begin(), clique.end());
+                m_best = clique;
+                announceBest();
+            }
+        }
+    }
+
+    // Whether the graph is regular and its colouring needs half as many
+    // colours again as the largest clique known, or a clique as large as
+    // `atLeast`, has vertices.
+    bool dollsPromise(std::size_t atLeast = 0) {
+        const auto promise = [&] {
+            return m_subByColour != Renumbering::ByColour::Never &&
+                   2 * std::size_t(m_renumbering.coloursFound()) >=
+                       3 * std::max(m_best.size(), atLeast);
+        };
+        if (!promise())
+            return false;
+        if (!m_triedEveryVertex) {
+            m_triedEveryVertex = true;
+            greedyFromEveryVertex();
+        }
+        return promise();
+    }
+
+    // Whether the candidates of the depth extend the clique to `target`
+    // vertices; if so, m_clique holds that clique.
+    template <std::size_t W> bool dollHolds(std::size_t depth, std::size_t target) {
+        if (m_clique.size() >= target)
+            return true;
+        if (!stepAllowed())
+            return false;
+        if (m_steps > m_dollStepLimit) {
+            m_dollStepsUsed = true;
+            return false;
+        }
+        std::uint64_t* candidates = m_levels[depth].candidates.data();
+        std::uint64_t* next = level(depth + 1).candidates.data();
+        std::size_t count = 0;
+        for (std::size_t w = 0; w < words<W>(); ++w)
+            count += std::size_t(std::popcount(candidates[w]));
+        for (; m_clique.size() + count >= target; --count) {
+            // The last candidate: all others come before it.
+            int last = -1;
+            for (std::size_t w = words<W>(); w-- > 0 && last < 0;)
+                if (candidates[w] != 0)
+                    last = int(w * 64) + 63 - std::countl_zero(candidates[w]);
+            if (m_clique.size() + std::size_t(m_doll[std::size_t(last)]) < target)
+                return false;
+            candidates[wordOf(last)] &= ~bitOf(last);
+            const std::uint64_t* around = rowOf<W>(last);
+            for (std::size_t w = 0; w < words<W>(); ++w)
+                next[w] = candidates[w] & around[w];
+            m_clique.push_back(last);
+            if (dollHolds<W>(depth + 1, target))
+                return true;
+            m_clique.pop_back();
+            if (m_stopped || m_dollStepsUsed)
+                return false;
+        }
+        return false;
     }
 
     void searchFirstLevel() {
@@ -917,6 +1073,10 @@ private:
     // The first-level vertex (a number in m_graph), then numbers in the graph being searched.
     std::vector<int> m_clique;
     std::vector<int> m_best; // numbers in m_graph
+    std::vector<int> m_doll; // per vertex, the clique number up to it
+    std::uint64_t m_dollStepLimit = 0;
+    bool m_dollStepsUsed = false; // the doll being searched went past the limit
+    bool m_triedEveryVertex = false;
 };
 
 } // namespace
