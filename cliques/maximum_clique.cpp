@@ -220,8 +220,9 @@ public:
 private:
     static constexpr int kNearlyRegular = 8;
     static constexpr int kRounds = 100;
-    // Rounds in a row without a saving before giving up, at least; a round
-    // costs time in proportion to the vertices, the search saved grows much
+    // Recolouring rounds in a row without a saving before giving up: ten,
+    // or one per eight vertices where more. A round costs time in proportion
+    // to the vertices; the search that a colour saved spares grows much
     // faster with them.
     static constexpr int kFruitless = 10;
     static constexpr int kVerticesPerFruitlessRound = 8;
