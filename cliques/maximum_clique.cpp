@@ -219,14 +219,14 @@ public:
 
 private:
     static constexpr int kNearlyRegular = 8;
-    static constexpr int kRounds = 100;
-    // Recolouring rounds in a row without a saving before giving up: ten,
-    // or one per eight vertices where more. A round costs time in proportion
-    // to the vertices; the search that a colour saved spares grows much
-    // faster with them.
-    static constexpr int kFruitless = 10;
-    static constexpr int kVerticesPerFruitlessRound = 8;
-    static constexpr std::uint64_t kRandomStart = 20260426u;
+    static constexpr int kRounds = 200;
+    // Recolouring rounds in a row without a saving before giving up: one
+    // per 1,024 pairs of vertices, at least two. A round costs time in
+    // proportion to the vertices; the search that a colour saved spares grows
+    // much faster with them.
+    static constexpr int kPairsPerFruitlessRound = 1024;
+    static constexpr int kFruitless = 2;
+    static constexpr std::uint64_t kRandomStart = 0x9E3779B97F4A7C15u;
 
     // Colours g by saturation: again and again the uncoloured vertex with
     // the most distinct colours among its neighbours (of several the first)
@@ -293,8 +293,9 @@ private:
     // they never need more colours than before, and often fewer. The classes
     // go backwards, largest first and at random in turn; this stops once the
     // colours are as few as the vertices of a clique found greedily on the
-    // way, or after some rounds without a saving. m_byClass and m_colour then
-    // follow the best colouring, m_clique holds the largest clique seen.
+    // way, or after some rounds without a saving. m_byClass then follows the
+    // first colouring with the fewest colours, m_colours counts them, and
+    // m_clique holds the largest clique seen.
     void recolourClassByClass(const BitMatrix& g) {
         const int n = g.size();
         const std::size_t words = g.words();
@@ -303,8 +304,9 @@ private:
             classes = std::max(classes, c + 1);
         m_clique.clear();
         takeGreedyClique(g);
+        m_bestByClass = m_byClass;
         std::uint64_t random = kRandomStart;
-        const int patience = std::max(kFruitless, n / kVerticesPerFruitlessRound);
+        const int patience = std::max(kFruitless, n * n / kPairsPerFruitlessRound);
         for (int round = 0, fruitless = 0;
              round < kRounds && fruitless < patience && classes > int(m_clique.size()); ++round) {
             m_classOrder.resize(std::size_t(classes));
@@ -357,10 +359,18 @@ private:
             std::partial_sum(m_classPlace.begin(), m_classPlace.end(), m_classPlace.begin());
             for (int v : m_reordered)
                 m_byClass[std::size_t(m_classPlace[std::size_t(m_colour[std::size_t(v)])]++)] = v;
-            fruitless = recoloured < classes ? 0 : fruitless + 1;
+            if (recoloured < classes) {
+                fruitless = 0;
+                m_bestByClass = m_byClass;
+            } else {
+                ++fruitless;
+            }
             classes = recoloured;
             takeGreedyClique(g);
         }
+        // The order of the first colouring with the fewest colours: later
+        // rounds only shuffled it.
+        m_byClass.swap(m_bestByClass);
         m_colours = classes;
     }
 
@@ -401,6 +411,7 @@ private:
     std::vector<int> m_taken;
     std::vector<int> m_clique; // by number in m_smallestLast until renumbered
     int m_colours = 0;
+    std::vector<int> m_bestByClass; // m_byClass when the colours last went down
     std::vector<int> m_reordered;
 };
 
@@ -648,11 +659,12 @@ private:
     // with the clique number up to u cannot reach it. On symmetric graphs
     // whose colourings need far more colours than their cliques have
     // vertices (the Kneser kind), colour bounds prune little and these bounds
-    // much; elsewhere they prune far less. So after a first stretch the dolls
-    // go on only where a colouring in number order needs half as many colours
-    // again as the largest clique known has vertices; otherwise the branch
-    // and bound takes over, with that clique. Returns whether the search is
-    // over.
+    // much; elsewhere they prune far less. So the dolls are tried only where
+    // the colouring the numbering follows needs two thirds more colours than
+    // the largest clique known has vertices, weighed again after a first
+    // stretch with the cliques found by then, and given a budget of steps;
+    // otherwise the branch and bound takes over, with the best clique.
+    // Returns whether the search is over.
     bool searchDolls() {
         useGraph(m_graph);
         const int n = m_graph.size();
@@ -720,14 +732,14 @@ private:
         }
     }
 
-    // Whether the graph is regular and its colouring needs half as many
-    // colours again as the largest clique known, or a clique as large as
-    // `atLeast`, has vertices.
+    // Whether the graph is regular and the colouring its numbering follows
+    // needs two thirds more colours than the largest clique known, or one as
+    // large as `atLeast`, has vertices.
     bool dollsPromise(std::size_t atLeast = 0) {
         const auto promise = [&] {
             return m_subByColour != Renumbering::ByColour::Never &&
-                   2 * std::size_t(m_renumbering.coloursFound()) >=
-                       3 * std::max(m_best.size(), atLeast);
+                   3 * std::size_t(m_renumbering.coloursFound()) >=
+                       5 * std::max(m_best.size(), atLeast);
         };
         if (!promise())
             return false;
