@@ -8,6 +8,7 @@
 #include <bit>
 #include <limits>
 #include <numeric>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -59,7 +60,9 @@ std::size_t wordOf(int v) {
 // numbered by the classes of a saturation colouring instead (in smallest-last
 // order within a class), so that colourings in number order follow a good
 // colouring. `order` receives the old number of every new one, `to` the graph
-// they span in the new numbers.
+// they span in the new numbers. On a whole regular graph the saturation
+// colouring, which on symmetric graphs hangs much on the numbering, is then
+// improved by colouring again class by class (recolourClassByClass).
 class Renumbering {
 public:
     enum class ByColour { Never, IfRegular, IfNearlyRegular };
@@ -67,6 +70,7 @@ public:
     // Returns whether the vertices were numbered by colour classes.
     bool renumber(const BitMatrix& from, const std::uint64_t* chosen, std::vector<int>& order,
                   BitMatrix& to, ByColour byColour) {
+        m_clique.clear();
         const auto [least, most] = smallestLast(from, chosen, order);
         const bool regular = order.size() > 0 && least == most;
         // Degrees differ by at most an eighth of the largest. Measured on the
@@ -80,13 +84,27 @@ public:
         }
         span(from, order, m_smallestLast);
         orderByColourClasses(m_smallestLast);
+        if (byColour == ByColour::IfRegular)
+            recolourClassByClass(m_smallestLast);
         m_reordered.resize(order.size());
         for (std::size_t i = 0; i < order.size(); ++i)
             m_reordered[i] = order[std::size_t(m_byClass[i])];
         order.swap(m_reordered);
+        // The clique in the new numbers.
+        m_reordered.resize(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            m_reordered[std::size_t(m_byClass[i])] = int(i);
+        for (int& v : m_clique)
+            v = m_reordered[std::size_t(v)];
         span(from, order, to);
         return true;
     }
+
+    // After a renumbering of a regular graph, a clique found on the way, in
+    // the new numbers.
+    const std::vector<int>& cliqueFound() const { return m_clique; }
+    // And the number of colours of the colouring it follows.
+    int coloursFound() const { return m_colours; }
 
     // Colours every vertex of g by saturation, of several the first in
     // smallest-last order; colourOf[v] is v's colour, from 1. Returns the
@@ -201,6 +219,14 @@ public:
 
 private:
     static constexpr int kNearlyRegular = 8;
+    static constexpr int kRounds = 200;
+    // Recolouring rounds in a row without a saving before giving up: one
+    // per 1,024 pairs of vertices, at least two. A round costs time in
+    // proportion to the vertices; the search that a colour saved spares grows
+    // much faster with them.
+    static constexpr int kPairsPerFruitlessRound = 1024;
+    static constexpr int kFruitless = 2;
+    static constexpr std::uint64_t kRandomStart = 0x9E3779B97F4A7C15u;
 
     // Colours g by saturation: again and again the uncoloured vertex with
     // the most distinct colours among its neighbours (of several the first)
@@ -261,6 +287,109 @@ private:
         });
     }
 
+    // Colours g afresh again and again, vertex by vertex with the classes of
+    // the last colouring one after another, each vertex taking the lowest
+    // colour none of its neighbours has. A class's vertices share no edge, so
+    // they never need more colours than before, and often fewer. The classes
+    // go backwards, largest first and at random in turn; this stops once the
+    // colours are as few as the vertices of a clique found greedily on the
+    // way, or after some rounds without a saving. m_byClass then follows the
+    // first colouring with the fewest colours, m_colours counts them, and
+    // m_clique holds the largest clique seen.
+    void recolourClassByClass(const BitMatrix& g) {
+        const int n = g.size();
+        const std::size_t words = g.words();
+        int classes = 0;
+        for (int c : m_colour)
+            classes = std::max(classes, c + 1);
+        m_clique.clear();
+        takeGreedyClique(g);
+        m_bestByClass = m_byClass;
+        std::uint64_t random = kRandomStart;
+        const int patience = std::max(kFruitless, n * n / kPairsPerFruitlessRound);
+        for (int round = 0, fruitless = 0;
+             round < kRounds && fruitless < patience && classes > int(m_clique.size()); ++round) {
+            m_classOrder.resize(std::size_t(classes));
+            std::iota(m_classOrder.begin(), m_classOrder.end(), 0);
+            m_classStart.assign(std::size_t(classes) + 1, 0);
+            for (int v = 0; v < n; ++v)
+                ++m_classStart[std::size_t(m_colour[std::size_t(v)]) + 1];
+            if (round % 3 == 0) {
+                std::reverse(m_classOrder.begin(), m_classOrder.end());
+            } else if (round % 3 == 1) {
+                std::stable_sort(m_classOrder.begin(), m_classOrder.end(), [&](int a, int b) {
+                    return m_classStart[std::size_t(a) + 1] > m_classStart[std::size_t(b) + 1];
+                });
+            } else {
+                for (int i = classes - 1; i > 0; --i) {
+                    random = random * 6364136223846793005ull + 1442695040888963407ull;
+                    std::swap(m_classOrder[std::size_t(i)],
+                              m_classOrder[std::size_t((random >> 33) % std::uint64_t(i + 1))]);
+                }
+            }
+            // The vertices class after class, each class in its old order.
+            m_classPlace.resize(std::size_t(classes));
+            for (int i = 0, place = 0; i < classes; ++i) {
+                const int c = m_classOrder[std::size_t(i)];
+                m_classPlace[std::size_t(c)] = place;
+                place += m_classStart[std::size_t(c) + 1];
+            }
+            m_reordered.resize(std::size_t(n));
+            for (int v : m_byClass)
+                m_reordered[std::size_t(m_classPlace[std::size_t(m_colour[std::size_t(v)])]++)] = v;
+            m_nearClass.clear();
+            int recoloured = 0;
+            for (int v : m_reordered) {
+                int c = 0;
+                while (c < recoloured &&
+                       (m_nearClass[std::size_t(c) * words + wordOf(v)] & bitOf(v)))
+                    ++c;
+                if (c == recoloured)
+                    m_nearClass.resize(std::size_t(++recoloured) * words, 0);
+                m_colour[std::size_t(v)] = c;
+                std::uint64_t* near = m_nearClass.data() + std::size_t(c) * words;
+                const std::uint64_t* around = g.row(v);
+                for (std::size_t w = 0; w < words; ++w)
+                    near[w] |= around[w];
+            }
+            // By the new classes, each in the order just coloured.
+            m_classPlace.assign(std::size_t(recoloured) + 1, 0);
+            for (int v = 0; v < n; ++v)
+                ++m_classPlace[std::size_t(m_colour[std::size_t(v)]) + 1];
+            std::partial_sum(m_classPlace.begin(), m_classPlace.end(), m_classPlace.begin());
+            for (int v : m_reordered)
+                m_byClass[std::size_t(m_classPlace[std::size_t(m_colour[std::size_t(v)])]++)] = v;
+            if (recoloured < classes) {
+                fruitless = 0;
+                m_bestByClass = m_byClass;
+            } else {
+                ++fruitless;
+            }
+            classes = recoloured;
+            takeGreedyClique(g);
+        }
+        // The order of the first colouring with the fewest colours: later
+        // rounds only shuffled it.
+        m_byClass.swap(m_bestByClass);
+        m_colours = classes;
+    }
+
+    // Keeps in m_clique the larger of it and a clique taken greedily in the
+    // order of m_byClass.
+    void takeGreedyClique(const BitMatrix& g) {
+        m_common.assign(g.words(), ~std::uint64_t(0));
+        m_taken.clear();
+        for (int v : m_byClass)
+            if (m_common[wordOf(v)] & bitOf(v)) {
+                m_taken.push_back(v);
+                const std::uint64_t* around = g.row(v);
+                for (std::size_t w = 0; w < g.words(); ++w)
+                    m_common[w] &= around[w];
+            }
+        if (m_taken.size() > m_clique.size())
+            m_clique.swap(m_taken);
+    }
+
     std::uint64_t* withDegree(int degree, std::size_t words) {
         return m_byDegree.data() + std::size_t(degree) * words;
     }
@@ -275,6 +404,14 @@ private:
     std::vector<std::uint64_t> m_bySaturation; // one set of vertices per saturation
     std::vector<std::uint64_t> m_nearClass;    // per class, the neighbours of its members
     std::vector<int> m_byClass;
+    std::vector<int> m_classOrder;
+    std::vector<int> m_classStart;
+    std::vector<int> m_classPlace;
+    std::vector<std::uint64_t> m_common;
+    std::vector<int> m_taken;
+    std::vector<int> m_clique; // by number in m_smallestLast until renumbered
+    int m_colours = 0;
+    std::vector<int> m_bestByClass; // m_byClass when the colours last went down
     std::vector<int> m_reordered;
 };
 
@@ -332,7 +469,13 @@ public:
             m_observer.firstClique(exactNumbers(m_best, false));
         // Depth d holds a clique of d vertices and looks one depth ahead.
         m_levels.resize(std::size_t(n) + 2);
-        searchFirstLevel();
+        // Only the plain search: the play and the branch count show the
+        // branch and bound.
+        bool solved = false;
+        if constexpr (std::is_same_v<Observer, SilentSearchObserver>)
+            solved = dollsPromise() && searchDolls();
+        if (!solved)
+            searchFirstLevel();
         for (int v : m_best)
             result.clique.push_back(m_order[std::size_t(v)]);
         std::sort(result.clique.begin(), result.clique.end());
@@ -363,15 +506,24 @@ private:
     // below both, renumbering costs more than it saves.
     static constexpr int kAlwaysRenumberFrom = 128;
     static constexpr std::size_t kRenumberFrom = 10;
+    // Russian dolls: branch steps per vertex before they are weighed, and
+    // per pair of vertices before they give way to the branch and bound.
+    static constexpr std::uint64_t kDollStretchPerVertex = 64;
+    static constexpr std::uint64_t kDollStepsPerVertexPair = 32;
 
     // A first clique to prune with from the start: greedily in vertex order,
-    // which begins with the densest part of the graph.
+    // which begins with the densest part of the graph, or the one the
+    // renumbering found if larger.
     std::vector<int> initialClique() const {
         std::vector<int> clique;
         for (int v = 0; v < m_graph.size(); ++v)
             if (std::all_of(clique.begin(), clique.end(),
                             [&](int u) { return m_graph.joined(u, v); }))
                 clique.push_back(v);
+        if (m_renumbering.cliqueFound().size() > clique.size()) {
+            clique = m_renumbering.cliqueFound();
+            std::sort(clique.begin(), clique.end());
+        }
         return clique;
     }
 
@@ -461,7 +613,7 @@ private:
     }
 
     // Calls body.template operator()<W>() with W = m_words, or 0 above 8 words.
-    template <typename Body> void withWordCount(Body&& body) {
+    template <typename Body> auto withWordCount(Body&& body) {
         switch (m_words) {
         case 1:
             return body.template operator()<1>();
@@ -497,6 +649,143 @@ private:
             m_uncoloured.resize(m_words);
             m_open.resize(m_words);
         }
+    }
+
+    // The clique number by Russian dolls: for each vertex v in number order,
+    // the largest clique among v and the vertices before it, known to be at
+    // most one more than among those before. So each vertex only asks
+    // whether its neighbours before it hold a clique of that size, and a
+    // search among vertices up to u is cut when the clique so far together
+    // with the clique number up to u cannot reach it. On symmetric graphs
+    // whose colourings need far more colours than their cliques have
+    // vertices (the Kneser kind), colour bounds prune little and these bounds
+    // much; elsewhere they prune far less. So the dolls are tried only where
+    // the colouring the numbering follows needs two thirds more colours than
+    // the largest clique known has vertices, weighed again after a first
+    // stretch with the cliques found by then, and given a budget of steps;
+    // otherwise the branch and bound takes over, with the best clique.
+    // Returns whether the search is over.
+    bool searchDolls() {
+        useGraph(m_graph);
+        const int n = m_graph.size();
+        m_doll.assign(std::size_t(n), 0);
+        m_dollStepLimit = m_steps + kDollStretchPerVertex * std::uint64_t(n);
+        bool weighed = false;
+        for (int v = 0; v < n;) {
+            const int before = v == 0 ? 0 : m_doll[std::size_t(v - 1)];
+            std::uint64_t* candidates = level(1).candidates.data();
+            const std::uint64_t* around = m_graph.row(v);
+            for (std::size_t w = 0; w < m_words; ++w) {
+                const int first = int(w * 64);
+                const std::uint64_t below = v >= first + 64 ? ~std::uint64_t(0)
+                                            : v <= first    ? 0
+                                                            : bitOf(v) - 1;
+                candidates[w] = around[w] & below;
+            }
+            m_clique.assign(1, v);
+            const bool larger =
+                withWordCount([&]<std::size_t W>() { return dollHolds<W>(1, before + 1); });
+            if (m_stopped)
+                return true;
+            if (m_dollStepsUsed) {
+                m_dollStepsUsed = false;
+                if (weighed || !dollsPromise(std::size_t(before)))
+                    return false;
+                // This doll once more, with room for all.
+                weighed = true;
+                m_dollStepLimit =
+                    m_steps + kDollStepsPerVertexPair * std::uint64_t(n) * std::uint64_t(n);
+                continue;
+            }
+            m_doll[std::size_t(v)] = larger ? before + 1 : before;
+            if (larger && m_clique.size() > m_best.size())
+                improveBest();
+            ++v;
+        }
+        return true;
+    }
+
+    // A clique from every vertex, each time with the first vertex joined to
+    // all taken; the largest becomes the best when larger.
+    void greedyFromEveryVertex() {
+        std::vector<std::uint64_t> common(m_words);
+        std::vector<int> clique;
+        for (int v = 0; v < m_graph.size(); ++v) {
+            clique.assign(1, v);
+            std::copy_n(m_graph.row(v), m_words, common.begin());
+            for (std::size_t w = 0; w < m_words;) {
+                if (common[w] == 0) {
+                    ++w;
+                    continue;
+                }
+                const int u = int(w * 64) + std::countr_zero(common[w]);
+                clique.push_back(u);
+                const std::uint64_t* around = m_graph.row(u);
+                for (std::size_t x = w; x < m_words; ++x)
+                    common[x] &= around[x];
+            }
+            if (clique.size() > m_best.size()) {
+                std::sort(clique.begin(), clique.end());
+                m_best = clique;
+                announceBest();
+            }
+        }
+    }
+
+    // Whether the graph is regular and the colouring its numbering follows
+    // needs two thirds more colours than the largest clique known, or one as
+    // large as `atLeast`, has vertices.
+    bool dollsPromise(std::size_t atLeast = 0) {
+        const auto promise = [&] {
+            return m_subByColour != Renumbering::ByColour::Never &&
+                   3 * std::size_t(m_renumbering.coloursFound()) >=
+                       5 * std::max(m_best.size(), atLeast);
+        };
+        if (!promise())
+            return false;
+        if (!m_triedEveryVertex) {
+            m_triedEveryVertex = true;
+            greedyFromEveryVertex();
+        }
+        return promise();
+    }
+
+    // Whether the candidates of the depth extend the clique to `target`
+    // vertices; if so, m_clique holds that clique.
+    template <std::size_t W> bool dollHolds(std::size_t depth, std::size_t target) {
+        if (m_clique.size() >= target)
+            return true;
+        if (!stepAllowed())
+            return false;
+        if (m_steps > m_dollStepLimit) {
+            m_dollStepsUsed = true;
+            return false;
+        }
+        std::uint64_t* candidates = m_levels[depth].candidates.data();
+        std::uint64_t* next = level(depth + 1).candidates.data();
+        std::size_t count = 0;
+        for (std::size_t w = 0; w < words<W>(); ++w)
+            count += std::size_t(std::popcount(candidates[w]));
+        for (; m_clique.size() + count >= target; --count) {
+            // The last candidate: all others come before it.
+            int last = -1;
+            for (std::size_t w = words<W>(); w-- > 0 && last < 0;)
+                if (candidates[w] != 0)
+                    last = int(w * 64) + 63 - std::countl_zero(candidates[w]);
+            if (m_clique.size() + std::size_t(m_doll[std::size_t(last)]) < target)
+                return false;
+            candidates[wordOf(last)] &= ~bitOf(last);
+            const std::uint64_t* around = rowOf<W>(last);
+            for (std::size_t w = 0; w < words<W>(); ++w)
+                next[w] = candidates[w] & around[w];
+            m_clique.push_back(last);
+            if (dollHolds<W>(depth + 1, target))
+                return true;
+            m_clique.pop_back();
+            if (m_stopped || m_dollStepsUsed)
+                return false;
+        }
+        return false;
     }
 
     void searchFirstLevel() {
@@ -797,6 +1086,10 @@ private:
     // The first-level vertex (a number in m_graph), then numbers in the graph being searched.
     std::vector<int> m_clique;
     std::vector<int> m_best; // numbers in m_graph
+    std::vector<int> m_doll; // per vertex, the clique number up to it
+    std::uint64_t m_dollStepLimit = 0;
+    bool m_dollStepsUsed = false; // the doll being searched went past the limit
+    bool m_triedEveryVertex = false;
 };
 
 } // namespace
