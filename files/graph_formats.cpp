@@ -221,25 +221,13 @@ OpenedGraph opened(QList<QByteArray> vertices, QList<QByteArray> edges) {
 // pieces, so that memory holds what was read from it, not the file.
 class Lines {
 public:
-    Lines(QIODevice& device, qint64 size, ProgressSink* progress) : m_device(device), m_size(size) {
-        if (progress && size >= kGraphFileProgressBytes) {
-            m_progress = progress;
-            m_progress->setMaximum(kSteps);
-            m_progress->setPosition(0);
-            m_progress->begin();
-        }
+    Lines(QIODevice& device, qint64 size, ProgressSink* progress)
+        : m_device(device), m_size(size),
+          m_progress(size >= kGraphFileProgressBytes ? progress : nullptr, kSteps) {
         fill();
         if (QByteArrayView(m_buffer).startsWith("\xEF\xBB\xBF"))
             m_pos = 3; // the UTF-8 mark some editors put first
     }
-    ~Lines() {
-        if (m_progress) {
-            m_progress->setPosition(kSteps);
-            m_progress->finish();
-        }
-    }
-    Lines(const Lines&) = delete;
-    Lines& operator=(const Lines&) = delete;
 
     // The line of the first NUL within the file's first piece, 0 when there
     // is none. Pictures and programs hold NULs near their start, often after
@@ -269,7 +257,7 @@ public:
                     stop += *stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1;
                 m_pos = stop - m_buffer.constData();
                 ++m_number;
-                if (m_progress && m_number % 4096 == 0)
+                if (m_progress.shown() && m_number % 4096 == 0)
                     report();
                 return true;
             }
@@ -317,12 +305,12 @@ private:
             return;
         const int step = int((m_read + m_pos) * kSteps / m_size);
         if (step != m_reported)
-            m_progress->setPosition(m_reported = std::min(step, kSteps));
+            m_progress.setPosition(m_reported = std::min(step, kSteps));
     }
 
     QIODevice& m_device;
     qint64 m_size;
-    ProgressSink* m_progress = nullptr;
+    ProgressShown m_progress;
     QByteArray m_buffer;
     qsizetype m_pos = 0; // in m_buffer: where the next line starts
     qint64 m_read = 0;   // bytes dropped from the buffer's front so far

@@ -29,28 +29,13 @@ constexpr qsizetype kProgressSize = 100'000;
 class LayoutProgress {
 public:
     LayoutProgress(ProgressSink* sink, qsizetype size)
-        : m_sink(size >= kProgressSize ? sink : nullptr) {
-        if (!m_sink)
-            return;
-        m_sink->setMaximum(kSteps);
-        m_sink->setPosition(0);
-        m_sink->begin();
-    }
-    ~LayoutProgress() {
-        if (!m_sink)
-            return;
-        m_sink->setPosition(kSteps);
-        m_sink->finish();
-    }
-    LayoutProgress(const LayoutProgress&) = delete;
-    LayoutProgress& operator=(const LayoutProgress&) = delete;
+        : m_shown(size >= kProgressSize ? sink : nullptr, kSteps) {}
 
     // done of total of the edge texts read.
     void edgesRead(qsizetype done, qsizetype total) { report(kReadingSteps, done, total); }
     // done of total rounds.
     void roundsDone(int done, int total) {
-        if (m_sink)
-            m_sink->setPosition(kReadingSteps + (kSteps - kReadingSteps) * done / total);
+        m_shown.setPosition(kReadingSteps + (kSteps - kReadingSteps) * done / total);
     }
 
 private:
@@ -58,11 +43,11 @@ private:
     static constexpr int kReadingSteps = 200;
 
     void report(int steps, qsizetype done, qsizetype total) {
-        if (m_sink && total > 0)
-            m_sink->setPosition(int(steps * done / total));
+        if (total > 0)
+            m_shown.setPosition(int(steps * done / total));
     }
 
-    ProgressSink* m_sink;
+    ProgressShown m_shown;
 };
 
 // The labels once each, in store order, and the distinct edges between two

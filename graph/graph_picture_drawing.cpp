@@ -1,6 +1,7 @@
 #include "graph_picture_drawing.h"
 
 #include "graph/label_numbers.h"
+#include "graph/progress.h"
 #include "graph/sample_graphs.h"
 
 #include <QFontMetrics>
@@ -77,21 +78,7 @@ void drawThinLine(QRgb* start, int longer, int shorter, qsizetype major, qsizety
 class DrawingProgress {
 public:
     DrawingProgress(ProgressSink* sink, qsizetype edges)
-        : m_sink(edges >= kDrawingProgressEdges ? sink : nullptr) {
-        if (!m_sink)
-            return;
-        m_sink->setMaximum(kSteps);
-        m_sink->setPosition(0);
-        m_sink->begin();
-    }
-    ~DrawingProgress() {
-        if (!m_sink)
-            return;
-        m_sink->setPosition(kSteps);
-        m_sink->finish();
-    }
-    DrawingProgress(const DrawingProgress&) = delete;
-    DrawingProgress& operator=(const DrawingProgress&) = delete;
+        : m_shown(edges >= kDrawingProgressEdges ? sink : nullptr, kSteps) {}
 
     // Called for every item; reports every few thousand.
     void textsLookedUp(qsizetype done, qsizetype total) { report(0, kLookUpSteps, done, total); }
@@ -104,11 +91,11 @@ private:
     static constexpr int kLookUpSteps = 400;
 
     void report(int from, int steps, qsizetype done, qsizetype total) {
-        if (m_sink && done % 8192 == 0 && total > 0)
-            m_sink->setPosition(from + int(steps * done / total));
+        if (m_shown.shown() && done % 8192 == 0 && total > 0)
+            m_shown.setPosition(from + int(steps * done / total));
     }
 
-    ProgressSink* m_sink;
+    ProgressShown m_shown;
 };
 
 // One-pixel lines written straight into the picture's pixels: for hundreds

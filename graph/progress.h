@@ -64,3 +64,34 @@ private:
     int m_maximum = 1;
     bool m_begun = false;
 };
+
+// The progress window shown for as long as this lives, its bar `steps` long
+// and full at the end; with no window, nothing.
+class ProgressShown {
+public:
+    ProgressShown(ProgressSink* window, int steps) : m_window(window), m_steps(steps) {
+        if (!m_window)
+            return;
+        m_window->setMaximum(steps);
+        m_window->setPosition(0);
+        m_window->begin();
+    }
+    ~ProgressShown() {
+        if (!m_window)
+            return;
+        m_window->setPosition(m_steps);
+        m_window->finish();
+    }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+    bool shown() const { return m_window != nullptr; }
+    void setPosition(int position) {
+        if (m_window)
+            m_window->setPosition(position);
+    }
+
+private:
+    ProgressSink* m_window;
+    int m_steps;
+};
