@@ -2,9 +2,9 @@
 
 #include "app/growth_charts.h"
 #include "app/main_window.h"
+#include "cliques/hardness/reduction_drawing.h"
 #include "files/file_access.h"
 #include "graph/sample_graphs.h"
-#include "cliques/hardness/reduction_drawing.h"
 
 #include <QBuffer>
 #include <QDoubleSpinBox>

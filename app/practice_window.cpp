@@ -2,9 +2,9 @@
 
 #include "app/main_window.h"
 #include "app/picture_output.h"
-#include "graph/random.h"
 #include "cliques/practice/choice.h"
 #include "cliques/practice/choice_drawing.h"
+#include "graph/random.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
-#include "graph/graph_layout.h"
-#include "graph/graph_picture_drawing.h"
 #include "cliques/practice/choice.h"
 #include "cliques/practice/choice_drawing.h"
 #include "cliques/practice/planted_clique.h"
+#include "graph/graph_layout.h"
+#include "graph/graph_picture_drawing.h"
 #include "support/numbered_graphs.h"
 
 #include <benchmark/benchmark.h>

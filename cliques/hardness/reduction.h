@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cliques/clique.h"
+#include "cliques/hardness/formula.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_store.h"
-#include "cliques/hardness/formula.h"
 
 #include <QHash>
 

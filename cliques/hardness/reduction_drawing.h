@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cliques/clique.h"
-#include "graph/graph_layout.h"
 #include "cliques/hardness/reduction.h"
+#include "graph/graph_layout.h"
 
 #include <QImage>
 

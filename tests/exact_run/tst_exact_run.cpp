@@ -1,6 +1,6 @@
 #include "cliques/clique_search.h"
-#include "cliques/exact_analysis_runner.h"
 #include "cliques/exact_analysis.h"
+#include "cliques/exact_analysis_runner.h"
 #include "graph/sample_graphs.h"
 #include "support/clique_checks.h"
 #include "support/numbered_graphs.h"

@@ -1,7 +1,7 @@
+#include "files/list_files.h"
 #include "graph/graph_store.h"
 #include "graph/label_numbers.h"
 #include "graph/sample_graphs.h"
-#include "files/list_files.h"
 #include "graph/text_list.h"
 #include "support/clique_checks.h"
 #include "support/literal_queries.h"

@@ -1,6 +1,6 @@
-#include "files/picture_files_drawing.h"
 #include "files/list_files.h"
 #include "files/picture_checks.h"
+#include "files/picture_files_drawing.h"
 #include "graph/sample_graphs.h"
 #include "support/pictures.h"
 #include "support/test_files.h"
