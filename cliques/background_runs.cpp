@@ -9,6 +9,10 @@
 BackgroundRuns::BackgroundRuns(QObject* parent) : QObject(parent) {}
 
 BackgroundRuns::~BackgroundRuns() {
+    endRuns();
+}
+
+void BackgroundRuns::endRuns() {
     m_stop.request_stop();
     // A stopped run ends at its next step; the calls it queued for this
     // object go with the object.
@@ -16,6 +20,7 @@ BackgroundRuns::~BackgroundRuns() {
         thread->wait();
         delete thread;
     }
+    m_threads.clear();
 }
 
 void BackgroundRuns::startRun(std::function<void(std::uint64_t, std::stop_token)> work) {

@@ -30,13 +30,16 @@ public:
 protected:
     // Stops the current run and starts work on a thread of its own, with
     // the new run's number (for its reports) and its stop token. Work
-    // touches nothing of this object but deliver(): the threads may outlive
-    // a derived class's members, never this base.
+    // touches nothing of this object but deliver(). A derived class calls
+    // endRuns() in its destructor: the work calls deliver() through it, which
+    // must not happen once it is gone.
     void startRun(std::function<void(std::uint64_t run, std::stop_token stop)> work);
     // Asks the current run to end early; it still reports what it found.
     void stopRun() { m_stop.request_stop(); }
     // Stops the current run and forgets it: none of its reports arrive.
     void forgetRun();
+    // Stops every run and waits until their threads have ended.
+    void endRuns();
     // From the run's thread: report runs on this object's thread while run
     // is still the current one; with the last report the run has ended.
     void deliver(std::uint64_t run, std::function<void()> report, bool last = false);

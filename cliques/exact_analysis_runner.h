@@ -18,6 +18,7 @@ class ExactAnalysisRunner : public BackgroundRuns {
     Q_OBJECT
 public:
     using BackgroundRuns::BackgroundRuns;
+    ~ExactAnalysisRunner() override { endRuns(); }
 
     // Starts an analysis of the store as it stands now. A run still going
     // is cancelled and forgotten: the graph it analyses is gone.

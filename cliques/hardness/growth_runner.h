@@ -12,6 +12,7 @@ class GrowthRunner : public BackgroundRuns {
     Q_OBJECT
 public:
     using BackgroundRuns::BackgroundRuns;
+    ~GrowthRunner() override { endRuns(); }
 
     // Starts a run; one still going is cancelled and forgotten.
     void start(const GrowthSettings& settings);

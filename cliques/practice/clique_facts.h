@@ -31,6 +31,7 @@ class CliqueFactsRunner : public BackgroundRuns {
     Q_OBJECT
 public:
     using BackgroundRuns::BackgroundRuns;
+    ~CliqueFactsRunner() override { endRuns(); }
 
     void start(const ExactGraph& graph, bool listMaximal);
     // Forgets the current run (nothing more is reported) and stops it.
